@@ -1,0 +1,28 @@
+# Debian packages the build, the programs and the tests need; sourced by
+# scripts/run and scripts/test.
+VERDAN_PACKAGES="g++ cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
+libbenchmark-dev libpng-dev libncurses-dev unifont tmux"
+
+# Installs what is missing when run as root; otherwise prints the command
+# that would and stops.
+verdan_install_packages() {
+  local missing=()
+  for p in $VERDAN_PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq "${missing[@]}" >/dev/null || {
+      echo "apt-get could not install: ${missing[*]}" >&2
+      return 1
+    }
+  else
+    echo "Missing Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+}

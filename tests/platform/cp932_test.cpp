@@ -1,0 +1,62 @@
+#include "platform/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace verdan {
+namespace {
+
+TEST(Cp932Codec, RoundTripsJapaneseAsciiAndHalfWidthKana) {
+  const std::string utf8 = "設定終了 (Y/N) ｱｲｳ ソ表能 ＊＊";
+  const std::string sjis = to_cp932(utf8);
+  // 設 = 90 DD, ソ = 83 5C (a second byte that looks like '\'), ｱ = B1.
+  EXPECT_EQ(sjis.substr(0, 2), "\x90\xDD");
+  EXPECT_NE(sjis.find("\xB1\xB2\xB3"), std::string::npos);
+  EXPECT_NE(sjis.find("\x83\x5C"), std::string::npos);
+  EXPECT_EQ(to_utf8(sjis), utf8);
+}
+
+TEST(Cp932Codec, UnmappableCharactersBecomeVisibleReplacements) {
+  // é is narrow, 😀 wide (4-byte UTF-8), 0xFF a malformed UTF-8 byte.
+  EXPECT_EQ(to_cp932("aéb"), "a?b");
+  EXPECT_EQ(to_cp932("a\xF0\x9F\x98\x80z"), "a\x81\x48z");
+  EXPECT_EQ(to_cp932("a\xFF\xFEz"), "a??z");
+  EXPECT_EQ(to_cp932("\xE3\x81"), "??");  // truncated sequence: one each
+  // Bytes without a character and a lone lead byte at the end.
+  EXPECT_EQ(to_utf8("\xA0x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(to_utf8("x\x82"), "x\xEF\xBF\xBD");
+  EXPECT_EQ(to_utf8("\x82\x20"), "\xEF\xBF\xBD");  // bad trail: one replacement for the pair
+}
+
+TEST(Cp932Codec, WaveDashFromInputMethodsMapsToTheCp932Tilde) {
+  EXPECT_EQ(to_cp932("\xE3\x80\x9C"), "\x81\x60");  // U+301C
+  EXPECT_EQ(to_cp932("～"), "\x81\x60");            // U+FF5E
+}
+
+TEST(Cp932Stepping, SecondBytesThatLookLikeAsciiNeverMatch) {
+  const std::string path = sj("C:\\表\\ソフト_能");
+  // 表 = 95 5C, ソ = 83 5C, 能 = 94 5C: only the two real separators count.
+  EXPECT_EQ(find_char(path, '\\'), 2u);
+  EXPECT_EQ(find_char(path, '\\', 3), 5u);
+  EXPECT_EQ(find_char(path, '\\', 6), std::string::npos);
+  EXPECT_EQ(find_char(sj("ア_"), '_'), 2u);
+  EXPECT_EQ(char_length("\x82", 0), 1u);
+  EXPECT_EQ(char_length("\xB1\x82\xA0", 0), 1u);
+  EXPECT_EQ(char_length("\xB1\x82\xA0", 1), 2u);
+}
+
+TEST(Cp932Stepping, CuttingToAWidthNeverSplitsACharacter) {
+  const std::string text = sj("aあい");
+  EXPECT_EQ(cut_to_width(text, 4), sj("aあ"));
+  EXPECT_EQ(cut_to_width(text, 2), "a");
+  EXPECT_EQ(cut_to_width(text, 9), text);
+}
+
+TEST(Cp932Literal, IsConvertedOnceAndKept) {
+  const char* literal = "番号";
+  const std::string& first = sj(literal);
+  EXPECT_EQ(first, "\x94\xD4\x8D\x86");
+  EXPECT_EQ(&sj(literal), &first);
+}
+
+}  // namespace
+}  // namespace verdan

@@ -1,0 +1,128 @@
+// The console's contents as a plain value: 80 x 24 CP932 text cells, the
+// cursor, the text colour and window, and a pixel plane of palette indices.
+// No I/O here: front ends present it, tests inspect it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verdan {
+
+// Which part of a character a text cell holds. A double-byte character takes
+// two cells: its lead byte, then its trail byte.
+enum class CellKind : std::uint8_t { single, lead, trail };
+
+struct Cell {
+  char byte = ' ';
+  std::uint8_t color = 7;
+  CellKind kind = CellKind::single;
+  friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+class ScreenModel {
+ public:
+  static constexpr int kRows = 24;
+  static constexpr int kColumns = 80;
+  static constexpr int kDefaultColor = 7;
+  using Row = std::array<Cell, kColumns>;
+
+  // A blank screen (colour 7, full window, cursor home) over a cleared plane
+  // of the given size in pixels.
+  ScreenModel(int plane_width, int plane_height);
+
+  // --- text ---
+
+  // Moves the cursor; positions off the screen are clipped to its edge.
+  void locate(int row, int col);
+  int cursor_row() const { return row_; }
+  // Cursor column 0-79. After a character was written into column 79 the
+  // cursor stays there until the next character wraps it to the next row.
+  int cursor_col() const { return col_ < kColumns ? col_ : kColumns - 1; }
+  // Output column counted from the start of the row: 80 once column 79 has
+  // been written (the wrap is still pending).
+  int output_column() const { return col_; }
+
+  // Colour of text written from now on; taken modulo 16.
+  void set_color(int color) { color_ = static_cast<std::uint8_t>(color & 15); }
+  int color() const { return color_; }
+
+  // Writes CP932 bytes at the cursor. Past column 79 text wraps to the next
+  // row (as a line end would, scrolling the window); a double-byte character
+  // that would start in column 79 leaves that column blank and goes to the
+  // next row. Half of a double-byte character that is overwritten takes its
+  // other half with it (the orphan becomes a blank). Bytes below 0x20 are
+  // stored as they are and shown as blanks.
+  void put_text(std::string_view cp932);
+
+  // Cursor to column 0 of the next row. On the window's last row the window
+  // scrolls up one row instead; on row 23 below the window it stays put.
+  void line_end();
+
+  // Scrolls the rows of the window up by one; its last row becomes blank.
+  void scroll_window();
+
+  // Blanks the rows of the text window (the whole screen unless a window
+  // was set) and puts the cursor at the window's top left. The drawing stays.
+  void clear_text();
+
+  // Limits scrolling to rows top..bottom (clipped to 0-23, put in order).
+  // The cursor does not move.
+  void set_window(int top, int bottom);
+  int window_top() const { return top_; }
+  int window_bottom() const { return bottom_; }
+
+  // A row's cells, for putting back byte for byte with restore_row.
+  // Rows off the screen give blanks / are ignored.
+  Row save_row(int row) const;
+  void restore_row(int row, const Row& cells);
+
+  // The cell at (row, col); a blank cell for positions off the screen.
+  Cell cell(int row, int col) const;
+
+  // The row's CP932 bytes, 80 of them, control bytes shown as blanks.
+  std::string row_bytes(int row) const;
+  // The row as UTF-8 with trailing blanks cut: what a screen dump shows.
+  std::string row_text(int row) const;
+
+  // --- drawing ---
+
+  int plane_width() const { return width_; }
+  int plane_height() const { return height_; }
+  // Palette index at (x, y), or -1 off the plane.
+  int pixel(int x, int y) const;
+  // Sets one pixel; off the plane nothing happens.
+  void set_pixel(int x, int y, int color);
+  // All pixels to 0.
+  void clear_drawing();
+
+  // A straight line with both end points set, clipped to the plane. The same
+  // pixels are set whichever end comes first.
+  void line(int x1, int y1, int x2, int y2, int color);
+  // The outline of the rectangle with corners (x1, y1) and (x2, y2).
+  void box(int x1, int y1, int x2, int y2, int color);
+  // Paints the 4-connected region around (x, y) that holds no pixel of the
+  // border colour. A seed on the border colour or off the plane paints nothing.
+  void fill(int x, int y, int color, int border);
+
+  friend bool operator==(const ScreenModel&, const ScreenModel&) = default;
+
+ private:
+  void put_cell(int col, char byte, CellKind kind);
+  void blank_orphans(int col, int width);
+  void blank_row(int row);
+
+  std::array<Row, kRows> cells_{};
+  int row_ = 0;
+  int col_ = 0;  // 0-80; 80 means a wrap is pending
+  std::uint8_t color_ = kDefaultColor;
+  int top_ = 0;
+  int bottom_ = kRows - 1;
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> pixels_;
+};
+
+}  // namespace verdan

@@ -1,0 +1,48 @@
+// The free number format of every screen and text file: a blank or "-",
+// the digits, a blank. Single precision keeps 6 significant digits, double
+// precision and integers 15, the last kept digit rounded half up from the
+// exact next one. Fixed-point without a zero before the point; exponent form
+// ("E" single, "D" double) when the integer part would need more digits than
+// that, or when the magnitude is below 0.001.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace verdan {
+
+inline constexpr int kSingleDigits = 6;
+inline constexpr int kDoubleDigits = 15;
+
+// A positive value rounded to `n` significant digits:
+// value = digits * 10^(exponent - n + 1), 10^(n-1) <= digits < 10^n.
+struct SignificantDigits {
+  std::uint64_t digits;
+  int exponent;  // decimal exponent of the first digit
+};
+
+// Rounds a finite `magnitude` > 0 to `n` (1..17) significant digits, half up
+// on its exact binary value.
+SignificantDigits round_significant(double magnitude, int n);
+
+// Buffer size that any free-format text fits into.
+inline constexpr int kFreeFormatMax = 32;
+
+// Writes the free format of `value` into `out` (at least kFreeFormatMax
+// bytes), with the trailing blank when `trailing_blank`; returns the length.
+int write_free(char* out, float value, bool trailing_blank = true);
+int write_free(char* out, double value, bool trailing_blank = true);
+int write_free(char* out, long long value, bool trailing_blank = true);
+
+// The free format as a text, with its trailing blank.
+std::string free_format(float value);
+std::string free_format(double value);
+std::string free_format(long long value);
+
+// The number-to-text conversion: the free format without its trailing blank
+// (labels, file names, command texts).
+std::string number_text(float value);
+std::string number_text(double value);
+std::string number_text(long long value);
+
+}  // namespace verdan

@@ -1,6 +1,6 @@
 // The console's contents as a plain value: 80 x 24 CP932 text cells, the
 // cursor, the text colour and window, and a pixel plane of palette indices.
-// No I/O here: front ends present it, tests inspect it.
+// No I/O here: front ends present it, tests read it.
 #pragma once
 
 #include <array>
@@ -37,6 +37,7 @@ class ScreenModel {
 
   // Moves the cursor; positions off the screen are clipped to its edge.
   void locate(int row, int col);
+  // Cursor row 0-23.
   int cursor_row() const { return row_; }
   // Cursor column 0-79. After a character was written into column 79 the
   // cursor stays there until the next character wraps it to the next row.
@@ -71,6 +72,7 @@ class ScreenModel {
   // Limits scrolling to rows top..bottom (clipped to 0-23, put in order).
   // The cursor does not move.
   void set_window(int top, int bottom);
+  // First and last row of the text window.
   int window_top() const { return top_; }
   int window_bottom() const { return bottom_; }
 
@@ -89,6 +91,7 @@ class ScreenModel {
 
   // --- drawing ---
 
+  // Size of the pixel plane.
   int plane_width() const { return width_; }
   int plane_height() const { return height_; }
   // Palette index at (x, y), or -1 off the plane.

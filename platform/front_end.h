@@ -1,0 +1,27 @@
+// Picks the console front end for a program run: headless when asked for
+// or when standard input is not a terminal, else the terminal one.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/console.h"
+
+namespace verdan {
+
+enum class ConsoleKind { headless, terminal };
+
+struct ConsoleChoice {
+  ConsoleKind kind;
+  bool requested;    // named by VERDAN_CONSOLE rather than taken by default
+  std::string note;  // a line for standard error, empty when all is well
+};
+
+// The choice for VERDAN_CONSOLE's value (null when unset) and whether
+// standard input is a terminal. An unknown value is noted and ignored.
+ConsoleChoice choose_console(const char* setting, bool input_is_terminal);
+
+// The console for this run, from the environment and standard input.
+std::unique_ptr<Console> make_console();
+
+}  // namespace verdan

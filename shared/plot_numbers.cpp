@@ -1,0 +1,70 @@
+#include "shared/plot_numbers.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/failure.h"
+#include "shared/free_format.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+std::string little_endian(std::uint32_t bits, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+  return out;
+}
+
+// floor(value) when it lies within [low, high], else an overflow failure.
+long long whole_part_within(float value, long long low, long long high, const char* what) {
+  double whole = floor_value(value);
+  if (!(whole >= static_cast<double>(low) && whole <= static_cast<double>(high))) {
+    fail(kOverflow, std::string(what) + ": value out of range");
+  }
+  return static_cast<long long>(whole);
+}
+
+}  // namespace
+
+std::string MAR(float value, float decimals) {
+  float power = std::pow(10.0f, decimals);
+  float scaled = std::floor(std::fabs(value) * power + 0.5f);
+  float rounded = (value < 0 ? -scaled : scaled) / power;
+  if (!std::isfinite(power) || !std::isfinite(rounded) || power == 0) {
+    fail(kOverflow, "MAR: decimals out of range");
+  }
+  std::string text = number_text(rounded);
+  if (decimals <= 0) return text;
+  std::size_t places = static_cast<std::size_t>(to_int(decimals));
+  std::size_t point = text.find('.');
+  if (point == std::string::npos) {
+    point = text.size();
+    text.push_back('.');
+  }
+  text.append(places, '0');
+  text.resize(point + 1 + places);
+  return text;
+}
+
+std::string N2A(float value) {
+  std::string text = number_text(value);
+  return value < 0 ? text : text.substr(1);
+}
+
+std::string S2X(float value) { return number_text(floor_value(value)).substr(1); }
+
+std::string F2X(float value) { return little_endian(std::bit_cast<std::uint32_t>(value), 4); }
+
+std::string L2X(float value) {
+  long long n = whole_part_within(value, INT32_MIN, INT32_MAX, "L2X");
+  return little_endian(static_cast<std::uint32_t>(n), 4);
+}
+
+std::string I2X(float value) {
+  long long n = whole_part_within(value, INT16_MIN, INT16_MAX, "I2X");
+  return little_endian(static_cast<std::uint32_t>(n), 2);
+}
+
+}  // namespace verdan

@@ -1,0 +1,29 @@
+// Numbers as the texts and binary fields of plot command streams and of the
+// intermediate drawing file. All arguments are single-precision values; a
+// value without a representation is an overflow failure (code 6).
+#pragma once
+
+#include <string>
+
+namespace verdan {
+
+// `value` rounded half away from zero to `decimals` places, as standard text
+// (leading blank or "-") with exactly that many digits after the point.
+std::string MAR(float value, float decimals);
+
+// Standard text of `value` without the leading blank of a non-negative value.
+std::string N2A(float value);
+
+// Decimal text of floor(value) with its first character (blank or "-") removed.
+std::string S2X(float value);
+
+// The IEEE 754 single of `value`, least significant byte first.
+std::string F2X(float value);
+
+// floor(value) as a 32-bit two's-complement integer, least significant byte first.
+std::string L2X(float value);
+
+// floor(value) as a 16-bit two's-complement integer, least significant byte first.
+std::string I2X(float value);
+
+}  // namespace verdan

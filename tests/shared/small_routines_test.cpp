@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "shared/plot_numbers.h"
+#include "shared/value_routines.h"
+
+namespace verdan {
+namespace {
+
+int failure_code(void (*step)()) {
+  try {
+    step();
+  } catch (const Failure& f) {
+    return f.code();
+  }
+  return 0;
+}
+
+TEST(PlotNumbers, FixedDecimalTexts) {
+  EXPECT_EQ(MAR(3.14159f, 2), " 3.14");
+  EXPECT_EQ(MAR(-2, 1), "-2.0");
+  EXPECT_EQ(MAR(2.5f, 0), " 3");
+  EXPECT_EQ(MAR(-2.5f, 0), "-3");
+  EXPECT_EQ(MAR(1, 3), " 1.000");
+  EXPECT_EQ(MAR(0.25f, 1), " .3");
+  EXPECT_EQ(MAR(1234.5f, -2), " 1200");
+  EXPECT_EQ(failure_code([] { MAR(1, 60); }), kOverflow);
+}
+
+TEST(PlotNumbers, PlainAndWholeTexts) {
+  EXPECT_EQ(N2A(0), "0");
+  EXPECT_EQ(N2A(-0.5f), "-.5");
+  EXPECT_EQ(N2A(0.09f), ".09");
+  EXPECT_EQ(N2A(150), "150");
+  EXPECT_EQ(S2X(12.9f), "12");
+  EXPECT_EQ(S2X(-3.5f), "4");  // floor is -4, its minus sign dropped with the first character
+  EXPECT_EQ(S2X(0), "0");
+}
+
+TEST(PlotNumbers, BinaryFieldsAreLittleEndian) {
+  EXPECT_EQ(F2X(1), std::string("\x00\x00\x80\x3F", 4));
+  EXPECT_EQ(L2X(65536), std::string("\x00\x00\x01\x00", 4));
+  EXPECT_EQ(L2X(-1), std::string("\xFF\xFF\xFF\xFF", 4));
+  EXPECT_EQ(I2X(-1.5f), std::string("\xFE\xFF", 2));
+  EXPECT_EQ(I2X(32767), std::string("\xFF\x7F", 2));
+  EXPECT_EQ(I2X(-32768), std::string("\x00\x80", 2));
+}
+
+TEST(PlotNumbers, FieldsOutOfRangeAreOverflowFailures) {
+  EXPECT_EQ(failure_code([] { I2X(32768); }), kOverflow);
+  EXPECT_EQ(failure_code([] { I2X(-32768.5f); }), kOverflow);
+  EXPECT_EQ(failure_code([] { L2X(3e9f); }), kOverflow);
+  EXPECT_EQ(failure_code([] { L2X(__builtin_nanf("")); }), kOverflow);
+}
+
+TEST(ValueRoutines, CodesAndBitSets) {
+  EXPECT_EQ(DAT2SP("120"), 35);
+  EXPECT_EQ(DAT2SP("3"), DAT2SP("2"));
+  EXPECT_EQ(DAT2SP("x1"), 2);
+  EXPECT_EQ(DAT2SP(""), 0);
+  EXPECT_EQ(SP2DAT(35), "120");
+  EXPECT_EQ(SP2DAT(0), "000");
+  EXPECT_EQ(SP2DAT(DAT2SP("212")), "212");
+  EXPECT_EQ(SP2DAT(DAT2SP("001")), "001");
+  EXPECT_EQ(MIN(2, 2), 2);
+  EXPECT_EQ(MIN(-1, 3), -1);
+}
+
+}  // namespace
+}  // namespace verdan

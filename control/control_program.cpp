@@ -1,0 +1,67 @@
+#include "control/control_program.h"
+
+#include "platform/cp932.h"
+#include "platform/program_start.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+
+ControlProgram::ControlProgram(Console& console, std::string argument)
+    : console_(console), next_program_(std::move(argument)) {}
+
+void ControlProgram::start_up() {
+  if (next_program_ == "NUMBER") next_program_.clear();
+  start_dir_ = GETCWD();
+  if (start_dir_.empty() || start_dir_.back() != '\\') start_dir_ += '\\';
+  std::string base = GETENV("OS").empty() ? GETENV("windir") : GETENV("APPDATA");
+  if (base.empty() || base.back() != '\\') base += '\\';
+  user_dir_ = base + "verdan\\";
+  env_dir_.clear();
+  command_interpreter_ = GETENV("ComSpec");
+}
+
+float ControlProgram::menu_choice() {
+  console_.clear_text();
+  console_.locate(1, 12);
+  print(console_, sj("＊＊  VERDAN  Ver ") + kVersion + sj("  データ　管理  ＊＊"));
+  console_.locate(6, 22);
+  print(console_, sj("１． 環 境 設 定"));
+  console_.locate(8, 22);
+  print(console_, sj("２． ファイル管理"));
+  console_.locate(14, 18);
+  float choice = INN(console_, sj("番号を選んで下さい( 0:終了) ") + "? ");
+  console_.clear_text();
+  return choice;
+}
+
+int ControlProgram::run() {
+  start_up();
+  for (;;) {
+    float choice = next_program_.empty() ? menu_choice() : 1.0f;
+    if (choice < 0 || choice > 2) {
+      console_.beep();
+      continue;
+    }
+    if (choice < 1) return 0;
+    if (to_int(choice) == 1) {
+      load_settings();
+      settings_screen();
+    }
+    // Item 2, file management, comes back to the menu for now.
+    if (!next_program_.empty()) {
+      start_next_program();
+      return 0;
+    }
+  }
+}
+
+void ControlProgram::start_next_program() {
+  CommandLine command = split_command_line(next_program_);
+  run_step(*this, kStepStartProgram, [&] {
+    start_and_end(command.program, command.argument, [this] { console_.hand_back(); });
+  });
+}
+
+}  // namespace verdan

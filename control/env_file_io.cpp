@@ -1,0 +1,56 @@
+// Finding, reading and writing the environment file, each system call a
+// fallible step under the error screen.
+#include "control/control_program.h"
+#include "control/env_file.h"
+#include "platform/files.h"
+
+namespace verdan {
+
+void ControlProgram::load_settings() {
+  handler_installed_ = true;
+  locate_env_file();
+  read_env_file();
+}
+
+// Only the first call of a run decides where the file lives.
+void ControlProgram::locate_env_file() {
+  if (!env_dir_.empty()) return;
+  env_dir_ = start_dir_;
+  std::string old_name = start_dir_ + kOldEnvFileName;
+  if (run_step(*this, kStepProbeOldEnvFile, [&] { return probe(old_name); }) > 0) {
+    run_step(*this, kStepRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
+    return;
+  }
+  std::string start_name = start_dir_ + kEnvFileName;
+  if (run_step(*this, kStepProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
+    env_dir_ = user_dir_;
+  }
+}
+
+void ControlProgram::read_env_file() {
+  // The directory may change in the error screen's repair, so the name is
+  // made again on every attempt.
+  if (run_step(*this, kStepProbeEnvFile, [&] { return probe(env_dir_ + kEnvFileName); }) == 0) {
+    settings_.data_dir.clear();
+    return;
+  }
+  run_step(*this, kStepReadEnvFile, [&] {
+    Settings read = settings_;
+    File file = File::open_input(env_dir_ + kEnvFileName);
+    read_env_fields(file, read);
+    file.close();
+    settings_ = read;
+  });
+}
+
+// The new file is written beside the old one and takes its place in one
+// step, so the user's settings are never lost to a failure half-way.
+void ControlProgram::write_env_file() {
+  run_step(*this, kStepWriteEnvFile, [&] {
+    TextFile file = TextFile::open_replacing(env_dir_ + kEnvFileName);
+    write_env_lines(file, settings_, kVersion);
+    file.commit();
+  });
+}
+
+}  // namespace verdan

@@ -1,0 +1,61 @@
+// The control program's error screen: every run-time failure after the
+// first load of the settings comes here.
+#include <cstdio>
+
+#include "control/control_program.h"
+#include "platform/files.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+
+namespace verdan {
+namespace {
+
+constexpr int kEscape = 27;
+
+}  // namespace
+
+// The per-user directory does not exist yet: make it under %APPDATA% and
+// keep the settings there. False when the directory could not be made.
+bool ControlProgram::repair_user_dir() {
+  std::string here = GETCWD();
+  try {
+    change_directory(GETENV("APPDATA"));
+    if (!directory_exists("verdan")) make_directory("verdan");
+  } catch (const Failure&) {
+    // Back to where the program was; should even that fail, the original
+    // failure is the one the user is shown.
+    try {
+      change_directory(here);
+    } catch (const Failure&) {
+    }
+    return false;
+  }
+  change_directory(here);
+  env_dir_ = user_dir_;
+  return true;
+}
+
+ErrorHandler::Decision ControlProgram::on_failure(const Failure& failure, int step) {
+  if (!handler_installed_) {
+    // Before the settings are first loaded there is no error screen.
+    std::fprintf(stderr, "VDN-CNTL: error %d at %d: %s\n", failure.code(), step, failure.what());
+    return Decision::end;
+  }
+  int row = console_.cursor_row();
+  int column = console_.cursor_col();
+  ScreenModel::Row saved = console_.save_row(row);
+  // The repair is tried once a step: a directory that exists already or
+  // cannot be made would otherwise send the step round without end.
+  if (failure.code() == kPathNotFound && repaired_steps_.insert(step).second && repair_user_dir()) {
+    return Decision::retry;
+  }
+  console_.locate(row, 0);
+  print(console_, Using("  ERROR : CODE =### LINE=####  Hit any key !!", {failure.code(), step}), stay);
+  int key = console_.read_key();
+  console_.restore_row(row, saved);
+  console_.locate(row, column);
+  // ESC leaves a failure that no key press can remove.
+  return key == kEscape ? Decision::end : Decision::retry;
+}
+
+}  // namespace verdan

@@ -1,0 +1,23 @@
+// VDN-CNTL: pick the console, run the control program, hand the console back.
+#include <string>
+
+#include "control/control_program.h"
+#include "platform/cp932.h"
+#include "platform/environment.h"
+#include "platform/front_end.h"
+
+int main(int argc, char** argv) {
+  verdan::apply_posix_defaults();
+  std::string argument;
+  for (int i = 1; i < argc; ++i) argument += (i > 1 ? " " : "") + std::string(argv[i]);
+  std::unique_ptr<verdan::Console> console = verdan::make_console();
+  int status = 0;
+  try {
+    verdan::ControlProgram program(*console, verdan::to_cp932(argument));
+    status = program.run();
+  } catch (const verdan::ProgramEnd& end) {
+    status = end.status;
+  }
+  console->hand_back();
+  return status;
+}

@@ -1,0 +1,80 @@
+// The built VDN-CNTL run headless, as scripts and the generator use it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/platform/host_fixtures.h"
+
+namespace verdan {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string screen;
+};
+
+class ControlProgramHeadless : public ::testing::Test {
+ protected:
+  ControlProgramHeadless() { std::filesystem::create_directories(dir_ / "home/app"); }
+
+  Outcome run(const std::string& script, const std::string& argument = "", const std::string& path = "/usr/bin:/bin") {
+    const char* bin = std::getenv("VERDAN_TEST_BIN");
+    if (!bin) ADD_FAILURE() << "VERDAN_TEST_BIN is not set";
+    test::write_bytes(dir_ / "in", script);
+    std::string command = "cd '" + dir_ / "home" + "' && env -i PATH='" + path + "' APPDATA='" + dir_ / "home/app" +
+                          "' OS=Linux '" + std::string(bin ? bin : "") + "/VDN-CNTL' " + argument + " < '" +
+                          dir_ / "in" + "' > '" + dir_ / "out" + "' 2> '" + dir_ / "err" + "'";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::read_bytes(dir_ / "out")};
+  }
+
+  test::TempDir dir_;
+};
+
+TEST_F(ControlProgramHeadless, FirstRunWritesTheFileAndEnds) {
+  Outcome out = run("1\n\n\n\n\n\n\n\n\nY\n0\n");
+  EXPECT_EQ(out.status, 0);
+  std::string ini = test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI");
+  EXPECT_EQ(ini.substr(0, 36), "\"C:\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"\r\n");
+  int lines = 0;
+  for (std::size_t i = 0; (i = ini.find("\r\n", i)) != std::string::npos; i += 2) ++lines;
+  EXPECT_EQ(lines, 220);
+  // The final screen: 24 lines on standard output.
+  int newlines = 0;
+  for (char c : out.screen) newlines += c == '\n';
+  EXPECT_EQ(newlines, 24);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "home"), std::filesystem::directory_iterator()),
+            1);  // only app/: no probe left an empty file behind
+}
+
+TEST_F(ControlProgramHeadless, InputRunningOutEndsWithStatusThree) {
+  EXPECT_EQ(run("1\n").status, 3);
+  EXPECT_NE(test::read_bytes(dir_ / "err").find("input ended"), std::string::npos);
+}
+
+TEST_F(ControlProgramHeadless, HandsOverToTheProgramNamedOnItsCommandLine) {
+  std::filesystem::create_directories(dir_ / "bin");
+  test::write_bytes(dir_ / "bin/VDN-GENE",
+                    "#!/bin/sh\necho \"$# $*\" > '" + dir_ / "handed" + "'\nread rest\necho \"$rest\" >> '" +
+                        dir_ / "handed" + "'\n");
+  std::filesystem::permissions(dir_ / "bin/VDN-GENE", std::filesystem::perms::owner_all);
+  Outcome out = run("\n\n\n\n\n\n\n\nY\nleft for the next program\n", "VDN-GENE.EXE", dir_ / "bin" + ":/usr/bin:/bin");
+  EXPECT_EQ(out.status, 0);
+  // Started with no argument; the rest of the script was left unread for it.
+  EXPECT_EQ(test::read_bytes(dir_ / "handed"), "0 \nleft for the next program\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI").substr(0, 5), "\"C:\",");
+  EXPECT_EQ(out.screen.find("データ　管理"), std::string::npos);  // no menu was shown
+  EXPECT_NE(out.screen.find("環境設定"), std::string::npos);
+}
+
+TEST_F(ControlProgramHeadless, OverlongArgumentDoesNotCrash) {
+  Outcome out = run("\n\n\n\n\n\n\n\nY\n\x1b", "'" + std::string(200, 'A') + "'");
+  EXPECT_EQ(out.status, 1);  // the start fails on the error screen; ESC leaves it
+  // The settings were written before the start was tried.
+  EXPECT_EQ(test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI").substr(0, 5), "\"C:\",");
+}
+
+}  // namespace
+}  // namespace verdan

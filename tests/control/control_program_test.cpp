@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "control/env_file.h"
+#include "platform/cp932.h"
+#include "tests/control/control_fixture.h"
+
+namespace verdan {
+namespace {
+
+using ControlProgramRun = test::ControlRun;
+
+TEST_F(ControlProgramRun, MenuBeepsOutOfRangeAndEndsOnEmpty) {
+  EXPECT_EQ(run({"3", "-1", "1.5", ""}), 0);
+  EXPECT_EQ(console_->beeps(), 2);
+  EXPECT_EQ(console_->remaining(), 0u);
+}
+
+TEST_F(ControlProgramRun, MenuShowsItsItems) {
+  EXPECT_EQ(run({}), 3);
+  EXPECT_EQ(console_->row_text(1), "            ＊＊  VERDAN  Ver 2.64  データ　管理  ＊＊");
+  EXPECT_EQ(console_->row_text(6), "                      １． 環 境 設 定");
+  EXPECT_EQ(console_->row_text(8), "                      ２． ファイル管理");
+  EXPECT_EQ(console_->row_text(14), "                  番号を選んで下さい( 0:終了) ?");
+}
+
+TEST_F(ControlProgramRun, NumberArgumentShowsTheMenu) {
+  EXPECT_EQ(run({"0"}, "NUMBER"), 0);
+}
+
+TEST_F(ControlProgramRun, FirstRunCreatesThePerUserDirectoryAndLeavesNoOtherFile) {
+  ASSERT_EQ(run({"1", "", "", "", "", "", "", "", "", "Y", "0"}), 0);
+  EXPECT_EQ(program_->env_dir(), program_->user_dir());
+  std::vector<std::string> files;
+  for (auto& entry : std::filesystem::recursive_directory_iterator(dir_.path())) {
+    if (entry.is_regular_file()) files.push_back(entry.path().string());
+  }
+  EXPECT_EQ(files, std::vector<std::string>{dir_ / "app/verdan/VERDAN.INI"});
+}
+
+TEST_F(ControlProgramRun, OldFileInTheStartDirectoryIsRenamedAndKept) {
+  StringSink old;
+  write_env_lines(old, {"D:", "D:", "X.OUT", "si", "Y.TXT", "2.3", "0", "1.1", "0"}, "2.60");
+  test::write_bytes(dir_ / "VERDAN.DAT", old.text());
+  ASSERT_EQ(run({"1", "", "", "", "", "", "", "", "", "Y", "0"}), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "VERDAN.DAT"));
+  EXPECT_EQ(program_->env_dir(), program_->start_dir());
+  std::string rewritten = test::read_bytes(dir_ / "VERDAN.INI");
+  EXPECT_EQ(rewritten.substr(0, rewritten.find("\r\n")), "\"D:\",\"D:\",\"X.OUT\",\"si\",\"Y.TXT\"");
+  EXPECT_NE(rewritten.find("\"2.3\",\"0\",\"1.1\",\"0\"\r\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "app/verdan"));
+}
+
+TEST_F(ControlProgramRun, ReplacingTheFileKeepsNoTemporaryBeside) {
+  ASSERT_EQ(run({"1", "", "", "", "", "", "", "", "", "Y", "1", "k", "", "", "", "", "", "", "", "Y", "0"}), 0);
+  EXPECT_EQ(first_line(), "\"K:\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "app/verdan"),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(ControlProgramRun, UncreatableDirectoryShowsTheErrorLineRetriesAndLetsTheUserLeave) {
+  test::ScopedEnv appdata("APPDATA", dir_ / "missing/deeper");
+  // "x" retries (the same failure comes back); ESC ends the program.
+  EXPECT_EQ(run({"1", "x", ScriptedConsole::key(27)}), 1);
+  EXPECT_EQ(console_->remaining(), 0u);
+  // The row was put back after each message.
+  int row = console_->cursor_row();
+  EXPECT_EQ(console_->row_text(row).find("ERROR"), std::string::npos);
+}
+
+TEST_F(ControlProgramRun, ErrorLineShowsCodeAndStep) {
+  test::ScopedEnv appdata("APPDATA", dir_ / "missing/deeper");
+  EXPECT_EQ(run({"1"}), 3);  // the script ends while the error line waits for a key
+  EXPECT_EQ(console_->row_text(console_->cursor_row()), "  ERROR : CODE = 55 LINE= 210  Hit any key !!");
+}
+
+}  // namespace
+}  // namespace verdan

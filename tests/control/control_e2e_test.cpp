@@ -1,40 +1,24 @@
 // The built VDN-CNTL run headless, as scripts and the generator use it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "tests/platform/host_fixtures.h"
+#include "tests/headless_run.h"
 
 namespace verdan {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string screen;
-};
-
-class ControlProgramHeadless : public ::testing::Test {
+class ControlProgramHeadless : public test::HeadlessRun {
  protected:
-  ControlProgramHeadless() { std::filesystem::create_directories(dir_ / "home/app"); }
-
-  Outcome run(const std::string& script, const std::string& argument = "", const std::string& path = "/usr/bin:/bin") {
-    const char* bin = std::getenv("VERDAN_TEST_BIN");
-    if (!bin) ADD_FAILURE() << "VERDAN_TEST_BIN is not set";
-    test::write_bytes(dir_ / "in", script);
-    std::string command = "cd '" + dir_ / "home" + "' && env -i PATH='" + path + "' APPDATA='" + dir_ / "home/app" +
-                          "' OS=Linux '" + std::string(bin ? bin : "") + "/VDN-CNTL' " + argument + " < '" +
-                          dir_ / "in" + "' > '" + dir_ / "out" + "' 2> '" + dir_ / "err" + "'";
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::read_bytes(dir_ / "out")};
+  test::Outcome run(const std::string& script, const std::string& argument = "",
+                    const std::string& path = "/usr/bin:/bin", const std::string& bin = built_programs()) {
+    return HeadlessRun::run("VDN-CNTL", script, argument, path, bin);
   }
-
-  test::TempDir dir_;
 };
 
 TEST_F(ControlProgramHeadless, FirstRunWritesTheFileAndEnds) {
-  Outcome out = run("1\n\n\n\n\n\n\n\n\nY\n0\n");
+  test::Outcome out = run("1\n\n\n\n\n\n\n\n\nY\n0\n");
   EXPECT_EQ(out.status, 0);
   std::string ini = test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI");
   EXPECT_EQ(ini.substr(0, 36), "\"C:\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"\r\n");
@@ -60,7 +44,10 @@ TEST_F(ControlProgramHeadless, HandsOverToTheProgramNamedOnItsCommandLine) {
                     "#!/bin/sh\necho \"$# $*\" > '" + dir_ / "handed" + "'\nread rest\necho \"$rest\" >> '" +
                         dir_ / "handed" + "'\n");
   std::filesystem::permissions(dir_ / "bin/VDN-GENE", std::filesystem::perms::owner_all);
-  Outcome out = run("\n\n\n\n\n\n\n\nY\nleft for the next program\n", "VDN-GENE.EXE", dir_ / "bin" + ":/usr/bin:/bin");
+  // A copy of the program beside the stand-in: programs are looked for
+  // beside the running one first.
+  std::filesystem::copy_file(built_programs() + "/VDN-CNTL", dir_ / "bin/VDN-CNTL");
+  test::Outcome out = run("\n\n\n\n\n\n\n\nY\nleft for the next program\n", "VDN-GENE.EXE", "/usr/bin:/bin", dir_ / "bin");
   EXPECT_EQ(out.status, 0);
   // Started with no argument; the rest of the script was left unread for it.
   EXPECT_EQ(test::read_bytes(dir_ / "handed"), "0 \nleft for the next program\n");
@@ -70,7 +57,7 @@ TEST_F(ControlProgramHeadless, HandsOverToTheProgramNamedOnItsCommandLine) {
 }
 
 TEST_F(ControlProgramHeadless, OverlongArgumentDoesNotCrash) {
-  Outcome out = run("\n\n\n\n\n\n\n\nY\n\x1b", "'" + std::string(200, 'A') + "'");
+  test::Outcome out = run("\n\n\n\n\n\n\n\nY\n\x1b", "'" + std::string(200, 'A') + "'");
   EXPECT_EQ(out.status, 1);  // the start fails on the error screen; ESC leaves it
   // The settings were written before the start was tried.
   EXPECT_EQ(test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI").substr(0, 5), "\"C:\",");

@@ -1,0 +1,103 @@
+// The regular frame's geometry: span and storey counts, span lengths and
+// storey heights typed in metres and kept in centimetres.
+#include <cmath>
+#include <new>
+
+#include "generator/generator_program.h"
+#include "platform/cp932.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+
+void GeneratorProgram::regular_frame() {
+  console_.clear_text();
+  print(console_, sj("　　このプログラムは、任意フレーム応力解析  [VERDAN] の"));
+  print(console_, sj("　　ＤＡＴＡ作成用プログラムです。      "));
+  print(console_);
+  print(console_, sj("　　フレーム形状は格子形のみを扱います。"));
+  print(console_);
+  console_.set_color(4);
+  print(console_, sj("　　ファイル名  "), stay);
+  console_.set_color(2);
+  print(console_, "<FRAME>", stay);
+  console_.set_color(4);
+  print(console_, sj("　で登録されます。"));
+  print(console_);
+  console_.set_color(7);
+
+  ask_counts();
+  ask_lengths(true);
+  ask_lengths(false);
+  frame_.accumulate_coordinates();
+  frame_.place_initial_members();
+  draw_frame_picture();
+  edit_members();
+  number_and_write();
+}
+
+// Counts below 1 are asked again, and so are counts whose tables would not
+// fit the machine: the frame must stay a size the program can hold.
+void GeneratorProgram::ask_counts() {
+  for (;;) {
+    float spans = 0;
+    do {
+      console_.locate(7, 0);
+      spans = INN(console_, sj("　　　　Ｘ方向スパン数＝"));
+    } while (!(spans >= 1 && spans < kMaxGridPoints));
+    float storeys = 0;
+    do {
+      console_.locate(8, 0);
+      storeys = INN(console_, sj("　　　　　　　　　層数＝"));
+    } while (!(storeys >= 1));
+    // Fractional counts run over the whole numbers not above them.
+    double nx = std::floor(spans), ns = std::floor(storeys);
+    if ((nx + 1) * (ns + 1) > kMaxGridPoints) continue;
+    run_step(*this, kGenSizeTables, [&] {
+      try {
+        frame_.size(static_cast<int>(nx), static_cast<int>(ns));
+      } catch (const std::bad_alloc&) {
+        fail(kOutOfMemory, "frame tables");
+      }
+    });
+    return;
+  }
+}
+
+// Span lengths (spans) or storey heights: an entry of 0 repeats the one
+// before, and a length must end up above 0.
+void GeneratorProgram::ask_lengths(bool spans) {
+  console_.set_window(0, 23);
+  console_.clear_text();
+  print(console_, sj(spans ? "** スパン長の入力 **" : "** 階高の入力 **"));
+  console_.set_window(1, 23);
+  print(console_);
+  const int count = spans ? frame_.span_count() : frame_.storey_count();
+  for (int i = 1; i <= count; ++i) {
+    double& value = spans ? frame_.node_x(0, i) : frame_.node_y(i + 1, 0);
+    const double previous = spans ? frame_.node_x(0, i - 1) : frame_.node_y(i, 0);
+    auto label = [&] {
+      if (spans) {
+        print(console_, "X", i - 1, " - X", i, stay);
+      } else {
+        print(console_, i, "FL (m)=", stay);
+      }
+    };
+    for (;;) {
+      label();
+      int row = console_.cursor_row();
+      float typed = INN(console_, spans ? " (m)=" : "");
+      value = metres_to_cm(typed);
+      if (row == 23) row = 22;  // the entry's line end scrolled the window
+      console_.locate(row, 0);
+      if (value == 0) value = previous;
+      if (value > 0) break;
+    }
+    label();
+    if (spans) print(console_, " (m)=", stay);
+    print(console_, value / 100, std::string(10, ' '));
+  }
+}
+
+}  // namespace verdan

@@ -1,0 +1,52 @@
+// The frame's line picture on the drawing plane, with axis and level
+// numbers in stroke digits; member editing draws on it with its transform.
+#include <algorithm>
+#include <cmath>
+
+#include "generator/generator_program.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+
+float GeneratorProgram::screen_x(double x) const {
+  return static_cast<float>(x - diagram_mid_x_) * diagram_scale_ + diagram_cx_;
+}
+
+float GeneratorProgram::screen_y(double y) const {
+  return -static_cast<float>(y - diagram_mid_y_) * diagram_scale_ + diagram_cy_;
+}
+
+void GeneratorProgram::draw_member_line(GridPoint a, GridPoint b, int color) {
+  auto px = [](float v) { return to_int(std::clamp(v, -1e8f, 1e8f)); };
+  console_.line(px(screen_x(frame_.node_x(a.level, a.axis))), px(screen_y(frame_.node_y(a.level, a.axis))),
+                px(screen_x(frame_.node_x(b.level, b.axis))), px(screen_y(frame_.node_y(b.level, b.axis))), color);
+}
+
+void GeneratorProgram::draw_frame_picture() {
+  const int nx = frame_.span_count();
+  const int ns = frame_.storey_count();
+  const double x_range = frame_.node_x(0, nx);
+  const double y_range = frame_.node_y(ns + 1, 0);
+  diagram_mid_x_ = static_cast<float>(x_range / 2);
+  diagram_mid_y_ = static_cast<float>(y_range / 2);
+  const float w = static_cast<float>(console_.plane_width());
+  const float h = static_cast<float>(console_.plane_height());
+  const float horizontal = (w - diagram_left_) * 0.9f / static_cast<float>(x_range);
+  const float vertical = (h - diagram_top_) * 0.9f / static_cast<float>(y_range);
+  diagram_scale_ = std::min(horizontal, vertical);
+
+  constexpr int kFrameColor = 13;
+  for (int a = 0; a <= nx; ++a) {
+    draw_number_label(console_, pen_, static_cast<float>(a), glyph_unit_,
+                      screen_x(frame_.node_x(1, a)) - 2 * glyph_unit_,
+                      screen_y(frame_.node_y(1, a)) + 10 * glyph_unit_);
+    for (int s = 1; s <= ns; ++s) draw_member_line({s, a}, {s + 1, a}, kFrameColor);
+  }
+  for (int l = 1; l <= ns + 1; ++l) {
+    draw_number_label(console_, pen_, static_cast<float>(l), glyph_unit_,
+                      screen_x(frame_.node_x(l, 0)) - 14 * glyph_unit_, screen_y(frame_.node_y(l, 0)) + glyph_unit_);
+    for (int k = 1; k <= nx; ++k) draw_member_line({l, k - 1}, {l, k}, kFrameColor);
+  }
+}
+
+}  // namespace verdan

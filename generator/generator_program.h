@@ -1,0 +1,102 @@
+// VDN-GENE: the data generator. One object owns the run's state (settings
+// from the environment file, the frame model, the drawing transform); its
+// dialogue steps are member functions spread over files named after what
+// they do.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "generator/frame_model.h"
+#include "platform/console.h"
+#include "platform/fallible_step.h"
+#include "shared/screen_draw.h"
+
+namespace verdan {
+
+// Stable numbers of the fallible steps, shown after "LINE =" by the handler.
+enum GeneratorStep : int {
+  kGenProbeOldEnvFile = 1010,
+  kGenRenameOldEnvFile = 1020,
+  kGenProbeStartEnvFile = 1030,
+  kGenProbeUserEnvFile = 1040,
+  kGenReadEnvFile = 1050,
+  kGenHandOver = 1060,
+  kGenStartAnalysis = 1070,
+  kGenSizeTables = 2010,
+};
+
+class GeneratorProgram : public ErrorHandler {
+ public:
+  static constexpr const char* kTitle = "任意フレーム応力解析 [VERDAN] DATA GENERATOR <VDN-GENE> Ver 2.59";
+  static constexpr int kMaxEnvTexts = 250;
+  // Largest frame the tables are made for, in grid points.
+  static constexpr long kMaxGridPoints = 4'000'000;
+
+  explicit GeneratorProgram(Console& console);
+
+  // Runs the whole dialogue; returns the exit status when it ends without
+  // handing over to another program.
+  int run();
+
+  // The single error handler.
+  Decision on_failure(const Failure& failure, int step) override;
+
+  // State the tests look at.
+  const std::string& data_dir() const { return data_dir_; }
+  const std::string& print_file() const { return print_file_; }
+  const std::string& env_dir() const { return env_dir_; }
+  const std::string& user_dir() const { return user_dir_; }
+  const std::vector<std::string>& env_text() const { return env_text_; }
+  const FrameModel& frame() const { return frame_; }
+  float diagram_scale() const { return diagram_scale_; }
+
+ protected:
+  // start_up.cpp
+  void start_up();
+  bool locate_env_file();
+  void read_env_file();
+  void show_title();
+  float menu_choice();
+  [[noreturn]] void start_program(const char* program, const std::string& argument, int step);
+
+  // frame_input.cpp
+  void regular_frame();
+  void ask_counts();
+  void ask_lengths(bool spans);
+
+  // frame_picture.cpp
+  void draw_frame_picture();
+  float screen_x(double x) const;
+  float screen_y(double y) const;
+  void draw_member_line(GridPoint a, GridPoint b, int color);
+
+  // member_edit.cpp
+  void edit_members();
+  void edit_screen(MemberKind kind);
+  void apply_edit(MemberKind kind, int level, std::string_view axis_list);
+
+  // numbering and output: the step after editing.
+  virtual void number_and_write();
+
+  // error_handler.cpp
+  bool repair_user_dir();
+  std::string env_message(int number, const char* standard) const;
+
+  Console& console_;
+  PenState pen_;
+  // Screen geometry from the drawing plane's size.
+  float diagram_left_ = 0, diagram_cx_ = 0, diagram_top_ = 0, diagram_cy_ = 0;
+  float glyph_unit_ = 1;
+  // Frame picture transform.
+  float diagram_mid_x_ = 0, diagram_mid_y_ = 0, diagram_scale_ = 0;
+
+  std::string start_dir_, user_dir_, env_dir_;
+  std::string data_dir_, print_file_, data_name_;
+  std::vector<std::string> env_text_;
+  FrameModel frame_;
+  std::set<int> repaired_steps_;
+};
+
+}  // namespace verdan

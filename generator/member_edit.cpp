@@ -1,0 +1,104 @@
+// Member editing: braces, columns and beams added or removed by pairs of
+// range lists, each change drawn or erased on the frame picture at once.
+#include <cmath>
+#include <string>
+
+#include "generator/generator_program.h"
+#include "generator/range_list.h"
+#include "platform/cp932.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+const char* edit_title(MemberKind kind) {
+  switch (kind) {
+    case MemberKind::rising_brace: return "右上りのブレースの添削";
+    case MemberKind::falling_brace: return "右下りのブレースの添削";
+    case MemberKind::column: return "柱の添削";
+    case MemberKind::beam: return "梁の添削";
+  }
+  return "";
+}
+
+std::string closed_list(std::string list) {
+  if (list.empty() || list.back() != ',') list += ',';
+  return list;
+}
+
+}  // namespace
+
+void GeneratorProgram::edit_members() {
+  for (;;) {
+    console_.set_window(0, 23);
+    console_.clear_text();
+    const char* items[] = {"１．右上りのブレースの添削", "２．右下りのブレースの添削", "３．柱の添削",
+                           "４．梁の添削", "５．終了"};
+    for (int i = 0; i < 5; ++i) {
+      console_.locate(5 + 2 * i, 5);
+      print(console_, sj(items[i]));
+    }
+    console_.locate(2, 5);
+    float item = INN(console_, "ITEM = ");
+    console_.clear_text();
+    // A negative item selects nothing (the menu comes again) rather than
+    // failing on every retry.
+    double selected = round_half_away(item);
+    if (selected >= 1 && selected <= 4) edit_screen(static_cast<MemberKind>(static_cast<int>(selected)));
+    if (item == 5) return;
+  }
+}
+
+void GeneratorProgram::edit_screen(MemberKind kind) {
+  const int ns = frame_.storey_count();
+  const int level_high = kind == MemberKind::beam ? ns + 1 : ns;
+  for (;;) {
+    console_.clear_text();
+    console_.locate(2, 0);
+    print(console_, sj(edit_title(kind)));
+    console_.locate(4, 0);
+    print(console_, sj("ex. 1,2 5 6-10 ･･･  ex. 1-2,5-10 ･･･"));
+    console_.locate(5, 0);
+    print(console_, sj("階＝                通＝"));
+    console_.locate(5, 4);
+    std::string levels = console_.read_line();
+    if (levels.empty()) return;
+    console_.locate(5, 24);
+    std::string axes = console_.read_line();
+    if (axes.empty()) return;
+    levels = closed_list(levels);
+    axes = closed_list(axes);
+    walk_ranges(levels, 0, [&](double first, double last) {
+      for_each_within(first, last, 1, level_high, [&](int level) { apply_edit(kind, level, axes); });
+    });
+  }
+}
+
+// Toggles the members the axis list addresses on one level.
+void GeneratorProgram::apply_edit(MemberKind kind, int level, std::string_view axis_list) {
+  const int nx = frame_.span_count();
+  auto toggle = [&](int index) {
+    Toggle t = frame_.toggle(kind, level, index);
+    draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5));
+  };
+  walk_ranges(axis_list, -1, [&](double a, double b) {
+    switch (kind) {
+      case MemberKind::rising_brace:
+      case MemberKind::falling_brace:
+        for_each_within(a, b - 1, 0, nx - 1, toggle);
+        break;
+      case MemberKind::column:
+        for_each_within(a, b, 0, nx, toggle);
+        break;
+      case MemberKind::beam:
+        for_each_within(a + 1, b, 1, nx, toggle);
+        break;
+    }
+  });
+}
+
+void GeneratorProgram::number_and_write() {}
+
+}  // namespace verdan

@@ -1,0 +1,176 @@
+#include "platform/dos_path.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/failure.h"
+#include "platform/host_error.h"
+
+namespace verdan {
+namespace {
+
+constexpr std::size_t kMaxDosPath = 255;
+
+bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_upper(a[i]) != ascii_upper(b[i])) return false;
+  }
+  return true;
+}
+
+std::string without_trailing_slashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// Root of drive `letter` as configured, `/` when unset.
+std::string drive_root(char letter) {
+  const std::string name = std::string("VERDAN_DRIVE_") + ascii_upper(letter);
+  const char* value = std::getenv(name.c_str());
+  if (value == nullptr || *value == '\0') return "/";
+  return without_trailing_slashes(value);
+}
+
+// Same root with links resolved, so it compares with getcwd's answer.
+std::string canonical_root(char letter) {
+  std::string root = drive_root(letter);
+  auto release = [](char* p) { std::free(p); };
+  std::unique_ptr<char, decltype(release)> real(::realpath(root.c_str(), nullptr), release);
+  return real ? std::string(real.get()) : root;
+}
+
+std::string host_current_directory() {
+  auto release = [](char* p) { std::free(p); };
+  std::unique_ptr<char, decltype(release)> cwd(::getcwd(nullptr, 0), release);
+  if (!cwd) fail_from_errno(errno, "getcwd", ".", HostSubject::directory);
+  return cwd.get();
+}
+
+bool root_holds(const std::string& root, const std::string& path) {
+  if (root == "/") return true;
+  return path.compare(0, root.size(), root) == 0 &&
+         (path.size() == root.size() || path[root.size()] == '/');
+}
+
+struct DriveMatch {
+  char letter;
+  std::string root;
+};
+
+// C first, so that a host without drive settings is drive C:.
+DriveMatch drive_holding(const std::string& cwd) {
+  static constexpr char kOrder[] = "CDEFGHIJKLMNOPQRSTUVWXYZAB";
+  DriveMatch best{'\0', "/"};
+  for (const char* p = kOrder; *p != '\0'; ++p) {
+    std::string root = canonical_root(*p);
+    if (root_holds(root, cwd) && (best.letter == '\0' || root.size() > best.root.size())) {
+      best = {*p, root};
+    }
+  }
+  return best;
+}
+
+std::string join(const std::string& base, const std::string& name) {
+  if (base.empty()) return name;
+  if (base.back() == '/') return base + name;
+  return base + "/" + name;
+}
+
+}  // namespace
+
+std::string match_name(const std::string& host_directory, std::string_view name) {
+  auto close_dir = [](DIR* d) { ::closedir(d); };
+  std::unique_ptr<DIR, decltype(close_dir)> dir(
+      ::opendir(host_directory.empty() ? "." : host_directory.c_str()), close_dir);
+  if (!dir) return "";
+  std::string best;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    std::string_view candidate(entry->d_name);
+    if (candidate == name) return std::string(name);
+    if (same_ignoring_ascii_case(candidate, name) && (best.empty() || candidate < best)) {
+      best = candidate;
+    }
+  }
+  return best;
+}
+
+std::string host_path(std::string_view dos) {
+  std::string base;
+  std::size_t pos = 0;
+  if (dos.size() >= 2 && is_ascii_letter(dos[0]) && dos[1] == ':') {
+    pos = 2;
+    if (pos < dos.size() && is_separator(dos[pos])) {
+      base = drive_root(dos[0]);
+      ++pos;
+    }
+  } else if (!dos.empty() && dos[0] == '/') {
+    base = "/";
+    pos = 1;
+  } else if (!dos.empty() && dos[0] == '\\') {
+    base = drive_holding(host_current_directory()).root;
+    pos = 1;
+  }
+
+  std::vector<std::string> names;
+  while (pos < dos.size()) {
+    std::size_t end = pos;
+    while (end < dos.size() && !is_separator(dos[end])) end += char_length(dos, end);
+    std::string_view name = dos.substr(pos, end - pos);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    if (!name.empty()) names.push_back(to_utf8(name));
+    pos = end + 1;
+  }
+  if (base.empty() && names.empty()) {
+    if (dos.find_first_not_of(' ') == std::string_view::npos) fail(kBadFileName, "empty path");
+    return ".";
+  }
+
+  // Once a name exists in no case, nothing below it can exist either.
+  std::string path = base;
+  bool below_missing = false;
+  for (const std::string& name : names) {
+    std::string exact = join(path, name);
+    struct stat info {};
+    if (below_missing || name == "." || name == ".." || ::lstat(exact.c_str(), &info) == 0) {
+      path = exact;
+      continue;
+    }
+    std::string found = match_name(path, name);
+    below_missing = found.empty();
+    path = join(path, below_missing ? name : found);
+  }
+  return path;
+}
+
+std::string dos_current_directory() {
+  const std::string cwd = host_current_directory();
+  const DriveMatch drive = drive_holding(cwd);
+  if (drive.letter == '\0') return "";
+  std::string dos{drive.letter, ':', '\\'};
+  std::size_t pos = drive.root == "/" ? 1 : drive.root.size() + 1;
+  bool first = true;
+  while (pos < cwd.size()) {
+    std::size_t end = cwd.find('/', pos);
+    if (end == std::string::npos) end = cwd.size();
+    if (!first) dos += '\\';
+    dos += to_cp932(std::string_view(cwd).substr(pos, end - pos));
+    first = false;
+    pos = end + 1;
+  }
+  return dos.size() > kMaxDosPath ? "" : dos;
+}
+
+}  // namespace verdan

@@ -1,0 +1,29 @@
+// Paths in DOS form (CP932 bytes, drive letters, `\`) as the programs keep
+// them, mapped onto the host's UTF-8 file names at each system call, and the
+// current directory read back in DOS form.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace verdan {
+
+// Host path of a DOS-form path. `X:\rest` lies under $VERDAN_DRIVE_X
+// (default `/`), `X:rest` and plain names under the current directory,
+// `\rest` under the current drive's root, `/rest` is a host path. `\` and `/`
+// both separate names; trailing blanks of names are dropped; a name missing
+// with its exact case takes an existing name that differs only in ASCII case.
+// An empty path is Failure 64 (bad file name).
+std::string host_path(std::string_view dos_path);
+
+// The entry of `host_directory` named `name` regardless of ASCII case: the
+// exact name when it exists, else the first match in byte order; empty when
+// none matches or the directory cannot be read.
+std::string match_name(const std::string& host_directory, std::string_view name);
+
+// The current directory in DOS form ("C:\WORK\DATA", "C:\" for a root): the
+// drive whose root is the longest prefix of the host directory. Empty when
+// longer than 255 bytes. A lost current directory is Failure 55.
+std::string dos_current_directory();
+
+}  // namespace verdan

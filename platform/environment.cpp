@@ -1,0 +1,45 @@
+#include "platform/environment.h"
+
+#include <sys/utsname.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/cp932.h"
+#include "platform/host_error.h"
+
+namespace verdan {
+namespace {
+
+const char* host_value(const char* name) {
+  const char* value = std::getenv(name);
+  return (value != nullptr && *value != '\0') ? value : nullptr;
+}
+
+void set_if_unset(const char* name, const std::string& value) {
+  if (::setenv(name, value.c_str(), 0) != 0) fail_from_errno(errno, "setenv", name);
+}
+
+}  // namespace
+
+std::string get_env(std::string_view name) {
+  const char* value = std::getenv(to_utf8(name).c_str());
+  return value == nullptr ? std::string() : to_cp932(value);
+}
+
+void apply_posix_defaults() {
+  if (std::getenv("APPDATA") == nullptr) {
+    if (const char* config = host_value("XDG_CONFIG_HOME")) {
+      set_if_unset("APPDATA", config);
+    } else if (const char* home = host_value("HOME")) {
+      set_if_unset("APPDATA", std::string(home) + "/.config");
+    }
+  }
+  if (std::getenv("OS") == nullptr) {
+    struct utsname host {};
+    if (::uname(&host) != 0) fail_from_errno(errno, "uname", "");
+    set_if_unset("OS", host.sysname);
+  }
+}
+
+}  // namespace verdan

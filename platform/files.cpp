@@ -1,0 +1,434 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/cp932.h"
+#include "platform/dos_path.h"
+#include "platform/failure.h"
+#include "platform/host_error.h"
+
+namespace verdan {
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+int open_or_fail(const std::string& host, int flags, HostSubject subject = HostSubject::file) {
+  for (;;) {
+    int fd = ::open(host.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EINTR) fail_from_errno(errno, "open", host, subject);
+  }
+}
+
+struct stat stat_or_fail(const std::string& host) {
+  struct stat info {};
+  if (::stat(host.c_str(), &info) != 0) fail_from_errno(errno, "stat", host);
+  return info;
+}
+
+std::string directory_of(const std::string& host) {
+  std::size_t slash = host.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : host.substr(0, slash);
+}
+
+// Whether the name exists as a directory (`want_directory`) or as anything
+// else; names that are not there at all are false, other failures report.
+bool exists_as(std::string_view dos_path, bool want_directory) {
+  const std::string host = host_path(dos_path);
+  struct stat info {};
+  if (::stat(host.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    fail_from_errno(errno, "stat", host);
+  }
+  return S_ISDIR(info.st_mode) == want_directory;
+}
+
+}  // namespace
+
+// ---- File ----
+
+File::File(int fd, std::string host_path)
+    : fd_(fd), host_path_(std::move(host_path)), buffer_(kBlockSize) {}
+
+File File::open_input(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_RDONLY);
+  struct stat info {};
+  // A directory opens for reading on POSIX hosts, never as a file on DOS.
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    fail_from_errno(err, "open", host);
+  }
+  return File(fd, std::move(host));
+}
+
+File File::open_random(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_RDWR | O_CREAT);
+  return File(fd, std::move(host));
+}
+
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      host_path_(std::move(other.host_path_)),
+      buffer_(std::move(other.buffer_)),
+      pos_(other.pos_),
+      end_(other.end_),
+      drained_(other.drained_) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    host_path_ = std::move(other.host_path_);
+    buffer_ = std::move(other.buffer_);
+    pos_ = other.pos_;
+    end_ = other.end_;
+    drained_ = other.drained_;
+  }
+  return *this;
+}
+
+File::~File() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::size_t File::fill(std::size_t count) {
+  if (end_ - pos_ >= count) return count;
+  if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host_path_);
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (buffer_.size() < count) buffer_.resize(count);
+  while (end_ < count && !drained_) {
+    ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail_from_errno(errno, "read", host_path_);
+    }
+    if (n == 0) drained_ = true;
+    end_ += static_cast<std::size_t>(n);
+  }
+  return std::min(count, end_ - pos_);
+}
+
+void File::fail_past_end() const { fail(kInputPastEnd, "input past end of " + host_path_); }
+
+bool File::eof() { return fill(1) == 0; }
+
+bool File::at_line_end() {
+  std::size_t available = fill(2);
+  if (available == 0) return false;
+  char c = buffer_[pos_];
+  return c == '\n' || (c == '\r' && available == 2 && buffer_[pos_ + 1] == '\n');
+}
+
+void File::skip_line_end() { pos_ += buffer_[pos_] == '\r' ? 2 : 1; }
+
+std::string File::read_line() {
+  if (eof()) fail_past_end();
+  std::string line;
+  // LF and CR are never second bytes of a double-byte character.
+  while (fill(1) > 0) {
+    const char* start = buffer_.data() + pos_;
+    const void* lf = std::memchr(start, '\n', end_ - pos_);
+    if (lf != nullptr) {
+      std::size_t n = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+      line.append(start, n);
+      pos_ += n + 1;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return line;
+    }
+    line.append(start, end_ - pos_);
+    pos_ = end_;
+  }
+  return line;
+}
+
+std::string File::read_field() {
+  if (eof()) fail_past_end();
+  while (fill(1) > 0 && buffer_[pos_] == ' ') ++pos_;
+
+  std::string field;
+  // Steps one character, keeping it in `field` when `keep`; false at a
+  // comma or line end (or the end of the file), which stays unread.
+  auto step = [&](bool keep, bool stop_at_quote) {
+    if (fill(1) == 0 || at_line_end()) return false;
+    char c = buffer_[pos_];
+    if (c == ',' && !stop_at_quote) return false;
+    if (c == '"' && stop_at_quote) return false;
+    std::size_t n = is_lead_byte(static_cast<unsigned char>(c)) && fill(2) == 2 ? 2 : 1;
+    if (keep) field.append(buffer_.data() + pos_, n);
+    pos_ += n;
+    return true;
+  };
+
+  if (fill(1) > 0 && buffer_[pos_] == '"') {
+    ++pos_;
+    while (step(true, true)) {
+    }
+    if (fill(1) > 0 && buffer_[pos_] == '"') {
+      ++pos_;
+      while (step(false, false)) {
+      }
+    }
+  } else {
+    while (step(true, false)) {
+    }
+    while (!field.empty() && field.back() == ' ') field.pop_back();
+  }
+
+  if (fill(1) > 0 && buffer_[pos_] == ',') {
+    ++pos_;
+  } else if (at_line_end()) {
+    skip_line_end();
+  }
+  return field;
+}
+
+std::string File::read_bytes(std::size_t count) {
+  if (fill(count) < count) fail_past_end();
+  std::string bytes(buffer_.data() + pos_, count);
+  pos_ += count;
+  return bytes;
+}
+
+std::int64_t File::length() const {
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) fail_from_errno(errno, "fstat", host_path_);
+  return info.st_size;
+}
+
+void File::rewind() {
+  if (::lseek(fd_, 0, SEEK_SET) < 0) fail_from_errno(errno, "seek", host_path_);
+  pos_ = end_ = 0;
+  drained_ = false;
+}
+
+void File::close() {
+  if (fd_ < 0) return;
+  int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) fail_from_errno(errno, "close", host_path_);
+}
+
+// ---- TextFile ----
+
+TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
+    : fd_(fd), host_path_(std::move(host_path)), temp_path_(std::move(temp_path)) {
+  buffer_.reserve(kBlockSize);
+}
+
+TextFile TextFile::open_output(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_TRUNC);
+  return TextFile(fd, std::move(host), "");
+}
+
+TextFile TextFile::open_append(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_APPEND);
+  return TextFile(fd, std::move(host), "");
+}
+
+TextFile TextFile::open_replacing(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  struct stat old {};
+  bool has_old = ::stat(host.c_str(), &old) == 0;
+  if (has_old && S_ISDIR(old.st_mode)) fail_from_errno(EISDIR, "replace", host);
+
+  // The temporary name does not grow with the target's, so a long name fits.
+  const std::string stem = directory_of(host) + "/.~" + std::to_string(::getpid()) + ".";
+  for (int attempt = 0;; ++attempt) {
+    std::string temp = stem + std::to_string(attempt);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if ((errno == EEXIST && attempt < 100) || errno == EINTR) continue;
+      fail_from_errno(errno, "create", temp);
+    }
+    TextFile file(fd, std::move(host), std::move(temp));
+    // The new file keeps the old one's permissions.
+    if (has_old && ::fchmod(fd, old.st_mode & 07777) != 0) {
+      fail_from_errno(errno, "chmod", file.temp_path_);
+    }
+    return file;
+  }
+}
+
+TextFile::TextFile(TextFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      host_path_(std::move(other.host_path_)),
+      temp_path_(std::exchange(other.temp_path_, "")),
+      buffer_(std::exchange(other.buffer_, "")),
+      column_(other.column_) {}
+
+TextFile& TextFile::operator=(TextFile&& other) noexcept {
+  if (this != &other) {
+    release();
+    fd_ = std::exchange(other.fd_, -1);
+    host_path_ = std::move(other.host_path_);
+    temp_path_ = std::exchange(other.temp_path_, "");
+    buffer_ = std::exchange(other.buffer_, "");
+    column_ = other.column_;
+  }
+  return *this;
+}
+
+TextFile::~TextFile() { release(); }
+
+void TextFile::release() noexcept {
+  if (fd_ >= 0) {
+    if (temp_path_.empty()) {
+      // Runs while a failure unwinds; a second failure here has nowhere to go.
+      try {
+        flush();
+      } catch (...) {
+      }
+    }
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_path_.empty()) {
+    ::unlink(temp_path_.c_str());
+    temp_path_.clear();
+  }
+  buffer_.clear();
+}
+
+void TextFile::flush() {
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      buffer_.erase(0, done);
+      fail_from_errno(err, "write", host_path_);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  buffer_.clear();
+}
+
+void TextFile::write(std::string_view bytes) {
+  if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host_path_);
+  if (buffer_.size() + bytes.size() > kBlockSize) flush();
+  if (bytes.size() >= kBlockSize) {
+    buffer_.assign(bytes);
+    flush();
+  } else {
+    buffer_.append(bytes);
+  }
+  column_ += static_cast<int>(bytes.size());
+}
+
+void TextFile::end_line() {
+  write("\r\n");
+  column_ = 0;
+}
+
+int TextFile::column() const { return column_; }
+
+void TextFile::close() {
+  if (!temp_path_.empty()) {
+    commit();
+    return;
+  }
+  if (fd_ < 0) return;
+  flush();
+  int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) fail_from_errno(errno, "close", host_path_);
+}
+
+void TextFile::commit() {
+  if (temp_path_.empty()) {
+    close();
+    return;
+  }
+  flush();
+  // On disk before the name moves, so a crash leaves the old or the new file.
+  if (::fsync(fd_) != 0 && errno != EINVAL) fail_from_errno(errno, "fsync", temp_path_);
+  int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) {
+    int err = errno;
+    release();
+    fail_from_errno(err, "close", temp_path_);
+  }
+  if (::rename(temp_path_.c_str(), host_path_.c_str()) != 0) {
+    int err = errno;
+    release();
+    fail_from_errno(err, "rename", host_path_);
+  }
+  temp_path_.clear();
+}
+
+// ---- Free functions ----
+
+std::int64_t file_length(std::string_view dos_path) {
+  return stat_or_fail(host_path(dos_path)).st_size;
+}
+
+std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
+  const std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_RDONLY | O_CREAT);
+  struct stat info {};
+  int stat_result = ::fstat(fd, &info);
+  int stat_errno = errno;
+  if (::close(fd) != 0) fail_from_errno(errno, "close", host);
+  if (stat_result != 0) fail_from_errno(stat_errno, "fstat", host);
+  if (info.st_size == 0 && empty == EmptyProbe::remove && ::unlink(host.c_str()) != 0) {
+    fail_from_errno(errno, "delete", host);
+  }
+  return info.st_size;
+}
+
+bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false); }
+
+bool directory_exists(std::string_view dos_path) { return exists_as(dos_path, true); }
+
+void delete_file(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (::unlink(host.c_str()) != 0) fail_from_errno(errno, "delete", host);
+}
+
+void rename_file(std::string_view from_dos_path, std::string_view to_dos_path) {
+  const std::string from = host_path(from_dos_path);
+  const std::string to = host_path(to_dos_path);
+  struct stat info {};
+  if (::lstat(from.c_str(), &info) != 0) fail_from_errno(errno, "rename", from);
+  // DOS never renames over an existing name; the host would.
+  if (::lstat(to.c_str(), &info) == 0) fail_from_errno(EEXIST, "rename", to);
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    int err = errno;
+    fail_from_errno(err, "rename", err == ENOENT ? to : from);
+  }
+}
+
+void make_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (::mkdir(host.c_str(), 0777) != 0) {
+    fail_from_errno(errno, "mkdir", host, HostSubject::directory);
+  }
+}
+
+void change_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (::chdir(host.c_str()) != 0) fail_from_errno(errno, "chdir", host, HostSubject::directory);
+}
+
+void remove_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (::rmdir(host.c_str()) != 0) fail_from_errno(errno, "rmdir", host, HostSubject::directory);
+}
+
+}  // namespace verdan

@@ -1,0 +1,128 @@
+// Files named by DOS-form paths: reading text and fields, writing text files
+// (also as a safe replacement of an old file), probing, deleting, renaming and
+// directories. Every failed system call becomes a Failure.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text_sink.h"
+
+namespace verdan {
+
+// A file open for reading, read through a block buffer.
+class File {
+ public:
+  // Opens an existing file for reading.
+  static File open_input(std::string_view dos_path);
+  // Opens for reading and writing, creating the file when absent.
+  static File open_random(std::string_view dos_path);
+
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File();
+
+  // The bytes up to the next CR LF or LF, without them. Failure 62 at the end.
+  std::string read_line();
+  // One field the way INPUT # reads it: leading blanks skipped; "quoted" text
+  // up to its closing quote (the rest up to the next comma or line end is
+  // dropped); else the text up to the next comma or line end, trailing blanks
+  // dropped. The comma or line end is consumed. Failure 62 at the end.
+  std::string read_field();
+  // The next `count` bytes. Failure 62 when fewer are left.
+  std::string read_bytes(std::size_t count);
+  // True when no byte is left to read.
+  bool eof();
+  // Length in bytes.
+  std::int64_t length() const;
+  // Reads from the first byte again.
+  void rewind();
+  // Closes now, reporting a failure; the destructor closes silently.
+  void close();
+
+ private:
+  File(int fd, std::string host_path);
+  // Makes at least `count` unread bytes available if the file has them;
+  // returns how many are.
+  std::size_t fill(std::size_t count);
+  bool at_line_end();
+  void skip_line_end();
+  [[noreturn]] void fail_past_end() const;
+
+  int fd_ = -1;
+  std::string host_path_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool drained_ = false;
+};
+
+// A text file being written: output, append, or the replacement of a file.
+class TextFile : public TextSink {
+ public:
+  // Creates the file or empties an existing one.
+  static TextFile open_output(std::string_view dos_path);
+  // Writes after the end of the file, creating it when absent.
+  static TextFile open_append(std::string_view dos_path);
+  // Writes a new file beside `dos_path`; commit() puts it in the old one's
+  // place in one step. Until then the old file stays whole, and a replacement
+  // dropped without commit() leaves no trace.
+  static TextFile open_replacing(std::string_view dos_path);
+
+  TextFile(TextFile&& other) noexcept;
+  TextFile& operator=(TextFile&& other) noexcept;
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+  // Flushes and closes without reporting (a replacement is dropped).
+  ~TextFile() override;
+
+  void write(std::string_view bytes) override;
+  // Ends the line with CR LF.
+  void end_line() override;
+  int column() const override;
+
+  // Writes out what is buffered and closes, reporting failures; for a
+  // replacement this is commit().
+  void close();
+  // Completes a replacement: writes out, closes and renames over the old file.
+  void commit();
+
+ private:
+  TextFile(int fd, std::string host_path, std::string temp_path);
+  void flush();
+  void release() noexcept;
+
+  int fd_ = -1;
+  std::string host_path_;
+  std::string temp_path_;  // empty unless this is a replacement
+  std::string buffer_;
+  int column_ = 0;
+};
+
+// Length of a file in bytes.
+std::int64_t file_length(std::string_view dos_path);
+
+enum class EmptyProbe { remove, keep };
+// Opens the file, creating it when absent, takes its length and closes it;
+// an empty file is deleted again unless `empty` says keep. Returns the length.
+std::int64_t probe(std::string_view dos_path, EmptyProbe empty = EmptyProbe::remove);
+
+// True when the name exists and is not a directory.
+bool file_exists(std::string_view dos_path);
+// True when the name is an existing directory.
+bool directory_exists(std::string_view dos_path);
+
+void delete_file(std::string_view dos_path);
+// Gives a file a new name; Failure 58 when the new name is taken.
+void rename_file(std::string_view from_dos_path, std::string_view to_dos_path);
+
+void make_directory(std::string_view dos_path);
+void change_directory(std::string_view dos_path);
+void remove_directory(std::string_view dos_path);
+
+}  // namespace verdan

@@ -1,0 +1,144 @@
+#include "platform/program_start.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/dos_path.h"
+#include "platform/failure.h"
+#include "platform/host_error.h"
+
+namespace verdan {
+namespace {
+
+constexpr std::size_t kMaxCommandLine = 123;
+
+bool ends_with_exe(std::string_view name) {
+  if (name.size() < 4) return false;
+  std::string_view tail = name.substr(name.size() - 4);
+  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+  return tail[0] == '.' && upper(tail[1]) == 'E' && upper(tail[2]) == 'X' && upper(tail[3]) == 'E';
+}
+
+bool is_executable_file(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
+}
+
+// Without /proc the running program's directory is unknown; PATH still
+// applies, so this place is simply not searched.
+std::string running_program_directory() {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return "";
+  std::string path(buffer, static_cast<std::size_t>(n));
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::vector<std::string> search_directories() {
+  std::vector<std::string> dirs;
+  std::string own = running_program_directory();
+  if (!own.empty()) dirs.push_back(own);
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path == nullptr ? "" : path;
+  while (path != nullptr) {
+    std::size_t colon = rest.find(':');
+    std::string_view dir = rest.substr(0, colon);
+    dirs.emplace_back(dir.empty() ? "." : dir);
+    if (colon == std::string_view::npos) break;
+    rest.remove_prefix(colon + 1);
+  }
+  return dirs;
+}
+
+std::string join(const std::string& dir, const std::string& name) {
+  return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+}  // namespace
+
+CommandLine split_command_line(std::string_view line) {
+  auto trim = [](std::string_view text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::string_view();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  };
+  line = trim(line);
+  CommandLine result;
+  std::size_t end;
+  if (!line.empty() && line[0] == '"') {
+    end = find_char(line, '"', 1);
+    if (end == std::string_view::npos) end = line.size();
+    result.program = std::string(line.substr(1, end - 1));
+    if (end < line.size()) ++end;
+  } else {
+    end = find_char(line, ' ');
+    if (end == std::string_view::npos) end = line.size();
+    result.program = std::string(line.substr(0, end));
+  }
+  result.argument = std::string(trim(line.substr(end)));
+  return result;
+}
+
+std::string find_program(std::string_view program) {
+  // The directory part ends after the last separator or a drive's colon.
+  std::size_t cut = 0;
+  for (std::size_t i = 0; i < program.size(); i += char_length(program, i)) {
+    char c = program[i];
+    if (c == '\\' || c == '/' || (c == ':' && i == 1)) cut = i + 1;
+  }
+  std::string_view name = program.substr(cut);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  if (name.empty()) return "";
+
+  std::vector<std::string> names;
+  if (ends_with_exe(name)) names.push_back(to_utf8(name.substr(0, name.size() - 4)));
+  names.push_back(to_utf8(name));
+
+  std::vector<std::string> dirs;
+  if (cut > 0) {
+    dirs.push_back(host_path(program.substr(0, cut)));
+  } else {
+    dirs = search_directories();
+  }
+  for (const std::string& dir : dirs) {
+    for (const std::string& wanted : names) {
+      std::string found = match_name(dir, wanted);
+      if (!found.empty() && is_executable_file(join(dir, found))) return join(dir, found);
+    }
+  }
+  return "";
+}
+
+void start_and_end(std::string_view program, std::string_view argument,
+                   const std::function<void()>& before_exec) {
+  std::size_t length = program.size() + (argument.empty() ? 0 : 1 + argument.size());
+  if (length > kMaxCommandLine) {
+    fail(kIllegalFunctionCall, "command line longer than 123 bytes: " + to_utf8(program));
+  }
+  std::string path = find_program(program);
+  if (path.empty()) fail(kProgramNotFound, "program not found: " + to_utf8(program));
+
+  before_exec();
+  // Whatever the front end wrote must leave before the process image does.
+  std::cout.flush();
+  std::fflush(nullptr);
+
+  std::string utf8_argument = to_utf8(argument);
+  std::vector<char*> argv{path.data()};
+  if (!utf8_argument.empty()) argv.push_back(utf8_argument.data());
+  argv.push_back(nullptr);
+  ::execv(path.c_str(), argv.data());
+  fail_from_errno(errno, "exec", path, HostSubject::program);
+}
+
+}  // namespace verdan

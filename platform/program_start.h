@@ -1,0 +1,35 @@
+// Handing over to another program: the program is found the way a bare DOS
+// program name is found, the front end gives the console back, and the
+// running program is replaced by the started one.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace verdan {
+
+struct CommandLine {
+  std::string program;   // CP932, as written ("VDN-GENE.EXE", "C:\BIN\X.EXE")
+  std::string argument;  // CP932, blanks around it dropped; may be empty
+};
+
+// Splits "PROG.EXE ARG TEXT" at the first blank after the program name; a
+// name in double quotes may hold blanks.
+CommandLine split_command_line(std::string_view command_line);
+
+// Host path of the program named `program` (CP932), or empty when there is
+// none. The name is matched without ".EXE" (or with it) regardless of ASCII
+// case: in its own directory when it has one, else beside the running
+// program, then along PATH. Only executable regular files count.
+std::string find_program(std::string_view program);
+
+// Starts `program` with `argument` and ends the running program. Failure 53
+// when the program is not found (before `before_exec` runs) or cannot be
+// started (after it ran); Failure 5 when the command line exceeds 123 bytes.
+// `before_exec` hands the console back; buffered standard output is flushed
+// after it.
+[[noreturn]] void start_and_end(std::string_view program, std::string_view argument,
+                                const std::function<void()>& before_exec);
+
+}  // namespace verdan

@@ -1,0 +1,89 @@
+#include "shared/screen_draw.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shared/free_format.h"
+#include "shared/leading_number.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+using Point = std::pair<int, int>;
+using Polyline = std::vector<Point>;
+using Glyph = std::vector<Polyline>;
+
+// Codes 0-9: the small set; 10-19: the large set.
+const std::array<Glyph, 20>& glyphs() {
+  static const std::array<Glyph, 20> table = {{
+      {{{0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 4}, {2, 5}, {1, 5}, {0, 4}, {0, 1}, {3, 4}}},
+      {{{0, 0}, {2, 0}}, {{1, 0}, {1, 5}, {0, 4}}},
+      {{{3, 0}, {0, 0}, {3, 3}, {3, 4}, {2, 5}, {1, 5}, {0, 4}}},
+      {{{0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 2}, {2, 3}, {1, 3}}, {{2, 3}, {3, 4}, {2, 5}, {1, 5}, {0, 4}}},
+      {{{2, 0}, {2, 5}, {0, 3}, {0, 2}, {3, 2}}},
+      {{{0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 2}, {2, 3}, {0, 3}, {0, 5}, {3, 5}}},
+      {{{3, 4}, {2, 5}, {1, 5}, {0, 4}, {0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 2}, {2, 3}, {1, 3}, {0, 2}}},
+      {{{0, 0}, {3, 3}, {3, 5}, {0, 5}}},
+      {{{1, 3}, {0, 2}, {0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 2}, {2, 3}, {1, 3}, {0, 4}, {1, 5}, {2, 5}, {3, 4}, {2, 3}}},
+      {{{0, 1}, {1, 0}, {2, 0}, {3, 1}, {3, 4}, {2, 5}, {1, 5}, {0, 4}, {0, 3}, {1, 2}, {2, 2}, {3, 3}}},
+      {{{0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 1}, {4, 5}}},
+      {{{1, 0}, {3, 0}}, {{2, 0}, {2, 6}, {1, 5}}},
+      {{{4, 0}, {0, 0}, {4, 4}, {4, 5}, {3, 6}, {1, 6}, {0, 5}}},
+      {{{0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {2, 3}}, {{3, 3}, {4, 4}, {4, 5}, {3, 6}, {1, 6}, {0, 5}}},
+      {{{3, 0}, {3, 6}, {0, 3}, {0, 2}, {4, 2}}},
+      {{{0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 3}, {3, 4}, {0, 4}, {0, 6}, {4, 6}}},
+      {{{4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {1, 3}, {0, 2}}},
+      {{{0, 0}, {4, 4}, {4, 6}, {0, 6}}},
+      {{{1, 3}, {0, 2}, {0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {1, 3}, {0, 4}, {0, 5}, {1, 6}, {3, 6}, {4, 5}, {4, 4}, {3, 3}}},
+      {{{0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 4}, {1, 3}, {3, 3}, {4, 4}}},
+  }};
+  return table;
+}
+
+int pixel(float v) {
+  // Coordinates far off the plane are clipped by the console; keep them
+  // within int range first.
+  return to_int(std::fmax(std::fmin(v, 1e8f), -1e8f));
+}
+
+}  // namespace
+
+void DRAW(Console& console, PenState& pen, float x, float y) {
+  int color = to_int(pen.line_color);
+  console.line(pixel(pen.pen_x), pixel(pen.pen_y), pixel(x), pixel(y), ((color % 16) + 16) % 16);
+  pen.pen_x = x;
+  pen.pen_y = y;
+}
+
+void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float x, float y) {
+  // Only whole digits 0-9 have glyphs; a negative digit must not reach the
+  // small set through the large set's offset.
+  if (!(digit >= 0 && digit <= 9 && digit == std::floor(digit))) return;
+  float unit = 1;
+  float code = digit;
+  if (glyph_size >= 0.9f) {
+    unit = glyph_size;
+    code = digit + 10;
+  }
+  for (const Polyline& line : glyphs()[static_cast<std::size_t>(code)]) {
+    pen.pen_x = x + static_cast<float>(line[0].first) * unit;
+    pen.pen_y = y - static_cast<float>(line[0].second) * unit;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      DRAW(console, pen, x + static_cast<float>(line[i].first) * unit, y - static_cast<float>(line[i].second) * unit);
+    }
+  }
+}
+
+void draw_number_label(Console& console, PenState& pen, float number, float glyph_size, float x, float y) {
+  std::string text = number_text(number);
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    DSPN(console, pen, leading_number(std::string_view(&text[i], 1)), glyph_size, x, y);
+    x += 6 * glyph_size;
+  }
+}
+
+}  // namespace verdan

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "shared/print.h"
+#include "tests/generator/generator_fixture.h"
+
+namespace verdan {
+namespace {
+
+using GeneratorErrors = test::GeneratorRun;
+
+TEST_F(GeneratorErrors, CodedMessageContinueRestoresTheRow) {
+  write_settings(test::settings_file("C:", "PRT.TXT"));
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"x", "", "continue"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  console_->locate(23, 0);
+  print(*console_, "row before", stay);
+  EXPECT_EQ(program_->on_failure(Failure(kFileNotFound, "t"), 1050), ErrorHandler::Decision::retry);
+  EXPECT_EQ(console_->remaining(), 0u);  // "x" and "" showed the message again
+  // The entry's line end scrolled the window; the row comes back as saved.
+  EXPECT_EQ(console_->row_text(23), "row before");
+  EXPECT_EQ(console_->cursor_col(), 0);
+}
+
+TEST_F(GeneratorErrors, MessageLineForCodesAndEnd) {
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"e"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  console_->locate(5, 0);
+  EXPECT_EQ(program_->on_failure(Failure(kFileNotFound, "t"), 1050), ErrorHandler::Decision::end);
+  EXPECT_EQ(console_->row_text(5), "  ERROR : CODE = 63 LINE = 1050 ／ C:続行 , E:プログラム終了 e");
+}
+
+TEST_F(GeneratorErrors, DriveAndProtectionMessagesComeFromTheSettingsFile) {
+  write_settings(test::settings_file("C:", "PRT.TXT"));
+  // The program reads T1 .. T205 and ends at its menu; then two failures.
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"0", "E", "E"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  EXPECT_EQ(program_->run(), 0);
+  console_->locate(3, 0);
+  program_->on_failure(Failure(kDriveNotReady, "t"), 7);
+  EXPECT_EQ(console_->row_text(3), "T202T204E");
+  console_->locate(6, 0);
+  program_->on_failure(Failure(kWriteProtected, "t"), 7);
+  EXPECT_EQ(console_->row_text(6), "T203T204E");
+}
+
+TEST_F(GeneratorErrors, MissingUserDirectoryIsMadeSilentlyOnceAStep) {
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"E"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  EXPECT_EQ(program_->on_failure(Failure(kPathNotFound, "t"), 1040), ErrorHandler::Decision::retry);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "app/verdan"));
+  EXPECT_EQ(console_->remaining(), 1u);  // no message, no answer taken
+  // The same step failing again goes to the message.
+  EXPECT_EQ(program_->on_failure(Failure(kPathNotFound, "t"), 1040), ErrorHandler::Decision::end);
+}
+
+TEST_F(GeneratorErrors, UnmakeableUserDirectoryEndsOnTheUsersWord) {
+  test::ScopedEnv appdata("APPDATA", dir_ / "missing/deeper");
+  EXPECT_EQ(run({"c", "E"}), 1);
+  EXPECT_EQ(console_->remaining(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "missing"));
+}
+
+TEST_F(GeneratorErrors, NoSettingsAnywhereHandsOverToTheControlProgram) {
+  // The hand-over itself replaces the process; here the program is not on
+  // PATH and not beside the test, so the start fails into the handler.
+  test::ScopedEnv path("PATH", dir_.path());
+  EXPECT_EQ(run({"E"}), 1);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "app/verdan"));
+  EXPECT_EQ(console_->row_text(console_->cursor_row() - 1).substr(0, 27), "  ERROR : CODE = 53 LINE = ");
+}
+
+}  // namespace
+}  // namespace verdan

@@ -1,0 +1,48 @@
+// Runs a built program headless in a temporary home, as scripts use it:
+// a clean environment, entries on standard input, the final screen read
+// back from standard output.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/platform/host_fixtures.h"
+
+namespace verdan::test {
+
+struct Outcome {
+  int status;
+  std::string screen;
+};
+
+class HeadlessRun : public ::testing::Test {
+ protected:
+  HeadlessRun() { std::filesystem::create_directories(dir_ / "home/app"); }
+
+  // Where the build put the programs.
+  static std::string built_programs() {
+    const char* bin = std::getenv("VERDAN_TEST_BIN");
+    if (!bin) ADD_FAILURE() << "VERDAN_TEST_BIN is not set";
+    return bin ? bin : "";
+  }
+
+  // Runs `program` from `bin` in home/ with `script` on standard input.
+  Outcome run(const std::string& program, const std::string& script, const std::string& argument = "",
+              const std::string& path = "/usr/bin:/bin", const std::string& bin = built_programs(),
+              const std::string& extra_env = "") {
+    write_bytes(dir_ / "in", script);
+    std::string command = "cd '" + dir_ / "home" + "' && env -i PATH='" + path + "' APPDATA='" + dir_ / "home/app" +
+                          "' OS=Linux " + extra_env + " '" + bin + "/" + program + "' " + argument + " < '" +
+                          dir_ / "in" + "' > '" + dir_ / "out" + "' 2> '" + dir_ / "err" + "'";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_bytes(dir_ / "out")};
+  }
+
+  TempDir dir_;
+};
+
+}  // namespace verdan::test

@@ -1,0 +1,278 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sched.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "platform/cp932.h"
+#include "tests/platform/host_fixtures.h"
+
+namespace verdan {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FilesTest : public ::testing::Test {
+ protected:
+  std::string dos(const std::string& name) const { return dir_.path() + "/" + name; }
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  test::TempDir dir_;
+};
+
+// ---- failure codes from real failing calls ----
+
+TEST_F(FilesTest, MissingDirectoryAndMissingFileHaveTheirOwnCodes) {
+  EXPECT_EQ(test::failure_code_of([&] { File::open_input(dos("NODIR\\FILE")); }), 55);
+  EXPECT_EQ(test::failure_code_of([&] { TextFile::open_output(dos("NODIR\\FILE")); }), 55);
+  EXPECT_EQ(test::failure_code_of([&] { probe(dos("NODIR\\VERDAN.INI")); }), 55);
+  EXPECT_EQ(test::failure_code_of([&] { File::open_input(dos("FILE")); }), 63);
+  EXPECT_EQ(test::failure_code_of([&] { delete_file(dos("FILE")); }), 63);
+  EXPECT_EQ(test::failure_code_of([&] { file_length(dos("FILE")); }), 63);
+  EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("FILE"), dos("NEW")); }), 63);
+  EXPECT_EQ(test::failure_code_of([&] { change_directory(dos("NODIR")); }), 55);
+}
+
+TEST_F(FilesTest, DirectoryOperationsFailLikeDos) {
+  make_directory(dos("SUB"));
+  EXPECT_TRUE(directory_exists(dos("sub")));
+  EXPECT_EQ(test::failure_code_of([&] { make_directory(dos("SUB")); }), 58);
+  test::write_bytes(dos("SUB/F"), "x");
+  EXPECT_EQ(test::failure_code_of([&] { remove_directory(dos("SUB")); }), 75);
+  EXPECT_EQ(test::failure_code_of([&] { File::open_input(dos("SUB")); }), 75);
+  delete_file(dos("SUB\\F"));
+  remove_directory(dos("SUB"));
+  EXPECT_FALSE(directory_exists(dos("SUB")));
+}
+
+TEST_F(FilesTest, RenameNeverReplacesAnExistingName) {
+  test::write_bytes(dos("verdan.dat"), "OLD");
+  test::write_bytes(dos("taken"), "T");
+  EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("VERDAN.DAT"), dos("TAKEN")); }), 58);
+  EXPECT_EQ(test::read_bytes(dos("taken")), "T");
+  rename_file(dos("VERDAN.DAT"), dos("VERDAN.INI"));
+  EXPECT_EQ(entries(), (std::set<std::string>{"VERDAN.INI", "taken"}));
+  EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("TAKEN"), dos("NODIR\\X")); }), 55);
+}
+
+TEST_F(FilesTest, FullDiskIsCode61) {
+  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "/dev/full is not writable here";
+  TextFile small = TextFile::open_output("/dev/full");
+  small.write("A");
+  EXPECT_EQ(test::failure_code_of([&] { small.close(); }), 61);
+  // A write larger than the buffer goes out at once.
+  TextFile large = TextFile::open_output("/dev/full");
+  EXPECT_EQ(test::failure_code_of([&] { large.write(std::string(200000, 'x')); }), 61);
+}
+
+TEST_F(FilesTest, DeniedWriteIsCode75) {
+  fs::create_directories(dos("locked"));
+  fs::permissions(dos("locked"), fs::perms(0755));
+  // Root ignores permission bits, so the attempt runs as nobody.
+  int code = test::run_in_child([&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 200;
+    return test::failure_code_of([&] { TextFile::open_output(dos("locked\\FRAME")); });
+  });
+  if (code == 200) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(code, 75);
+}
+
+TEST_F(FilesTest, ReadOnlyMediumIsCode73) {
+  fs::create_directories(dos("medium"));
+  // A read-only bind mount in a private mount namespace of a child process.
+  int code = test::run_in_child([&] {
+    const std::string medium = dos("medium");
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount(medium.c_str(), medium.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+        ::mount(nullptr, medium.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+      return 200;
+    }
+    return test::failure_code_of([&] { TextFile::open_output(dos("medium\\FRAME")); });
+  });
+  if (code == 200) GTEST_SKIP() << "read-only bind mounts need mount privileges";
+  EXPECT_EQ(code, 73);
+}
+
+// ---- reading ----
+
+TEST_F(FilesTest, FieldsReadTheWayInputReadsThem) {
+  test::write_bytes(dos("F"),
+                    "  \"Tokyo, Japan\" ,next\r\n"  // quoted keeps its comma
+                    "  12 ,  34  \r\n"              // blanks around unquoted fields go
+                    "\r\n"                          // a blank line is one empty field
+                    "short\r\n"                     // a field ends at the line end
+                    "\"a\"junk,b\n"                 // after the quote, up to the comma
+                    "\"unterminated\r\n" +
+                        sj("\"ソフト\",表,") + "\r\n" + "last");
+  File file = File::open_input(dos("F"));
+  const std::vector<std::string> expected = {
+      "Tokyo, Japan", "next", "12", "34", "", "short", "a", "b", "unterminated",
+      sj("ソフト"),   sj("表"), "",  "last"};
+  for (const std::string& field : expected) {
+    ASSERT_FALSE(file.eof());
+    EXPECT_EQ(file.read_field(), field);
+  }
+  EXPECT_TRUE(file.eof());
+  EXPECT_EQ(test::failure_code_of([&] { file.read_field(); }), 62);
+}
+
+TEST_F(FilesTest, LinesEndAtCrLfOrLf) {
+  test::write_bytes(dos("F"), "one\r\ntwo\nlone\rcr\r\n\r\nthree");
+  File file = File::open_input(dos("F"));
+  EXPECT_EQ(file.read_line(), "one");
+  EXPECT_EQ(file.read_line(), "two");
+  EXPECT_EQ(file.read_line(), "lone\rcr");
+  EXPECT_EQ(file.read_line(), "");
+  EXPECT_EQ(file.read_line(), "three");
+  EXPECT_TRUE(file.eof());
+  EXPECT_EQ(test::failure_code_of([&] { file.read_line(); }), 62);
+  file.rewind();
+  EXPECT_EQ(file.read_line(), "one");
+}
+
+TEST_F(FilesTest, LineEndSplitAcrossReadBlocksIsStillOneLineEnd) {
+  // 64 KiB blocks: the CR is the last byte of the first block.
+  const std::string first(65535, 'x');
+  test::write_bytes(dos("F"), first + "\r\n" + first + "\r\nend");
+  File lines = File::open_input(dos("F"));
+  EXPECT_EQ(lines.read_line(), first);
+  EXPECT_EQ(lines.read_line(), first);
+  EXPECT_EQ(lines.read_line(), "end");
+  File fields = File::open_input(dos("F"));
+  EXPECT_EQ(fields.read_field(), first);
+  EXPECT_EQ(fields.read_field(), first);
+  EXPECT_EQ(fields.read_field(), "end");
+  EXPECT_EQ(fields.length(), 2 * 65537 + 3);
+}
+
+TEST_F(FilesTest, BytesAreReadExactlyAndNotPastTheEnd) {
+  test::write_bytes(dos("F"), std::string("s\x1A\0\xFF", 4));
+  File file = File::open_input(dos("F"));
+  EXPECT_EQ(file.read_bytes(1), "s");
+  EXPECT_EQ(file.read_bytes(2), std::string("\x1A\0", 2));
+  EXPECT_EQ(test::failure_code_of([&] { file.read_bytes(2); }), 62);
+  EXPECT_EQ(file.read_bytes(1), "\xFF");
+}
+
+TEST_F(FilesTest, RandomOpenCreatesAMissingFile) {
+  File file = File::open_random(dos("NEW"));
+  EXPECT_EQ(file.length(), 0);
+  EXPECT_TRUE(file.eof());
+  EXPECT_TRUE(file_exists(dos("NEW")));
+}
+
+// ---- writing ----
+
+TEST_F(FilesTest, TextFileEndsLinesWithCrLfAndKeepsItsColumn) {
+  TextFile out = TextFile::open_output(dos("OUT"));
+  out.write(sj("表"));
+  EXPECT_EQ(out.column(), 2);
+  out.end_line();
+  EXPECT_EQ(out.column(), 0);
+  out.write("BC");
+  out.close();
+  EXPECT_EQ(test::read_bytes(dos("OUT")), sj("表") + "\r\nBC");
+
+  TextFile again = TextFile::open_output(dos("out"));  // empties the same file
+  again.write("Z");
+  again.close();
+  TextFile more = TextFile::open_append(dos("OUT"));
+  more.end_line();
+  more.write("Y");
+  more.close();
+  EXPECT_EQ(test::read_bytes(dos("OUT")), "Z\r\nY");
+}
+
+TEST_F(FilesTest, LargeOutputArrivesWholeAndInOrder) {
+  std::string expected;
+  {
+    TextFile out = TextFile::open_output(dos("BIG"));
+    for (int i = 0; i < 30000; ++i) {
+      std::string item = std::to_string(i);
+      out.write(item);
+      out.end_line();
+      expected += item + "\r\n";
+    }
+    std::string block(100000, 'b');  // larger than the buffer
+    out.write(block);
+    expected += block;
+    out.write("tail");
+    expected += "tail";
+  }  // the destructor writes out what is left
+  EXPECT_EQ(test::read_bytes(dos("BIG")), expected);
+}
+
+TEST_F(FilesTest, ReplacementLeavesTheOldFileWholeUntilCommitted) {
+  test::write_bytes(dos("frame"), "OLD\r\n");
+  fs::permissions(dos("frame"), fs::perms(0640));
+  {
+    TextFile out = TextFile::open_replacing(dos("FRAME"));
+    out.write(std::string(100000, 'n'));
+    EXPECT_EQ(test::read_bytes(dos("frame")), "OLD\r\n");
+  }  // dropped, as when a failure unwinds past it
+  EXPECT_EQ(test::read_bytes(dos("frame")), "OLD\r\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"frame"});
+
+  TextFile out = TextFile::open_replacing(dos("FRAME"));
+  out.write("NEW");
+  out.end_line();
+  out.commit();
+  EXPECT_EQ(test::read_bytes(dos("frame")), "NEW\r\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"frame"});
+  EXPECT_EQ(fs::status(dos("frame")).permissions(), fs::perms(0640));
+}
+
+TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
+  TextFile out = TextFile::open_replacing(dos("CROSS"));
+  out.write("1");
+  out.close();
+  EXPECT_EQ(test::read_bytes(dos("CROSS")), "1");
+  EXPECT_EQ(entries(), std::set<std::string>{"CROSS"});
+}
+
+// ---- probing and existence ----
+
+TEST_F(FilesTest, ProbeLeavesNoEmptyFileBehindUnlessAskedTo) {
+  EXPECT_EQ(probe(dos("VERDAN.INI")), 0);
+  EXPECT_FALSE(file_exists(dos("VERDAN.INI")));
+  EXPECT_EQ(probe(dos("VDN-USER.DAT"), EmptyProbe::keep), 0);
+  EXPECT_TRUE(file_exists(dos("VDN-USER.DAT")));
+  // An empty file found by a probe goes as well.
+  EXPECT_EQ(probe(dos("VDN-USER.DAT")), 0);
+  EXPECT_FALSE(file_exists(dos("VDN-USER.DAT")));
+  test::write_bytes(dos("index"), "12345");
+  EXPECT_EQ(probe(dos("INDEX")), 5);
+  EXPECT_EQ(test::read_bytes(dos("index")), "12345");
+}
+
+TEST_F(FilesTest, ExistenceTellsFilesFromDirectories) {
+  test::write_bytes(dos("plain"), "x");
+  fs::create_directories(dos("dir"));
+  EXPECT_TRUE(file_exists(dos("PLAIN")));
+  EXPECT_FALSE(directory_exists(dos("PLAIN")));
+  EXPECT_TRUE(directory_exists(dos("DIR")));
+  EXPECT_FALSE(file_exists(dos("DIR")));
+  EXPECT_FALSE(file_exists(dos("PLAIN\\UNDER")));
+  EXPECT_FALSE(file_exists(dos("NONE")));
+}
+
+TEST_F(FilesTest, ChangeDirectoryAcceptsDosForm) {
+  fs::create_directories(dos("work/sub"));
+  test::ScopedCwd restore(dir_.path());
+  change_directory("WORK\\SUB");
+  EXPECT_EQ(fs::current_path().string(), dos("work/sub"));
+}
+
+}  // namespace
+}  // namespace verdan

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "generator/data_file.h"
 #include "generator/frame_model.h"
+#include "generator/numbering.h"
 #include "platform/console.h"
 #include "platform/fallible_step.h"
 #include "shared/screen_draw.h"
@@ -25,6 +27,10 @@ enum GeneratorStep : int {
   kGenHandOver = 1060,
   kGenStartAnalysis = 1070,
   kGenSizeTables = 2010,
+  kGenProbePrintFile = 4010,
+  kGenReplacePrintFile = 4020,
+  kGenAppendPrintFile = 4030,
+  kGenWriteDataFile = 5010,
 };
 
 class GeneratorProgram : public ErrorHandler {
@@ -77,8 +83,13 @@ class GeneratorProgram : public ErrorHandler {
   void edit_screen(MemberKind kind);
   void apply_edit(MemberKind kind, int level, std::string_view axis_list);
 
-  // numbering and output: the step after editing.
-  virtual void number_and_write();
+  // frame_output.cpp
+  NumberingOrder ask_numbering_order();
+  bool ask_overwrite();
+  void number_and_write();
+  void append_to_print_file(const std::string& bytes);
+  template <typename Real>
+  void write_data(const DataFileContent<Real>& content);
 
   // error_handler.cpp
   bool repair_user_dir();

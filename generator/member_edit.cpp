@@ -99,6 +99,4 @@ void GeneratorProgram::apply_edit(MemberKind kind, int level, std::string_view a
   });
 }
 
-void GeneratorProgram::number_and_write() {}
-
 }  // namespace verdan

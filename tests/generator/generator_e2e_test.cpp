@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/cp932.h"
 #include "tests/headless_run.h"
 
 namespace verdan {
@@ -30,6 +31,69 @@ TEST_F(GeneratorHeadless, FramePictureInTheSnapshot) {
   EXPECT_EQ(out.status, 3);
   EXPECT_NE(out.screen.find("ITEM ="), std::string::npos);
   EXPECT_GT(std::filesystem::file_size(dir_ / "frame.png"), 1000u);
+}
+
+TEST_F(GeneratorHeadless, FrameRoadFromTheMenuToTheAnalysisProgram) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");  // settings with the defaults: data in C:
+  std::filesystem::create_directories(dir_ / "bin");
+  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\necho \"$*\" > '" + dir_ / "analysis" + "'\n");
+  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
+  test::ScopedEnv drive("VERDAN_DRIVE_C", std::nullopt);
+  // Data directory C: is the start directory; print file PRT.TXT there.
+  test::Outcome out = run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\n", "", dir_ / "bin" + ":/usr/bin:/bin");
+  EXPECT_EQ(out.status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "analysis"), "FRAME\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/FRAME"),
+            "VERDAN V2.50\r\n"
+            " 4             4             1             0 \r\n"
+            " 0             0 \r\n"
+            " 600           0 \r\n"
+            " 0             350 \r\n"
+            " 600           350 \r\n"
+            "  1   3   1   -1             0             0             0             0 \r\n"
+            "  2   4   1   -1             0             0             0             0 \r\n"
+            "  1   2   1   -1             0             0             0             0 \r\n"
+            "  3   4   1   -1             0             0             0             0 \r\n"
+            " 1            -1             0             0             0 \r\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"),
+            to_cp932("柱　　　　部材番号　  1 -  2 \r\n"
+                     "梁　　　　部材番号　  3 -  4 \r\n") +
+                "\r\n"
+                "\r\n"
+                " 2FL +-    3 --  4--- 4\r\n"
+                "     |     |          |\r\n"
+                "     |     |          |\r\n"
+                "   3.500   1          2\r\n"
+                "     |     |          |\r\n"
+                "     |     |          |\r\n"
+                " 1FL +-    1 --  3--- 2\r\n"
+                "\r\n"
+                "           |          |\r\n"
+                "           +-  6.000 -+\r\n"
+                "           0          1\r\n"
+                "\r\n"
+                "\r\n");
+}
+
+TEST_F(GeneratorHeadless, SecondRunAppendsOrReplacesTheListingAndReplacesTheDataFile) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  std::filesystem::create_directories(dir_ / "bin");
+  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\n");
+  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
+  const std::string path = dir_ / "bin" + ":/usr/bin:/bin";
+  test::write_bytes(dir_ / "home/PRT.TXT", "old listing\r\n");
+  test::write_bytes(dir_ / "home/FRAME", std::string(5000, 'x'));
+  // "maybe" is asked again; an empty answer appends.
+  EXPECT_EQ(run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\nmaybe\n\n", "", path).status, 0);
+  std::string listing = test::read_bytes(dir_ / "home/PRT.TXT");
+  EXPECT_EQ(listing.substr(0, 13), "old listing\r\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/FRAME").substr(0, 14), "VERDAN V2.50\r\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/FRAME").find('x'), std::string::npos);
+  // "n" appends again; "Y" replaces.
+  EXPECT_EQ(run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\nn\n", "", path).status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT").size(), 13 + 2 * (listing.size() - 13));
+  EXPECT_EQ(run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\nY\n", "", path).status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"), listing.substr(13));
 }
 
 }  // namespace

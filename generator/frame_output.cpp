@@ -1,0 +1,110 @@
+// The regular frame's output: the numbering directions asked, nodes and
+// members numbered, the print file listing and drawing appended (after the
+// overwrite question) and the data file written.
+#include "generator/data_file.h"
+#include "generator/frame_drawing.h"
+#include "generator/generator_program.h"
+#include "generator/numbering.h"
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "shared/leading_number.h"
+#include "shared/print.h"
+
+namespace verdan {
+
+NumberingOrder GeneratorProgram::ask_numbering_order() {
+  NumberingOrder order;
+  console_.locate(2, 0);
+  print(console_, sj("部材番号決定方向　横:0　縦:1"));
+  const struct {
+    int row;
+    const char* label;
+    float* value;
+  } fields[] = {{5, "　　柱　　: 0", &order.column}, {7, "　　大梁　: 0", &order.beam}, {9, "　　ﾌﾞﾚｰｽ : 1", &order.brace}};
+  for (const auto& field : fields) {
+    console_.locate(field.row, 0);
+    print(console_, sj(field.label));
+  }
+  // Each answer is typed over the default digit shown.
+  for (const auto& field : fields) {
+    console_.locate(field.row, 12);
+    std::string entry = console_.read_line();
+    if (!entry.empty()) *field.value = leading_number(entry);
+  }
+  return order;
+}
+
+// True when the listing is to replace the print file's old content.
+bool GeneratorProgram::ask_overwrite() {
+  if (run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_); }) == 0) return false;
+  const int r = console_.cursor_row() + 1;
+  std::string answer = "?";
+  while (answer != "" && answer != "y" && answer != "Y" && answer != "N" && answer != "n") {
+    console_.set_color(6);
+    console_.locate(r, 1);
+    print(console_, print_file_, sj(" が存在しています"));
+    console_.set_color(7);
+    console_.locate(r + 1, 1);
+    print(console_, sj("上書きしますか(Y/N) "), stay);
+    answer = console_.read_line();
+    console_.locate(r, 1);
+    print(console_, std::string(print_file_.size() + 17, ' '));
+    console_.locate(r + 1, 1);
+    print(console_, std::string(print_file_.size() + 24, ' '));
+  }
+  return answer == "Y" || answer == "y";
+}
+
+void GeneratorProgram::number_and_write() {
+  NumberingOrder order = ask_numbering_order();
+  NumberedFrame numbered = number_frame(frame_, order);
+
+  const bool replace = ask_overwrite();
+  StringSink listing;
+  const struct {
+    const MemberRange& range;
+    const char* mask;
+  } groups[] = {{numbered.columns, "柱　　　　部材番号　### -### "},
+                {numbered.beams, "梁　　　　部材番号　### -### "},
+                {numbered.braces, "ブレース　部材番号　### -### "}};
+  for (const auto& group : groups) {
+    if (!group.range.empty()) print(listing, Using(sj(group.mask), {group.range.first, group.range.last}));
+  }
+  print(listing);
+  print(listing);
+  write_frame_drawing(listing, frame_);
+  if (replace) {
+    run_step(*this, kGenReplacePrintFile, [&] {
+      TextFile file = TextFile::open_replacing(print_file_);
+      file.write(listing.text());
+      file.commit();
+    });
+  } else {
+    append_to_print_file(listing.text());
+  }
+  write_data(numbered.data);
+}
+
+void GeneratorProgram::append_to_print_file(const std::string& bytes) {
+  run_step(*this, kGenAppendPrintFile, [&] {
+    TextFile file = TextFile::open_append(print_file_);
+    file.write(bytes);
+    file.close();
+  });
+}
+
+// The new file is written beside the old one and takes its place in one
+// step: a failure half-way never leaves the user without a data file.
+template <typename Real>
+void GeneratorProgram::write_data(const DataFileContent<Real>& content) {
+  run_step(*this, kGenWriteDataFile, [&] {
+    TextFile file = TextFile::open_replacing(data_dir_ + data_name_);
+    write_data_file(file, content);
+    file.commit();
+  });
+}
+
+template void GeneratorProgram::write_data<double>(const DataFileContent<double>&);
+template void GeneratorProgram::write_data<float>(const DataFileContent<float>&);
+
+}  // namespace verdan

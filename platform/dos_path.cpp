@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -91,20 +92,29 @@ std::string join(const std::string& base, const std::string& name) {
 
 }  // namespace
 
-std::string match_name(const std::string& host_directory, std::string_view name) {
+std::vector<std::string> matching_names(const std::string& host_directory, std::string_view name) {
   auto close_dir = [](DIR* d) { ::closedir(d); };
   std::unique_ptr<DIR, decltype(close_dir)> dir(
       ::opendir(host_directory.empty() ? "." : host_directory.c_str()), close_dir);
-  if (!dir) return "";
-  std::string best;
+  std::vector<std::string> names;
+  if (!dir) return names;
+  bool exact = false;
   while (const dirent* entry = ::readdir(dir.get())) {
     std::string_view candidate(entry->d_name);
-    if (candidate == name) return std::string(name);
-    if (same_ignoring_ascii_case(candidate, name) && (best.empty() || candidate < best)) {
-      best = candidate;
+    if (candidate == name) {
+      exact = true;
+    } else if (same_ignoring_ascii_case(candidate, name)) {
+      names.emplace_back(candidate);
     }
   }
-  return best;
+  std::sort(names.begin(), names.end());
+  if (exact) names.insert(names.begin(), std::string(name));
+  return names;
+}
+
+std::string match_name(const std::string& host_directory, std::string_view name) {
+  std::vector<std::string> names = matching_names(host_directory, name);
+  return names.empty() ? std::string() : names.front();
 }
 
 std::string host_path(std::string_view dos) {

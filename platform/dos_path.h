@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verdan {
 
@@ -16,9 +17,12 @@ namespace verdan {
 // An empty path is Failure 64 (bad file name).
 std::string host_path(std::string_view dos_path);
 
-// The entry of `host_directory` named `name` regardless of ASCII case: the
-// exact name when it exists, else the first match in byte order; empty when
-// none matches or the directory cannot be read.
+// The entries of `host_directory` named `name` regardless of ASCII case, in
+// order of preference: the exact name, then the others in byte order. Empty
+// when none matches or the directory cannot be read.
+std::vector<std::string> matching_names(const std::string& host_directory, std::string_view name);
+
+// The preferred one of matching_names(), or empty.
 std::string match_name(const std::string& host_directory, std::string_view name);
 
 // The current directory in DOS form ("C:\WORK\DATA", "C:\" for a root): the

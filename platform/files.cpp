@@ -225,9 +225,10 @@ void File::close() {
 // ---- TextFile ----
 
 TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
-    : fd_(fd), host_path_(std::move(host_path)), temp_path_(std::move(temp_path)) {
-  buffer_.reserve(kBlockSize);
-}
+    : fd_(fd),
+      host_path_(std::move(host_path)),
+      temp_path_(std::move(temp_path)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {}
 
 TextFile TextFile::open_output(std::string_view dos_path) {
   std::string host = host_path(dos_path);
@@ -269,7 +270,8 @@ TextFile::TextFile(TextFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       host_path_(std::move(other.host_path_)),
       temp_path_(std::exchange(other.temp_path_, "")),
-      buffer_(std::exchange(other.buffer_, "")),
+      buffer_(std::move(other.buffer_)),
+      used_(std::exchange(other.used_, 0)),
       column_(other.column_) {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
@@ -278,7 +280,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     host_path_ = std::move(other.host_path_);
     temp_path_ = std::exchange(other.temp_path_, "");
-    buffer_ = std::exchange(other.buffer_, "");
+    buffer_ = std::move(other.buffer_);
+    used_ = std::exchange(other.used_, 0);
     column_ = other.column_;
   }
   return *this;
@@ -302,33 +305,42 @@ void TextFile::release() noexcept {
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
   }
-  buffer_.clear();
+  used_ = 0;
 }
 
-void TextFile::flush() {
+void TextFile::flush() { write_out(buffer_.get(), used_); }
+
+void TextFile::write_out(const char* data, std::size_t size) {
   std::size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < size) {
+    ssize_t n = ::write(fd_, data + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
-      buffer_.erase(0, done);
+      // What did not go out stays buffered, so nothing is lost silently.
+      if (data == buffer_.get()) {
+        std::memmove(buffer_.get(), buffer_.get() + done, used_ - done);
+        used_ -= done;
+      }
       fail_from_errno(err, "write", host_path_);
     }
     done += static_cast<std::size_t>(n);
   }
-  buffer_.clear();
+  if (data == buffer_.get()) used_ = 0;
 }
 
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host_path_);
-  if (buffer_.size() + bytes.size() > kBlockSize) flush();
-  if (bytes.size() >= kBlockSize) {
-    buffer_.assign(bytes);
+  if (bytes.size() > kBlockSize - used_) {
     flush();
-  } else {
-    buffer_.append(bytes);
+    if (bytes.size() >= kBlockSize) {
+      write_out(bytes.data(), bytes.size());
+      column_ += static_cast<int>(bytes.size());
+      return;
+    }
   }
+  std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
   column_ += static_cast<int>(bytes.size());
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,12 +96,14 @@ class TextFile : public TextSink {
  private:
   TextFile(int fd, std::string host_path, std::string temp_path);
   void flush();
+  void write_out(const char* data, std::size_t size);
   void release() noexcept;
 
   int fd_ = -1;
   std::string host_path_;
   std::string temp_path_;  // empty unless this is a replacement
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
   int column_ = 0;
 };
 

@@ -112,8 +112,9 @@ std::string find_program(std::string_view program) {
   }
   for (const std::string& dir : dirs) {
     for (const std::string& wanted : names) {
-      std::string found = match_name(dir, wanted);
-      if (!found.empty() && is_executable_file(join(dir, found))) return join(dir, found);
+      for (const std::string& found : matching_names(dir, wanted)) {
+        if (is_executable_file(join(dir, found))) return join(dir, found);
+      }
     }
   }
   return "";

@@ -10,7 +10,7 @@
 namespace verdan {
 
 struct CommandLine {
-  std::string program;   // CP932, as written ("VDN-GENE.EXE", "C:\BIN\X.EXE")
+  std::string program;   // CP932, as written ("PROG.EXE", "C:\BIN\X.EXE")
   std::string argument;  // CP932, blanks around it dropped; may be empty
 };
 

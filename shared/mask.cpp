@@ -1,5 +1,7 @@
 #include "shared/mask.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 
 #include "platform/cp932.h"
@@ -17,6 +19,10 @@ struct NumericField {
   char leading_sign = 0;    // '+' or 0
   char trailing_sign = 0;   // '+', '-' or 0
 };
+
+constexpr std::uint64_t kPow10Digits[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
+                                          1000000000, 10000000000, 100000000000, 1000000000000,
+                                          10000000000000, 100000000000000, 1000000000000000};
 
 bool is_digit_mark(std::string_view mask, std::size_t i) { return i < mask.size() && mask[i] == '#'; }
 
@@ -58,6 +64,15 @@ void rounded_digits(const MaskValue& value, int decimals, std::string& whole, st
   is_zero = true;
   if (magnitude == 0 || !(magnitude < 1e300)) return;
   int n = value.kind() == MaskValue::Kind::single ? kSingleDigits : kDoubleDigits;
+  // Whole numbers that the free format keeps exactly (node and member
+  // numbers, the bulk of every data file) need no rounding.
+  if (magnitude < static_cast<double>(kPow10Digits[n]) && magnitude == std::floor(magnitude)) {
+    char digits[24];
+    auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(magnitude)).ptr;
+    whole.assign(digits, end);
+    is_zero = false;
+    return;
+  }
   SignificantDigits d = round_significant(magnitude, n);
   std::string digits = std::to_string(d.digits);
   // Position of the decimal point within `digits` (may lie outside it).

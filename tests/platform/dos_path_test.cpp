@@ -94,6 +94,8 @@ TEST_F(DosPathTest, MatchNamePrefersExactThenByteOrder) {
   EXPECT_EQ(match_name(root_ / "amb", "AB"), "Ab");
   EXPECT_EQ(match_name(root_ / "amb", "ABC"), "");
   EXPECT_EQ(match_name(root_ / "no-such-dir", "x"), "");
+  EXPECT_EQ(matching_names(root_ / "amb", "ab"), (std::vector<std::string>{"Ab", "aB"}));
+  EXPECT_EQ(matching_names(root_ / "amb", "aB"), (std::vector<std::string>{"aB", "Ab"}));
 }
 
 TEST_F(DosPathTest, CurrentDirectoryInDosForm) {

@@ -35,7 +35,7 @@ class FilesTest : public ::testing::Test {
 TEST_F(FilesTest, MissingDirectoryAndMissingFileHaveTheirOwnCodes) {
   EXPECT_EQ(test::failure_code_of([&] { File::open_input(dos("NODIR\\FILE")); }), 55);
   EXPECT_EQ(test::failure_code_of([&] { TextFile::open_output(dos("NODIR\\FILE")); }), 55);
-  EXPECT_EQ(test::failure_code_of([&] { probe(dos("NODIR\\VERDAN.INI")); }), 55);
+  EXPECT_EQ(test::failure_code_of([&] { probe(dos("NODIR\\SETTINGS.INI")); }), 55);
   EXPECT_EQ(test::failure_code_of([&] { File::open_input(dos("FILE")); }), 63);
   EXPECT_EQ(test::failure_code_of([&] { delete_file(dos("FILE")); }), 63);
   EXPECT_EQ(test::failure_code_of([&] { file_length(dos("FILE")); }), 63);
@@ -56,12 +56,12 @@ TEST_F(FilesTest, DirectoryOperationsFailLikeDos) {
 }
 
 TEST_F(FilesTest, RenameNeverReplacesAnExistingName) {
-  test::write_bytes(dos("verdan.dat"), "OLD");
+  test::write_bytes(dos("settings.dat"), "OLD");
   test::write_bytes(dos("taken"), "T");
-  EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("VERDAN.DAT"), dos("TAKEN")); }), 58);
+  EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("SETTINGS.DAT"), dos("TAKEN")); }), 58);
   EXPECT_EQ(test::read_bytes(dos("taken")), "T");
-  rename_file(dos("VERDAN.DAT"), dos("VERDAN.INI"));
-  EXPECT_EQ(entries(), (std::set<std::string>{"VERDAN.INI", "taken"}));
+  rename_file(dos("SETTINGS.DAT"), dos("SETTINGS.INI"));
+  EXPECT_EQ(entries(), (std::set<std::string>{"SETTINGS.INI", "taken"}));
   EXPECT_EQ(test::failure_code_of([&] { rename_file(dos("TAKEN"), dos("NODIR\\X")); }), 55);
 }
 
@@ -81,7 +81,7 @@ TEST_F(FilesTest, DeniedWriteIsCode75) {
   // Root ignores permission bits, so the attempt runs as nobody.
   int code = test::run_in_child([&] {
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 200;
-    return test::failure_code_of([&] { TextFile::open_output(dos("locked\\FRAME")); });
+    return test::failure_code_of([&] { TextFile::open_output(dos("locked\\DATA")); });
   });
   if (code == 200) GTEST_SKIP() << "cannot drop root privileges";
   EXPECT_EQ(code, 75);
@@ -98,7 +98,7 @@ TEST_F(FilesTest, ReadOnlyMediumIsCode73) {
         ::mount(nullptr, medium.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
       return 200;
     }
-    return test::failure_code_of([&] { TextFile::open_output(dos("medium\\FRAME")); });
+    return test::failure_code_of([&] { TextFile::open_output(dos("medium\\DATA")); });
   });
   if (code == 200) GTEST_SKIP() << "read-only bind mounts need mount privileges";
   EXPECT_EQ(code, 73);
@@ -214,46 +214,46 @@ TEST_F(FilesTest, LargeOutputArrivesWholeAndInOrder) {
 }
 
 TEST_F(FilesTest, ReplacementLeavesTheOldFileWholeUntilCommitted) {
-  test::write_bytes(dos("frame"), "OLD\r\n");
-  fs::permissions(dos("frame"), fs::perms(0640));
+  test::write_bytes(dos("result"), "OLD\r\n");
+  fs::permissions(dos("result"), fs::perms(0640));
   {
-    TextFile out = TextFile::open_replacing(dos("FRAME"));
+    TextFile out = TextFile::open_replacing(dos("RESULT"));
     out.write(std::string(100000, 'n'));
-    EXPECT_EQ(test::read_bytes(dos("frame")), "OLD\r\n");
+    EXPECT_EQ(test::read_bytes(dos("result")), "OLD\r\n");
   }  // dropped, as when a failure unwinds past it
-  EXPECT_EQ(test::read_bytes(dos("frame")), "OLD\r\n");
-  EXPECT_EQ(entries(), std::set<std::string>{"frame"});
+  EXPECT_EQ(test::read_bytes(dos("result")), "OLD\r\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"result"});
 
-  TextFile out = TextFile::open_replacing(dos("FRAME"));
+  TextFile out = TextFile::open_replacing(dos("RESULT"));
   out.write("NEW");
   out.end_line();
   out.commit();
-  EXPECT_EQ(test::read_bytes(dos("frame")), "NEW\r\n");
-  EXPECT_EQ(entries(), std::set<std::string>{"frame"});
-  EXPECT_EQ(fs::status(dos("frame")).permissions(), fs::perms(0640));
+  EXPECT_EQ(test::read_bytes(dos("result")), "NEW\r\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"result"});
+  EXPECT_EQ(fs::status(dos("result")).permissions(), fs::perms(0640));
 }
 
 TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
-  TextFile out = TextFile::open_replacing(dos("CROSS"));
+  TextFile out = TextFile::open_replacing(dos("FRESH"));
   out.write("1");
   out.close();
-  EXPECT_EQ(test::read_bytes(dos("CROSS")), "1");
-  EXPECT_EQ(entries(), std::set<std::string>{"CROSS"});
+  EXPECT_EQ(test::read_bytes(dos("FRESH")), "1");
+  EXPECT_EQ(entries(), std::set<std::string>{"FRESH"});
 }
 
 // ---- probing and existence ----
 
 TEST_F(FilesTest, ProbeLeavesNoEmptyFileBehindUnlessAskedTo) {
-  EXPECT_EQ(probe(dos("VERDAN.INI")), 0);
-  EXPECT_FALSE(file_exists(dos("VERDAN.INI")));
-  EXPECT_EQ(probe(dos("VDN-USER.DAT"), EmptyProbe::keep), 0);
-  EXPECT_TRUE(file_exists(dos("VDN-USER.DAT")));
+  EXPECT_EQ(probe(dos("SETTINGS.INI")), 0);
+  EXPECT_FALSE(file_exists(dos("SETTINGS.INI")));
+  EXPECT_EQ(probe(dos("USERS.DAT"), EmptyProbe::keep), 0);
+  EXPECT_TRUE(file_exists(dos("USERS.DAT")));
   // An empty file found by a probe goes as well.
-  EXPECT_EQ(probe(dos("VDN-USER.DAT")), 0);
-  EXPECT_FALSE(file_exists(dos("VDN-USER.DAT")));
-  test::write_bytes(dos("index"), "12345");
-  EXPECT_EQ(probe(dos("INDEX")), 5);
-  EXPECT_EQ(test::read_bytes(dos("index")), "12345");
+  EXPECT_EQ(probe(dos("USERS.DAT")), 0);
+  EXPECT_FALSE(file_exists(dos("USERS.DAT")));
+  test::write_bytes(dos("list"), "12345");
+  EXPECT_EQ(probe(dos("LIST")), 5);
+  EXPECT_EQ(test::read_bytes(dos("list")), "12345");
 }
 
 TEST_F(FilesTest, ExistenceTellsFilesFromDirectories) {

@@ -7,14 +7,15 @@
 #include <string_view>
 
 #include "platform/headless_console.h"
+#include "platform/terminal_console.h"
 
 namespace verdan {
 
-ConsoleChoice choose_console(const char* setting, bool input_is_terminal) {
+ConsoleChoice choose_console(const char* setting, bool on_terminal) {
   std::string_view value = setting == nullptr ? "" : setting;
   if (value == "headless") return {ConsoleKind::headless, true, ""};
   if (value == "terminal") return {ConsoleKind::terminal, true, ""};
-  ConsoleKind kind = input_is_terminal ? ConsoleKind::terminal : ConsoleKind::headless;
+  ConsoleKind kind = on_terminal ? ConsoleKind::terminal : ConsoleKind::headless;
   std::string note;
   if (!value.empty()) {
     note = "VERDAN: VERDAN_CONSOLE=" + std::string(value) +
@@ -24,11 +25,16 @@ ConsoleChoice choose_console(const char* setting, bool input_is_terminal) {
 }
 
 std::unique_ptr<Console> make_console() {
-  ConsoleChoice choice = choose_console(std::getenv("VERDAN_CONSOLE"), ::isatty(0) != 0);
+  // Full-screen drawing needs both ends on the terminal; with either one
+  // redirected the run is a scripted one.
+  bool on_terminal = ::isatty(0) != 0 && ::isatty(1) != 0;
+  ConsoleChoice choice = choose_console(std::getenv("VERDAN_CONSOLE"), on_terminal);
   if (!choice.note.empty()) std::fprintf(stderr, "%s\n", choice.note.c_str());
-  if (choice.kind == ConsoleKind::terminal && choice.requested) {
-    // The terminal front end is not built yet; only say so when it was asked for.
-    std::fprintf(stderr, "VERDAN: the terminal console is not available; running headless\n");
+  if (choice.kind == ConsoleKind::terminal) {
+    std::string problem;
+    if (auto terminal = TerminalConsole::open(problem)) return terminal;
+    // Asked for or not, a run without the terminal still works headless.
+    std::fprintf(stderr, "VERDAN: no terminal console (%s); running headless\n", problem.c_str());
   }
   return std::make_unique<HeadlessConsole>();
 }

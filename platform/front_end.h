@@ -1,5 +1,5 @@
 // Picks the console front end for a program run: headless when asked for
-// or when standard input is not a terminal, else the terminal one.
+// or when standard input or output is not a terminal, else the terminal one.
 #pragma once
 
 #include <memory>
@@ -18,10 +18,14 @@ struct ConsoleChoice {
 };
 
 // The choice for VERDAN_CONSOLE's value (null when unset) and whether
-// standard input is a terminal. An unknown value is noted and ignored.
-ConsoleChoice choose_console(const char* setting, bool input_is_terminal);
+// standard input and output are a terminal. An unknown value is noted and
+// ignored.
+ConsoleChoice choose_console(const char* setting, bool on_terminal);
 
-// The console for this run, from the environment and standard input.
+// The console for this run, from the environment and standard input and
+// output. When the terminal console cannot be had (asked for without a
+// terminal, unknown terminal type) a line on standard error says why and
+// the run goes on headless.
 std::unique_ptr<Console> make_console();
 
 }  // namespace verdan

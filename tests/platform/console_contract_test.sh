@@ -102,9 +102,13 @@ expect_eq "chained programs status" 0 "$?"
 expect_same "a started program takes the next entries" "$work/expected" "$work/out"
 
 # --- choosing the front end ---
+# The terminal asked for without one: a note saying why, then headless.
 printf 'a\nb' | VERDAN_CONSOLE=terminal "$bin" dialogue >"$work/out" 2>"$work/err"
-expect_eq "terminal asked for, no terminal yet: status" 0 "$?"
-grep -q 'VERDAN: .*headless' "$work/err" || fail "no note when the terminal was asked for"
+expect_eq "terminal asked for without a terminal: status" 0 "$?"
+expect_eq "note when the terminal was asked for without one" \
+  "VERDAN: no terminal console (standard input or output is not a terminal); running headless" \
+  "$(cat "$work/err")"
+grep -q 'こんにちは a' "$work/out" || fail "no headless screen after the note"
 printf 'a\nb' | VERDAN_CONSOLE=headless "$bin" dialogue >/dev/null 2>"$work/err"
 expect_eq "headless asked for: no note" "" "$(cat "$work/err")"
 

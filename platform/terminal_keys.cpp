@@ -1,0 +1,133 @@
+#include "platform/terminal_keys.h"
+
+#include "platform/cp932.h"
+#include "platform/screen_model.h"
+
+// Last: curses defines macros with common names.
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+
+namespace verdan {
+namespace {
+
+constexpr char32_t kMaxCodePoint = 0x10FFFF;
+
+// CP932 form of one typed character; "?" for what CP932 lacks.
+std::string cp932_of(char32_t cp) {
+  std::string utf8;
+  append_utf8(utf8, cp);
+  return to_cp932(utf8);
+}
+
+}  // namespace
+
+int one_key_code(TerminalKey key) {
+  if (key.function_key) {
+    switch (key.value) {
+      case KEY_UP: return 30;
+      case KEY_DOWN: return 31;
+      case KEY_LEFT: return 29;
+      case KEY_RIGHT: return 28;
+      case KEY_HOME: return 11;
+      case KEY_IC: return 18;
+      case KEY_DC: return 127;
+      case KEY_BACKSPACE: return 8;
+      case KEY_ENTER: return 13;
+      default: return -1;
+    }
+  }
+  char32_t cp = key.value;
+  if (cp == '\n' || cp == '\r') return 13;
+  // Terminals send DEL for the Backspace key; Delete comes as KEY_DC.
+  if (cp == 0x7F) return 8;
+  if (cp < 0x80) return static_cast<int>(cp);
+  if (cp > kMaxCodePoint) return -1;
+  return static_cast<unsigned char>(cp932_of(cp)[0]);
+}
+
+EntryKey entry_key(TerminalKey key) {
+  if (key.function_key) {
+    switch (key.value) {
+      case KEY_BACKSPACE: return {EntryAction::backspace, {}};
+      case KEY_DC: return {EntryAction::erase, {}};
+      case KEY_LEFT: return {EntryAction::left, {}};
+      case KEY_RIGHT: return {EntryAction::right, {}};
+      case KEY_HOME: return {EntryAction::home, {}};
+      case KEY_END: return {EntryAction::end, {}};
+      case KEY_ENTER: return {EntryAction::enter, {}};
+      default: return {};
+    }
+  }
+  char32_t cp = key.value;
+  if (cp == '\n' || cp == '\r') return {EntryAction::enter, {}};
+  if (cp == 0x08 || cp == 0x7F) return {EntryAction::backspace, {}};
+  if (cp < 0x20 || cp > kMaxCodePoint) return {};
+  return {EntryAction::insert, cp932_of(cp)};
+}
+
+bool entry_fits(std::string_view cp932, int row, int col, int last_row) {
+  const int columns = ScreenModel::kColumns;
+  for (std::size_t pos = 0; pos < cp932.size();) {
+    std::size_t width = char_length(cp932, pos);
+    if (col + static_cast<int>(width) > columns) {
+      ++row;
+      col = 0;
+    }
+    col += static_cast<int>(width);
+    pos += width;
+  }
+  if (col >= columns) ++row;  // the cursor waits at the start of the next row
+  return row <= last_row;
+}
+
+bool LineEditor::apply(const EntryKey& key) {
+  switch (key.action) {
+    case EntryAction::insert: {
+      std::string longer = text_;
+      longer.insert(cursor_, key.text);
+      if (longer.size() > kMaxBytes || !fits_(longer)) return false;
+      text_ = std::move(longer);
+      cursor_ += key.text.size();
+      return true;
+    }
+    case EntryAction::backspace: {
+      if (cursor_ == 0) return false;
+      std::size_t from = previous_boundary();
+      text_.erase(from, cursor_ - from);
+      cursor_ = from;
+      return true;
+    }
+    case EntryAction::erase:
+      if (cursor_ == text_.size()) return false;
+      text_.erase(cursor_, char_length(text_, cursor_));
+      return true;
+    case EntryAction::left:
+      if (cursor_ == 0) return false;
+      cursor_ = previous_boundary();
+      return true;
+    case EntryAction::right:
+      if (cursor_ == text_.size()) return false;
+      cursor_ += char_length(text_, cursor_);
+      return true;
+    case EntryAction::home:
+      cursor_ = 0;
+      return true;
+    case EntryAction::end:
+      cursor_ = text_.size();
+      return true;
+    case EntryAction::none:
+    case EntryAction::enter:
+      return true;
+  }
+  return true;
+}
+
+// A trail byte can look like a lead byte, so the boundary before the cursor
+// is found by stepping from the start.
+std::size_t LineEditor::previous_boundary() const {
+  std::size_t previous = 0;
+  for (std::size_t pos = 0; pos < cursor_; pos += char_length(text_, pos)) previous = pos;
+  return previous;
+}
+
+}  // namespace verdan

@@ -71,6 +71,17 @@ void data_file_written(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<long>(data_bytes().size()));
 }
 
+// The formatting alone, into memory.
+void data_file_formatted(benchmark::State& state) {
+  const NumberedFrame& n = numbered();
+  for (auto _ : state) {
+    StringSink sink;
+    write_data_file(sink, n.data);
+    benchmark::DoNotOptimize(sink.text().data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<long>(data_bytes().size()));
+}
+
 // Numbering, listing and data file of a fresh frame: the whole output step.
 void whole_generation(benchmark::State& state) {
   const FrameModel base = large_frame();
@@ -95,6 +106,7 @@ void whole_generation(benchmark::State& state) {
 
 BENCHMARK(data_file_raw)->Name("data_file/baseline")->Unit(benchmark::kMillisecond);
 BENCHMARK(data_file_written)->Name("data_file/write_data_file")->Unit(benchmark::kMillisecond);
+BENCHMARK(data_file_formatted)->Name("data_file/format_in_memory")->Unit(benchmark::kMillisecond);
 BENCHMARK(whole_generation)->Name("generation/whole")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -137,6 +137,9 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     std::size_t len = std::strlen(text);
     std::memcpy(p, text, len);
     p += len;
+  } else if (magnitude < static_cast<double>(kPow10[n]) && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
+    // A whole number within the digits kept is its own rounding.
+    p = write_digits(p, static_cast<std::uint64_t>(magnitude));
   } else {
     SignificantDigits d = round_significant(magnitude, n);
     char digits[20];

@@ -6,27 +6,30 @@ namespace verdan {
 namespace {
 
 template <typename Number>
-void print_number(TextSink& sink, Number value) {
-  char buf[kFreeFormatMax];
-  sink.write(std::string_view(buf, static_cast<std::size_t>(write_free(buf, value))));
+void print_number(PrintLine& line, Number value) {
+  // Formatted straight into the line: numbers are the bulk of every file.
+  ByteBuffer& bytes = line.bytes();
+  const std::size_t at = bytes.size();
+  bytes.truncate(at + static_cast<std::size_t>(write_free(bytes.extend(kFreeFormatMax), value)));
 }
 
 }  // namespace
 
-void print_item(TextSink& sink, float value) { print_number(sink, value); }
-void print_item(TextSink& sink, double value) { print_number(sink, value); }
-void print_item(TextSink& sink, long long value) { print_number(sink, value); }
-
-void print_item(TextSink& sink, Zone) {
-  static constexpr char kBlanks[kZoneWidth + 1] = "              ";
-  int column = sink.column();
-  sink.write(std::string_view(kBlanks, static_cast<std::size_t>(kZoneWidth - column % kZoneWidth)));
+ByteBuffer& print_scratch() {
+  static thread_local ByteBuffer bytes;
+  return bytes;
 }
 
-void print_item(TextSink& sink, const Using& mask) {
-  std::string out;
-  apply_mask(out, mask.mask(), mask.values(), mask.count());
-  sink.write(out);
+void print_item(PrintLine& line, float value) { print_number(line, value); }
+void print_item(PrintLine& line, double value) { print_number(line, value); }
+void print_item(PrintLine& line, long long value) { print_number(line, value); }
+
+void print_item(PrintLine& line, Zone) {
+  line.bytes().fill(static_cast<std::size_t>(kZoneWidth - line.column() % kZoneWidth), ' ');
+}
+
+void print_item(PrintLine& line, const Using& mask) {
+  apply_mask(line.bytes(), mask.mask(), mask.values(), mask.count());
 }
 
 }  // namespace verdan

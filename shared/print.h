@@ -47,22 +47,45 @@ class Using {
   std::size_t count_ = 0;
 };
 
+// One output operation being put together; it goes to the sink in one
+// write, so a long file costs one sink call a line, not one an item.
+class PrintLine {
+ public:
+  PrintLine(ByteBuffer& bytes, int start_column) : bytes_(bytes), start_column_(start_column) {}
+  ByteBuffer& bytes() { return bytes_; }
+  // Output column of the next byte, counted from the start of the line.
+  int column() const { return start_column_ + static_cast<int>(bytes_.size()); }
+
+ private:
+  ByteBuffer& bytes_;
+  int start_column_;
+};
+
 // The single items; print() strings them together.
-void print_item(TextSink& sink, float value);
-void print_item(TextSink& sink, double value);
-void print_item(TextSink& sink, long long value);
-inline void print_item(TextSink& sink, int value) { print_item(sink, static_cast<long long>(value)); }
-inline void print_item(TextSink& sink, long value) { print_item(sink, static_cast<long long>(value)); }
-inline void print_item(TextSink& sink, std::string_view text) { sink.write(text); }
-inline void print_item(TextSink& sink, const char* text) { sink.write(text); }
-inline void print_item(TextSink& sink, const std::string& text) { sink.write(text); }
-void print_item(TextSink& sink, Zone);
-inline void print_item(TextSink&, Stay) {}
-void print_item(TextSink& sink, const Using& mask);
+void print_item(PrintLine& line, float value);
+void print_item(PrintLine& line, double value);
+void print_item(PrintLine& line, long long value);
+inline void print_item(PrintLine& line, int value) { print_item(line, static_cast<long long>(value)); }
+inline void print_item(PrintLine& line, long value) { print_item(line, static_cast<long long>(value)); }
+inline void print_item(PrintLine& line, std::string_view text) { line.bytes().append(text); }
+inline void print_item(PrintLine& line, const char* text) { line.bytes().append(std::string_view(text)); }
+inline void print_item(PrintLine& line, const std::string& text) { line.bytes().append(text); }
+void print_item(PrintLine& line, Zone);
+inline void print_item(PrintLine&, Stay) {}
+void print_item(PrintLine& line, const Using& mask);
+
+// The buffer print() assembles its line in, kept for the next call.
+ByteBuffer& print_scratch();
 
 template <typename... Items>
 void print(TextSink& sink, const Items&... items) {
-  (print_item(sink, items), ...);
+  if constexpr (sizeof...(Items) > 0) {
+    ByteBuffer& bytes = print_scratch();
+    bytes.clear();
+    PrintLine line(bytes, sink.column());
+    (print_item(line, items), ...);
+    if (!bytes.empty()) sink.write(bytes.view());
+  }
   if constexpr (sizeof...(Items) == 0) {
     sink.end_line();
   } else {

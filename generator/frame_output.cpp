@@ -34,10 +34,9 @@ NumberingOrder GeneratorProgram::ask_numbering_order() {
   return order;
 }
 
-// True when the listing is to replace the print file's old content.
-bool GeneratorProgram::ask_overwrite() {
-  if (run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_); }) == 0) return false;
-  const int r = console_.cursor_row() + 1;
+// Asks on rows r and r + 1 whether an existing print file is to be
+// replaced; true for Y. An empty or missing print file is not asked about.
+bool GeneratorProgram::ask_overwrite(int r) {
   std::string answer = "?";
   while (answer != "" && answer != "y" && answer != "Y" && answer != "N" && answer != "n") {
     console_.set_color(6);
@@ -55,11 +54,33 @@ bool GeneratorProgram::ask_overwrite() {
   return answer == "Y" || answer == "y";
 }
 
+bool GeneratorProgram::print_file_has_content() {
+  return run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_); }) > 0;
+}
+
+// The listing replaces the print file's content or goes after it. A
+// replacement is written beside the old file and swapped in.
+void GeneratorProgram::deliver_listing(bool replace, std::string_view bytes) {
+  if (replace) {
+    run_step(*this, kGenReplacePrintFile, [&] {
+      TextFile file = TextFile::open_replacing(print_file_);
+      file.write(bytes);
+      file.commit();
+    });
+  } else {
+    run_step(*this, kGenAppendPrintFile, [&] {
+      TextFile file = TextFile::open_append(print_file_);
+      file.write(bytes);
+      file.close();
+    });
+  }
+}
+
 void GeneratorProgram::number_and_write() {
   NumberingOrder order = ask_numbering_order();
   NumberedFrame numbered = number_frame(frame_, order);
 
-  const bool replace = ask_overwrite();
+  const bool replace = print_file_has_content() && ask_overwrite(console_.cursor_row() + 1);
   StringSink listing;
   const struct {
     const MemberRange& range;
@@ -73,24 +94,8 @@ void GeneratorProgram::number_and_write() {
   print(listing);
   print(listing);
   write_frame_drawing(listing, frame_);
-  if (replace) {
-    run_step(*this, kGenReplacePrintFile, [&] {
-      TextFile file = TextFile::open_replacing(print_file_);
-      file.write(listing.text());
-      file.commit();
-    });
-  } else {
-    append_to_print_file(listing.text());
-  }
+  deliver_listing(replace, listing.text());
   write_data(numbered.data);
-}
-
-void GeneratorProgram::append_to_print_file(const std::string& bytes) {
-  run_step(*this, kGenAppendPrintFile, [&] {
-    TextFile file = TextFile::open_append(print_file_);
-    file.write(bytes);
-    file.close();
-  });
 }
 
 // The new file is written beside the old one and takes its place in one

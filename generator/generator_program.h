@@ -10,6 +10,7 @@
 
 #include "generator/data_file.h"
 #include "generator/frame_model.h"
+#include "generator/grid_model.h"
 #include "generator/numbering.h"
 #include "platform/console.h"
 #include "platform/fallible_step.h"
@@ -27,6 +28,7 @@ enum GeneratorStep : int {
   kGenHandOver = 1060,
   kGenStartAnalysis = 1070,
   kGenSizeTables = 2010,
+  kGenSizeGridTables = 3010,
   kGenProbePrintFile = 4010,
   kGenReplacePrintFile = 4020,
   kGenAppendPrintFile = 4030,
@@ -56,6 +58,7 @@ class GeneratorProgram : public ErrorHandler {
   const std::string& user_dir() const { return user_dir_; }
   const std::vector<std::string>& env_text() const { return env_text_; }
   const FrameModel& frame() const { return frame_; }
+  const GridBeam& grid() const { return grid_; }
   float diagram_scale() const { return diagram_scale_; }
 
  protected:
@@ -72,6 +75,10 @@ class GeneratorProgram : public ErrorHandler {
   void ask_counts();
   void ask_lengths(bool spans);
 
+  // grid_beam.cpp
+  void grid_beam();
+  void ask_grid_spans(char axis, int count, int color);
+
   // frame_picture.cpp
   void draw_frame_picture();
   float screen_x(double x) const;
@@ -85,9 +92,10 @@ class GeneratorProgram : public ErrorHandler {
 
   // frame_output.cpp
   NumberingOrder ask_numbering_order();
-  bool ask_overwrite();
+  bool print_file_has_content();
+  bool ask_overwrite(int row);
+  void deliver_listing(bool replace, std::string_view bytes);
   void number_and_write();
-  void append_to_print_file(const std::string& bytes);
   template <typename Real>
   void write_data(const DataFileContent<Real>& content);
 
@@ -107,6 +115,7 @@ class GeneratorProgram : public ErrorHandler {
   std::string data_dir_, print_file_, data_name_;
   std::vector<std::string> env_text_;
   FrameModel frame_;
+  GridBeam grid_;
   std::set<int> repaired_steps_;
 };
 

@@ -139,7 +139,12 @@ int GeneratorProgram::run() {
     regular_frame();
     start_program("VERDAN.EXE", data_name_, kGenStartAnalysis);
   }
-  // The grid-beam generator (choice 2) and any other value end the run.
+  if (choice == 2) {
+    data_name_ = "CROSS";
+    grid_beam();
+    start_program("VERDAN.EXE", data_name_, kGenStartAnalysis);
+  }
+  // Any other value (0, or a fraction) ends the run without starting anything.
   return 0;
 }
 

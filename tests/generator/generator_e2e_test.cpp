@@ -96,5 +96,31 @@ TEST_F(GeneratorHeadless, SecondRunAppendsOrReplacesTheListingAndReplacesTheData
   EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"), listing.substr(13));
 }
 
+TEST_F(GeneratorHeadless, GridBeamRoadToTheAnalysisProgram) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  std::filesystem::create_directories(dir_ / "bin");
+  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\necho \"$*\" > '" + dir_ / "analysis" + "'\n");
+  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
+  test::Outcome out = run("VDN-GENE", "2\n2\n2\n6\n\n5\n\n", "", dir_ / "bin" + ":/usr/bin:/bin");
+  EXPECT_EQ(out.status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "analysis"), "CROSS\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/CROSS"),
+            "VERDAN V2.50\r\n"
+            " 6             5             1             0 \r\n"
+            " 500           200 \r\n"
+            " 600           300 \r\n"
+            " 1100          200 \r\n"
+            " 1100          300 \r\n"
+            " 1600          300 \r\n"
+            " 1700          200 \r\n"
+            "  1   3   1   -1             0             0             0             0 \r\n"
+            "  3   6   1   -1             0             0             0             0 \r\n"
+            "  2   4   1   -1             0             0             0             0 \r\n"
+            "  4   5   1   -1             0             0             0             0 \r\n"
+            "  3   4   4   -1             0             0             0             0 \r\n"
+            " 1            -1             0             0             0 \r\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT").find("\r\n" + to_cp932("つなぎ材　部材番号   5 -   5")), 0u);
+}
+
 }  // namespace
 }  // namespace verdan

@@ -1,0 +1,102 @@
+// The grid-beam dialogue: span counts and lengths in X and Y, then the
+// listing with its drawing and the data file.
+#include <cmath>
+#include <new>
+
+#include "generator/generator_program.h"
+#include "platform/cp932.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+
+void GeneratorProgram::grid_beam() {
+  print(console_, sj("　　このプログラムは、任意フレーム応力解析　[VERDAN] の"));
+  print(console_, sj("　　ＤＡＴＡ作成用プログラムです。"));
+  print(console_);
+  print(console_, sj("　　格子梁のみを扱います。        "));
+  print(console_);
+  console_.set_color(4);
+  print(console_, sj("　　ファイル名  "), stay);
+  console_.set_color(2);
+  print(console_, "<CROSS>", stay);
+  console_.set_color(4);
+  print(console_, sj("　で登録されます。"));
+  print(console_);
+  console_.set_color(7);
+
+  // Counts below 2 are asked again, and so are grids too large to hold.
+  for (;;) {
+    float nx = 0, ny = 0;
+    do {
+      console_.locate(7, 0);
+      nx = INN(console_, sj("　　　　Ｘ方向スパン数＝"));
+    } while (!(nx >= 2 && nx < kMaxGridPoints));
+    do {
+      console_.locate(8, 0);
+      ny = INN(console_, sj("　　　　Ｙ方向スパン数＝"));
+    } while (!(ny >= 2));
+    const double spans_x = std::floor(nx), spans_y = std::floor(ny);
+    if ((spans_x + 1) * (spans_y + 1) > kMaxGridPoints) continue;
+    run_step(*this, kGenSizeGridTables, [&] {
+      try {
+        grid_.size(static_cast<int>(spans_x), static_cast<int>(spans_y));
+      } catch (const std::bad_alloc&) {
+        fail(kOutOfMemory, "grid tables");
+      }
+    });
+    break;
+  }
+  console_.clear_text();
+  print(console_, sj("** スパン長の入力 **"));
+  print(console_);
+  ask_grid_spans('X', grid_.nx(), 6);
+  ask_grid_spans('Y', grid_.ny(), 4);
+  grid_.accumulate();
+  DataFileContent<float> data = grid_.generate();
+
+  bool replace = false;
+  if (print_file_has_content()) {
+    print(console_);
+    int r = console_.cursor_row();
+    while (r >= 23) {
+      print(console_);
+      --r;
+    }
+    replace = ask_overwrite(r);
+  }
+  StringSink listing;
+  print(listing);
+  print(listing, Using(sj("つなぎ材　部材番号#### -####"), {grid_.first_tie(), grid_.member_count()}));
+  print(listing);
+  write_grid_drawing(listing, grid_);
+  deliver_listing(replace, listing.text());
+  write_data(data);
+}
+
+// The spans of one direction: an entry of 0 repeats the span before, and
+// the first span must be given.
+void GeneratorProgram::ask_grid_spans(char axis, int count, int color) {
+  console_.set_color(color);
+  const std::string name(1, axis);
+  for (int i = 1; i <= count; ++i) {
+    double& span = axis == 'X' ? grid_.x_span(i) : grid_.y_span(i);
+    const double previous = axis == 'X' ? grid_.x_span(i - 1) : grid_.y_span(i - 1);
+    int row = console_.cursor_row();
+    if (row == 23) {
+      print(console_);  // scrolls the screen up one line
+      row = 22;
+    }
+    while (span == 0) {
+      console_.locate(row, 0);
+      print(console_, name, i - 1, " - " + name, i, stay);
+      span = metres_to_cm(INN(console_, " (m)="));
+      if (span == 0) span = previous;
+    }
+    console_.locate(row, 0);
+    print(console_, name, i - 1, " - " + name, i, " (m)=", span / 100, std::string(10, ' '));
+  }
+}
+
+}  // namespace verdan

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "control/control_program.h"
-#include "platform/files.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
+#include "shared/user_directory.h"
 
 namespace verdan {
 namespace {
@@ -17,20 +17,7 @@ constexpr int kEscape = 27;
 // The per-user directory does not exist yet: make it under %APPDATA% and
 // keep the settings there. False when the directory could not be made.
 bool ControlProgram::repair_user_dir() {
-  std::string here = GETCWD();
-  try {
-    change_directory(GETENV("APPDATA"));
-    if (!directory_exists("verdan")) make_directory("verdan");
-  } catch (const Failure&) {
-    // Back to where the program was; should even that fail, the original
-    // failure is the one the user is shown.
-    try {
-      change_directory(here);
-    } catch (const Failure&) {
-    }
-    return false;
-  }
-  change_directory(here);
+  if (!make_user_directory()) return false;
   env_dir_ = user_dir_;
   return true;
 }

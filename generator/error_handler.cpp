@@ -3,28 +3,16 @@
 // lets the user continue (retry) or end.
 #include "generator/generator_program.h"
 #include "platform/cp932.h"
-#include "platform/files.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
+#include "shared/user_directory.h"
 
 namespace verdan {
 
 // Makes %APPDATA%\verdan and looks for the settings there from now on.
 // False when the directory could not be made.
 bool GeneratorProgram::repair_user_dir() {
-  std::string here = GETCWD();
-  try {
-    change_directory(GETENV("APPDATA"));
-    if (!directory_exists("verdan")) make_directory("verdan");
-  } catch (const Failure&) {
-    // Back to where the program was; the failure shown is the original one.
-    try {
-      change_directory(here);
-    } catch (const Failure&) {
-    }
-    return false;
-  }
-  change_directory(here);
+  if (!make_user_directory()) return false;
   env_dir_ = user_dir_;
   return true;
 }

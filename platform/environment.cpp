@@ -1,5 +1,7 @@
 #include "platform/environment.h"
 
+#include <sys/stat.h>
+
 #include <sys/utsname.h>
 
 #include <cerrno>
@@ -29,10 +31,18 @@ std::string get_env(std::string_view name) {
 
 void apply_posix_defaults() {
   if (std::getenv("APPDATA") == nullptr) {
-    if (const char* config = host_value("XDG_CONFIG_HOME")) {
-      set_if_unset("APPDATA", config);
+    std::string config;
+    if (const char* xdg = host_value("XDG_CONFIG_HOME")) {
+      config = xdg;
     } else if (const char* home = host_value("HOME")) {
-      set_if_unset("APPDATA", std::string(home) + "/.config");
+      config = std::string(home) + "/.config";
+    }
+    if (!config.empty()) {
+      set_if_unset("APPDATA", config);
+      // The per-user directory is made inside it; on a fresh account the
+      // configuration directory itself may not exist yet, as it always
+      // does where APPDATA is native. A failure shows later, at its use.
+      ::mkdir(config.c_str(), 0700);
     }
   }
   if (std::getenv("OS") == nullptr) {

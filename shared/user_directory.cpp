@@ -1,0 +1,30 @@
+#include "shared/user_directory.h"
+
+#include <string>
+
+#include "platform/failure.h"
+#include "platform/files.h"
+#include "shared/console_routines.h"
+
+namespace verdan {
+
+bool make_user_directory() {
+  const std::string here = GETCWD();
+  bool made = true;
+  try {
+    change_directory(GETENV("APPDATA"));
+    if (!directory_exists("verdan")) make_directory("verdan");
+  } catch (const Failure&) {
+    made = false;
+  }
+  // Back to where the program was; should even that fail, the failure the
+  // handler reports is the one that brought it here.
+  try {
+    change_directory(here);
+  } catch (const Failure&) {
+    made = false;
+  }
+  return made;
+}
+
+}  // namespace verdan

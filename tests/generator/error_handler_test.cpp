@@ -71,5 +71,24 @@ TEST_F(GeneratorErrors, NoSettingsAnywhereHandsOverToTheControlProgram) {
   EXPECT_EQ(console_->row_text(console_->cursor_row() - 1).substr(0, 27), "  ERROR : CODE = 53 LINE = ");
 }
 
+TEST_F(GeneratorErrors, DataDirectoryThatDoesNotExistRetriesThenEnds) {
+  write_settings(test::settings_file("C:\\NO\\SUCH\\", "PRT.TXT"));
+  // 1 x 1 frame, default numbering; the data file cannot be made: the
+  // silent repair is tried once, then the message; C tries again, E ends.
+  EXPECT_EQ(run({"1", "1", "1", "6", "3.5", "5", "", "", "", "C", "E"}), 1);
+  EXPECT_EQ(console_->remaining(), 0u);
+  EXPECT_NE(console_->row_text(console_->cursor_row() - 1).find("  ERROR : CODE = 55 LINE = 5010"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "PRT.TXT"));  // the listing was written before
+}
+
+TEST_F(GeneratorErrors, UnwritableDataDirectoryShowsItsCode) {
+  write_settings(test::settings_file("/proc/", "PRT.TXT"));
+  EXPECT_EQ(run({"1", "1", "1", "6", "3.5", "5", "", "", "", "E"}), 1);
+  std::string line = console_->row_text(console_->cursor_row() - 1);
+  EXPECT_NE(line.find("  ERROR : CODE ="), std::string::npos) << line;
+  EXPECT_EQ(line.find("CODE = 55"), std::string::npos) << line;
+}
+
 }  // namespace
 }  // namespace verdan

@@ -18,14 +18,7 @@ void GeneratorProgram::regular_frame() {
   print(console_);
   print(console_, sj("　　フレーム形状は格子形のみを扱います。"));
   print(console_);
-  console_.set_color(4);
-  print(console_, sj("　　ファイル名  "), stay);
-  console_.set_color(2);
-  print(console_, "<FRAME>", stay);
-  console_.set_color(4);
-  print(console_, sj("　で登録されます。"));
-  print(console_);
-  console_.set_color(7);
+  show_data_name();
 
   ask_counts();
   ask_lengths(true);
@@ -35,6 +28,18 @@ void GeneratorProgram::regular_frame() {
   draw_frame_picture();
   edit_members();
   number_and_write();
+}
+
+// The line that tells under which name the data file is saved.
+void GeneratorProgram::show_data_name() {
+  console_.set_color(4);
+  print(console_, sj("　　ファイル名  "), stay);
+  console_.set_color(2);
+  print(console_, "<" + data_name_ + ">", stay);
+  console_.set_color(4);
+  print(console_, sj("　で登録されます。"));
+  print(console_);
+  console_.set_color(7);
 }
 
 // Counts below 1 are asked again, and so are counts whose tables would not

@@ -71,6 +71,7 @@ class GeneratorProgram : public ErrorHandler {
   [[noreturn]] void start_program(const char* program, const std::string& argument, int step);
 
   // frame_input.cpp
+  void show_data_name();
   void regular_frame();
   void ask_counts();
   void ask_lengths(bool spans);

@@ -17,14 +17,7 @@ void GeneratorProgram::grid_beam() {
   print(console_);
   print(console_, sj("　　格子梁のみを扱います。        "));
   print(console_);
-  console_.set_color(4);
-  print(console_, sj("　　ファイル名  "), stay);
-  console_.set_color(2);
-  print(console_, "<CROSS>", stay);
-  console_.set_color(4);
-  print(console_, sj("　で登録されます。"));
-  print(console_);
-  console_.set_color(7);
+  show_data_name();
 
   // Counts below 2 are asked again, and so are grids too large to hold.
   for (;;) {

@@ -17,11 +17,15 @@ void ControlProgram::locate_env_file() {
   if (!env_dir_.empty()) return;
   env_dir_ = start_dir_;
   std::string old_name = start_dir_ + kOldEnvFileName;
+  std::string start_name = start_dir_ + kEnvFileName;
   if (run_step(*this, kStepProbeOldEnvFile, [&] { return probe(old_name); }) > 0) {
-    run_step(*this, kStepRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
+    // Where a file of the new name stands beside it, the old one is left
+    // alone: renaming onto it would fail on every retry.
+    if (run_step(*this, kStepProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
+      run_step(*this, kStepRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
+    }
     return;
   }
-  std::string start_name = start_dir_ + kEnvFileName;
   if (run_step(*this, kStepProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
     env_dir_ = user_dir_;
   }

@@ -45,11 +45,15 @@ void GeneratorProgram::start_up() {
 bool GeneratorProgram::locate_env_file() {
   env_dir_ = start_dir_;
   std::string old_name = start_dir_ + kOldEnvFileName;
+  std::string start_name = start_dir_ + kEnvFileName;
   if (run_step(*this, kGenProbeOldEnvFile, [&] { return probe(old_name); }) > 0) {
-    run_step(*this, kGenRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
+    // Where a file of the new name stands beside it, the old one is left
+    // alone: renaming onto it would fail on every retry.
+    if (run_step(*this, kGenProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
+      run_step(*this, kGenRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
+    }
     return true;
   }
-  std::string start_name = start_dir_ + kEnvFileName;
   if (run_step(*this, kGenProbeStartEnvFile, [&] { return probe(start_name); }) > 0) return true;
   env_dir_ = user_dir_;
   // The handler's repair may make the per-user directory the place to look.

@@ -61,6 +61,14 @@ TEST_F(GeneratorStartUp, OldNameIsRenamedAndPreferred) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "VERDAN.DAT"));
 }
 
+TEST_F(GeneratorStartUp, OldNameBesideANewOneIsLeftAlone) {
+  test::write_bytes(dir_ / "VERDAN.DAT", test::settings_file("OLD:", "PRT.TXT"));
+  write_settings(test::settings_file("NEW:", "PRT.TXT"));
+  EXPECT_EQ(run({""}), 0);
+  EXPECT_EQ(program_->data_dir(), "NEW:");
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "VERDAN.DAT"));
+}
+
 TEST_F(GeneratorStartUp, EmptyFileInTheStartDirectoryIsDeletedAndTheUserDirectoryUsed) {
   test::write_bytes(dir_ / "VERDAN.INI", "");
   std::filesystem::create_directories(dir_ / "app/verdan");

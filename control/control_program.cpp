@@ -48,8 +48,9 @@ int ControlProgram::run() {
     if (to_int(choice) == 1) {
       load_settings();
       settings_screen();
+    } else {
+      file_management();
     }
-    // Item 2, file management, comes back to the menu for now.
     if (!next_program_.empty()) {
       start_next_program();
       return 0;

@@ -6,10 +6,14 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "control/index_entry.h"
+#include "control/register_entry.h"
 #include "control/settings.h"
 #include "platform/console.h"
 #include "platform/fallible_step.h"
+#include "platform/files.h"
 
 namespace verdan {
 
@@ -22,6 +26,24 @@ enum ControlStep : int {
   kStepReadEnvFile = 220,
   kStepWriteEnvFile = 310,
   kStepStartProgram = 410,
+  // File management: work files, the index, the register, deletion, printing.
+  kStepClearVersionFile = 510,
+  kStepClearListingFile = 520,
+  kStepRemoveVersionFile = 530,
+  kStepRemoveListingFile = 540,
+  kStepCheckListing = 550,
+  kStepProbeIndex = 610,
+  kStepReadIndex = 620,
+  kStepReadVersion = 630,
+  kStepReadListing = 640,
+  kStepProbeRegister = 650,
+  kStepReadRegister = 660,
+  kStepOpenRegister = 710,
+  kStepAppendRegister = 720,
+  kStepWriteIndex = 810,
+  kStepDeleteIndex = 820,
+  kStepDeleteDataFile = 830,
+  kStepPrintList = 910,
 };
 
 class ControlProgram : public ErrorHandler {
@@ -65,6 +87,40 @@ class ControlProgram : public ErrorHandler {
   // error_screen.cpp
   bool repair_user_dir();
 
+  // file_menu.cpp
+  void file_management();
+  float file_menu_choice();
+  void make_listing();
+  void remove_work_files(int version_step, int listing_step);
+  std::string work_file(const char* name) const;
+
+  // file_index.cpp
+  bool build_index();
+  void read_index_file();
+  void join_listing();
+  std::vector<ListingFact> listing_from_interpreter();
+  std::vector<ListingFact> listing_from_file_system();
+  std::vector<RegisterEntry> read_register(EmptyProbe empty);
+  void join_register();
+
+  // file_list.cpp
+  void file_list_screen();
+  int shown_count() const;
+  void list_key_step(int key);
+  void draw_list_page();
+  void draw_list_entry(int number, int row, bool under_cursor);
+
+  // file_deletion.cpp
+  void delete_marked_files();
+
+  // list_printing.cpp
+  void print_file_list();
+
+  // register.cpp
+  void register_screen();
+  bool register_entry_input(RegisterEntry& entry);
+  void show_register_entry(int number, const RegisterEntry& entry);
+
   Console& console_;
   std::string next_program_;
   std::string start_dir_;
@@ -75,6 +131,14 @@ class ControlProgram : public ErrorHandler {
   float unit_value_ = 0;
   bool handler_installed_ = false;
   std::set<int> repaired_steps_;  // steps already given the directory repair
+
+  // File management.
+  bool listing_by_interpreter_ = false;  // else taken from the file system
+  bool listing_missing_ = false;         // no last updates and sizes to show
+  std::vector<IndexEntry> index_;
+  std::vector<RegisterEntry> register_;  // entry 0 is the program's own
+  int first_shown_ = 1;                  // list entry on the list's first row
+  int current_ = 1;                      // list entry under the cursor
 };
 
 }  // namespace verdan

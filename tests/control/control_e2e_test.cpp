@@ -1,8 +1,10 @@
 // The built VDN-CNTL run headless, as scripts and the generator use it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/headless_run.h"
 
@@ -61,6 +63,27 @@ TEST_F(ControlProgramHeadless, OverlongArgumentDoesNotCrash) {
   EXPECT_EQ(out.status, 1);  // the start fails on the error screen; ESC leaves it
   // The settings were written before the start was tried.
   EXPECT_EQ(test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI").substr(0, 5), "\"C:\",");
+}
+
+TEST_F(ControlProgramHeadless, MarksTwoFilesDeletesThemAndRewritesTheIndex) {
+  std::filesystem::create_directories(dir_ / "home/DATA");
+  test::write_bytes(dir_ / "home/DATA/INDEX",
+                    "\"A          1234   2019/02/20   alpha\"\r\n"
+                    "\"B          2345   2019/02/21   beta\"\r\n"
+                    "\"C          3456   98/12/01   gamma\"\r\n");
+  for (const char* name : {"A", "B", "C", "UNLISTED"}) test::write_bytes(dir_ / "home/DATA/" + name, name);
+  // No data directory yet: the settings screen comes first. Then the list: RETURN
+  // marks A, two downs and RETURN mark C, ESC deletes.
+  test::Outcome out = run("2\nDATA\\\n\n\n\n\n\n\n\nY\n1\n\n\x1f\x1f\n\x1b" "0\n0\n");
+  EXPECT_EQ(out.status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/DATA/INDEX"),
+            "\"B          2345   2019/02/21   beta                          \"\r\n");
+  std::vector<std::string> left;
+  for (auto& entry : std::filesystem::directory_iterator(dir_ / "home/DATA")) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"B", "INDEX", "UNLISTED"}));
 }
 
 }  // namespace

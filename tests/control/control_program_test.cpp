@@ -12,7 +12,9 @@ namespace {
 using ControlProgramRun = test::ControlRun;
 
 TEST_F(ControlProgramRun, MenuBeepsOutOfRangeAndEndsOnEmpty) {
-  EXPECT_EQ(run({"3", "-1", "1.5", ""}), 0);
+  // 1.5 is item 2: file management, which asks for the settings first
+  // while there are none.
+  EXPECT_EQ(run({"3", "-1", "1.5", "", "", "", "", "", "", "", "", "Y", "0", ""}), 0);
   EXPECT_EQ(console_->beeps(), 2);
   EXPECT_EQ(console_->remaining(), 0u);
 }

@@ -1,0 +1,147 @@
+// The data-file index: "INDEX" of the data directory joined with the
+// directory listing (last update and size of each file) and with the
+// employee register (owners' names). Rebuilt each time a list starts.
+#include <string>
+#include <vector>
+
+#include "control/control_program.h"
+#include "platform/cp932.h"
+#include "platform/directory_listing.h"
+#include "platform/files.h"
+#include "shared/console_routines.h"
+#include "shared/leading_number.h"
+#include "shared/print.h"
+
+namespace verdan {
+namespace {
+
+// Heading lines of a listing before the first file.
+constexpr int kListingHeadLines = 3;
+// The owner every register knows, whatever the file says.
+constexpr float kDefaultEmployee = 1000;
+
+}  // namespace
+
+// False when there is no index (no "INDEX", or an empty one, which is not
+// left behind).
+bool ControlProgram::build_index() {
+  index_.clear();
+  if (run_step(*this, kStepProbeIndex, [&] { return probe(work_file(kIndexFileName)); }) == 0) return false;
+  console_.beep();
+  console_.set_color(7);
+  console_.locate(3, 5);
+  print(console_, sj("ただいま DATA 読込中です !!!!!"), stay);
+  read_index_file();
+
+  console_.beep();
+  console_.set_color(6);
+  console_.locate(3, 5);
+  print(console_, sj("ただいま DATA 変換中です !!!!!"), stay);
+  join_listing();
+  register_ = read_register(EmptyProbe::remove);
+  join_register();
+  console_.locate(3, 5);
+  print(console_, std::string(40, ' '), stay);
+  return true;
+}
+
+// Every line is kept, however many: lines beyond what the list can show
+// still go back into the index when it is written again.
+void ControlProgram::read_index_file() {
+  run_step(*this, kStepReadIndex, [&] {
+    std::vector<IndexEntry> read;
+    File file = File::open_input(work_file(kIndexFileName));
+    while (!file.eof()) {
+      std::string line = file.read_line();
+      // Blank lines hold no entry (they are skipped between fields).
+      if (line.find_first_not_of(' ') == std::string::npos) continue;
+      read.push_back(parse_index_line(index_field(line)));
+    }
+    file.close();
+    index_ = std::move(read);
+  });
+}
+
+void ControlProgram::join_listing() {
+  std::vector<ListingFact> facts = listing_by_interpreter_ ? listing_from_interpreter() : listing_from_file_system();
+  for (const ListingFact& fact : facts) {
+    for (IndexEntry& entry : index_) {
+      if (entry.match_key == fact.key) {
+        entry.updated_info = fact.updated_info;
+        break;
+      }
+    }
+  }
+}
+
+// The interpreter's listing and version text, read from the work files. A
+// work file that was never made means no facts, not a failure.
+std::vector<ListingFact> ControlProgram::listing_from_interpreter() {
+  std::string version = run_step(*this, kStepReadVersion, [&] {
+    if (!file_exists(work_file(kVersionFileName))) return std::string();
+    File file = File::open_input(work_file(kVersionFileName));
+    // The version text follows an empty first line.
+    std::string text;
+    for (int field = 0; field < 2 && !file.eof(); ++field) text = file.read_field();
+    file.close();
+    return text;
+  });
+  int date_column = listing_date_column(version, !GETENV("OS").empty());
+
+  return run_step(*this, kStepReadListing, [&] {
+    std::vector<ListingFact> facts;
+    listing_missing_ = !file_exists(work_file(kListingFileName));
+    if (listing_missing_) return facts;
+    File file = File::open_input(work_file(kListingFileName));
+    for (int skipped = 0; skipped < kListingHeadLines && !file.eof(); ++skipped) file.read_line();
+    while (!file.eof()) {
+      if (auto fact = listing_fact(file.read_line(), date_column)) facts.push_back(*fact);
+    }
+    file.close();
+    return facts;
+  });
+}
+
+std::vector<ListingFact> ControlProgram::listing_from_file_system() {
+  std::vector<ListingFact> facts;
+  auto files = list_files(settings_.data_dir);
+  listing_missing_ = !files;
+  if (files) {
+    for (const ListedFile& file : *files) facts.push_back(file_fact(file.name, file.month, file.day, file.size));
+  }
+  return facts;
+}
+
+// Entries 1 on of the register file in the current directory. An empty
+// file is deleted by `EmptyProbe::remove`, kept by `EmptyProbe::keep`.
+std::vector<RegisterEntry> ControlProgram::read_register(EmptyProbe empty) {
+  if (run_step(*this, kStepProbeRegister, [&] { return probe(kRegisterFileName, empty); }) == 0) return {};
+  return run_step(*this, kStepReadRegister, [&] {
+    std::vector<RegisterEntry> entries;
+    File file = File::open_input(kRegisterFileName);
+    while (!file.eof()) {
+      std::string number = file.read_field();
+      // A file cut after a number still gives the entries before it.
+      std::string name = file.eof() ? std::string() : file.read_field();
+      if (number.empty() && name.empty()) continue;  // an empty line
+      entries.push_back({leading_number(number), name});
+    }
+    file.close();
+    return entries;
+  });
+}
+
+void ControlProgram::join_register() {
+  register_.insert(register_.begin(), RegisterEntry{kDefaultEmployee, sj("権兵衛")});
+  for (IndexEntry& entry : index_) {
+    if (entry.user_number == 0) continue;
+    for (const RegisterEntry& employee : register_) {
+      if (employee.number == entry.user_number) {
+        entry.user_field = employee.name + " ";
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace verdan

@@ -1,0 +1,32 @@
+// Menu item 2 of file management: the list of data files appended to the
+// print file, in groups of five entries.
+#include <string>
+
+#include "control/control_program.h"
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "shared/print.h"
+
+namespace verdan {
+
+void ControlProgram::print_file_list() {
+  console_.set_color(5);
+  print(console_, sj("*** FILE の印刷 ***"), stay);
+  if (build_index() && !index_.empty()) {
+    run_step(*this, kStepPrintList, [&] {
+      TextFile file = TextFile::open_append(settings_.print_file);
+      print(file, sj("     FILE NAME  USER    DATA登録   更新   サイズ  コメント"));
+      for (std::size_t i = 1; i <= index_.size(); ++i) {
+        if ((i - 1) % 5 == 0) print(file);
+        print(file, Using("###  ", {static_cast<long>(i)}), entry_text(index_[i - 1]));
+      }
+      print(file);
+      file.close();
+    });
+  }
+  console_.set_window(0, 23);
+  console_.set_color(7);
+  console_.clear_text();
+}
+
+}  // namespace verdan

@@ -1,0 +1,117 @@
+// Item 3 of file management: the employee register. Shows the register
+// file on a grid and appends the numbers and names the user confirms.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "control/control_program.h"
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "shared/console_routines.h"
+#include "shared/print.h"
+
+namespace verdan {
+
+void ControlProgram::register_screen() {
+  console_.set_color(5);
+  console_.locate(0, 0);
+  print(console_, sj("*** 社員番号の登録 ***"), stay);
+  console_.set_color(4);
+  print(console_, sj("  ( NO.=-1 で終了 )"), stay);
+  console_.locate(1, 22);
+  console_.set_color(6);
+  print(console_, sj("  ( 漢字３文字以内)"), stay);
+
+  // An empty register file stays: the first entry fills it.
+  std::vector<RegisterEntry> entries = read_register(EmptyProbe::keep);
+  for (std::size_t n = 1; n <= entries.size() && n <= kRegisterGridPlaces; ++n) {
+    show_register_entry(static_cast<int>(n), entries[n - 1]);
+  }
+  run_step(*this, kStepOpenRegister, [&] { TextFile::open_append(kRegisterFileName).close(); });
+  register_ = entries;
+
+  for (;;) {
+    // Entries past the grid would have no place to be shown.
+    if (register_.size() >= kRegisterGridPlaces) {
+      console_.set_color(6);
+      console_.locate(0, 42);
+      print(console_, sj("これ以上登録できません Hit any key"), stay);
+      console_.read_key();
+      console_.set_color(7);
+      return;
+    }
+    console_.locate(0, 42);
+    print(console_, sj("社員NO.=        氏名：        "), stay);
+    RegisterEntry entry;
+    if (!register_entry_input(entry)) return;
+    // Written at once, so an entry confirmed is never lost.
+    run_step(*this, kStepAppendRegister, [&] {
+      TextFile file = TextFile::open_append(kRegisterFileName);
+      print(file, register_line(entry));
+      file.close();
+    });
+    register_.push_back(entry);
+    show_register_entry(static_cast<int>(register_.size()), entry);
+  }
+}
+
+// False when the user ends the screen with a negative number.
+bool ControlProgram::register_entry_input(RegisterEntry& entry) {
+  std::string name;
+  bool warned = false;
+  for (;;) {
+    console_.set_color(6);
+    console_.locate(0, 50);
+    std::optional<float> number = register_number(console_.read_line());
+    console_.set_color(7);
+    if (!number) {
+      console_.locate(1, 56);
+      print(console_, sj("もう一度入力してください"), stay);
+      warned = true;
+      continue;
+    }
+    if (warned) {
+      console_.locate(1, 56);
+      print(console_, std::string(24, ' '), stay);
+      warned = false;
+    }
+    if (*number < 0) return false;
+    bool taken = std::any_of(register_.begin(), register_.end(),
+                             [&](const RegisterEntry& earlier) { return earlier.number == *number; });
+    if (*number == 0 || taken) continue;
+    console_.locate(0, 50);
+    print(console_, Using("#####   ", {*number}), stay);
+
+    console_.set_color(6);
+    console_.locate(0, 64);
+    std::string typed = name_entry(console_.read_line());
+    console_.set_color(7);
+    if (!typed.empty()) name = typed;
+    console_.locate(0, 64);
+    print(console_, name, "     ", stay);
+
+    char answer = 0;
+    while (answer == 0) {
+      console_.locate(1, 58);
+      answer = yes_no(ask(console_, "OK (Y/N) "));
+      console_.locate(1, 58);
+      print(console_, std::string(15, ' '), stay);
+    }
+    if (answer == 'Y') {
+      entry = {*number, padded_name(name)};
+      return true;
+    }
+  }
+}
+
+void ControlProgram::show_register_entry(int number, const RegisterEntry& entry) {
+  if (number > kRegisterGridPlaces) return;
+  GridPlace place = grid_place(number);
+  console_.locate(place.row, place.column);
+  console_.set_color(4);
+  print(console_, Using("##### ", {entry.number}), stay);
+  console_.set_color(7);
+  print(console_, entry.name, stay);
+}
+
+}  // namespace verdan

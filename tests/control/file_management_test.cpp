@@ -1,0 +1,239 @@
+// File management in-process: the menu, the index joined with the listing
+// and the register, the list with its keys, deletion and printing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/scripted_console.h"
+#include "tests/control/file_management_fixture.h"
+
+namespace verdan {
+namespace {
+
+using test::pad;
+using Key = ScriptedConsole;
+
+const std::string kUp = Key::key(30), kDown = Key::key(31), kDel = Key::key(127), kReturn = "",
+                  kEsc = Key::key(27), kHome = Key::key(11);
+
+class FileManagement : public test::FileManagementRun {
+ protected:
+  // Lines F01, F02, ... owned by 1234, registered 2019/02/20, "Comment nn".
+  static std::vector<std::string> numbered_lines(int count) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= count; ++i) {
+      char text[64];
+      std::snprintf(text, sizeof text, "F%02d        1234   2019/02/20   Comment %02d", i, i);
+      lines.push_back(text);
+    }
+    return lines;
+  }
+  // The list row of such a line when no file of that name exists.
+  static std::string numbered_row(int i) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%3d F%02d        1234   2019/02/20%16sComment %02d", i, i, "", i);
+    return text;
+  }
+  // The three-entry index of the joining cases, with its files and register.
+  void lay_out_joined_case() {
+    write_index({"FRAME      1234   2019/02/20   First frame", "cross      1000   98/12/01   Grid of beams",
+                 "frame2     4321   2020/01/05   Third"});
+    write_data_file("FRAME", 1234, 2019, 2, 20);
+    write_data_file("CROSS", 7, 1998, 12, 1);
+    write_data_file("FRAME2", 56789, 2020, 1, 5);
+    test::write_bytes(dir_ / "VDN-USER.DAT", to_cp932("1234,\"山田  \"\r\n1000,\"別人  \"\r\n"));
+  }
+  void name_interpreter(const std::string& script) {
+    test::write_bytes(dir_ / "cmd.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> commands\n" + script);
+    std::filesystem::permissions(dir_ / "cmd.sh", std::filesystem::perms::owner_all);
+    interpreter_.emplace("ComSpec", dir_ / "cmd.sh");
+  }
+  std::optional<test::ScopedEnv> interpreter_;
+};
+
+TEST_F(FileManagement, MenuShowsItsItemsAndAsksAgainSilently) {
+  EXPECT_EQ(run({"2"}), 3);
+  EXPECT_EQ(console_->row_text(2), "               ＊ ＊   VERDAN  2.64  ファイル管理   ＊ ＊");
+  EXPECT_EQ(console_->row_text(5), "                    １．ファイル名の一覧と削除");
+  EXPECT_EQ(console_->row_text(7), "                    ２．ファイル名の印刷");
+  EXPECT_EQ(console_->row_text(9), "                    ３．社員番号と氏名の登録");
+  EXPECT_EQ(console_->row_text(14), "                    番号を選んで下さい( 0:終了) ?");
+  EXPECT_EQ(console_->row_text(16), "");  // the listing was made
+  EXPECT_EQ(run({"2", "4", "-1", "0.2", "0", "0"}), 0);
+  EXPECT_EQ(console_->beeps(), 0);
+  EXPECT_EQ(console_->remaining(), 0u);
+}
+
+TEST_F(FileManagement, NoIndexListsAndPrintsNothingAndLeavesNoEmptyFile) {
+  ASSERT_EQ(run({"2", "1", "2", "0", "0"}), 0);
+  test::write_bytes(dir_ / "DATA/INDEX", "");
+  ASSERT_EQ(run({"2", "1", "2", "0", "0"}), 0);
+  EXPECT_FALSE(has("DATA/INDEX"));
+  EXPECT_FALSE(has("PRT.TXT"));
+  EXPECT_FALSE(has("VDN-USER.DAT"));
+}
+
+TEST_F(FileManagement, ListJoinsTheIndexTheFilesAndTheRegister) {
+  lay_out_joined_case();
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(0), " *** FILE の削除 *** (Home/Clear:終了)");
+  EXPECT_EQ(console_->row_text(1), "    FILE NAME  USER    DATA登録   更新   サイズ  コメント");
+  EXPECT_EQ(console_->row_text(2), "  1 FRAME      山田   2019/02/20  02/20   1,234  First frame");
+  // Owner 1000 is always the program's own name, whatever the register says;
+  // the earlier layout's year gets its century.
+  EXPECT_EQ(console_->row_text(3), "  2 cross      権兵衛 1998/12/01  12/01       7  Grid of beams");
+  EXPECT_EQ(console_->row_text(4), "  3 frame2     4321   2020/01/05  01/05  56,789  Third");
+  EXPECT_EQ(console_->row_text(5), "  4");
+  EXPECT_EQ(console_->row_text(22), " 21");
+  EXPECT_EQ(console_->row_text(23),
+            "  RETURN 設定変更 (赤:削除 白:不変)    ESC:削除開始        ↑↓･INS・DEL:ｽｸﾛｰﾙ");
+  EXPECT_EQ(color_at(0, 20), 4);
+  EXPECT_EQ(color_at(23), 6);
+  EXPECT_EQ(color_at(2), 4);  // under the cursor
+  EXPECT_EQ(color_at(3), 7);
+  EXPECT_EQ(console_->beeps(), 2);  // reading and converting
+}
+
+TEST_F(FileManagement, InterpreterListingIsWaitedForReadByColumnAndRemoved) {
+  lay_out_joined_case();
+  name_interpreter("case \"$1\" in *DIR*) cp listing DATA/INDEX.NOW;; *VER*) cp version DATA/OS.VER;; esac\n");
+  test::write_bytes(dir_ / "listing",
+                    "\r\n Volume in drive C\r\n Directory of C:\\DATA\r\n"
+                    "FRAME       " "   " "   1234" "    " "02-20-19  10:00\r\n"
+                    "CROSS       " "   " "      7" "    " "12-01-98  09:00\r\n"
+                    "        2 file(s)\r\n");
+  test::write_bytes(dir_ / "version", "\r\nVersion 6\r\n");
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(test::read_bytes(dir_ / "commands"), "/C DIR DATA\\*.*>DATA\\INDEX.NOW\n/C VER>DATA\\OS.VER\n");
+  EXPECT_EQ(console_->row_text(2), "  1 FRAME      山田   2019/02/20  02/20   1,234  First frame");
+  EXPECT_EQ(console_->row_text(3), "  2 cross      権兵衛 1998/12/01  12/01       7  Grid of beams");
+  EXPECT_EQ(console_->row_text(4), "  3 frame2     4321   2020/01/05                Third");
+  ASSERT_EQ(run({"2", "0", "0"}), 0);
+  EXPECT_FALSE(has("DATA/INDEX.NOW"));
+  EXPECT_FALSE(has("DATA/OS.VER"));
+}
+
+TEST_F(FileManagement, InterpreterThatMakesNoListingIsReportedNotFatal) {
+  lay_out_joined_case();
+  name_interpreter("exit 0\n");
+  EXPECT_EQ(run({"2"}), 3);
+  EXPECT_EQ(console_->row_text(16), "                    ※ 更新日とサイズの一覧が得られませんでした");
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(2), "  1 FRAME      山田   2019/02/20                First frame");
+  EXPECT_EQ(run({"2", "1", kHome, "2", "0", "0"}), 0);
+}
+
+TEST_F(FileManagement, DelPagesUpAndDownBeepAtTheEnds) {
+  write_index(numbered_lines(30));
+  EXPECT_EQ(run({"2", "1", kUp, kDel}), 3);
+  EXPECT_EQ(console_->beeps(), 3);
+  EXPECT_EQ(console_->row_text(2), numbered_row(1));
+  EXPECT_EQ(console_->row_text(22), numbered_row(21));  // still the first page
+  EXPECT_EQ(color_at(2), 7);
+  EXPECT_EQ(color_at(22), 4);
+  EXPECT_EQ(run({"2", "1", kDel, kDel, kDown}), 3);
+  EXPECT_EQ(console_->beeps(), 4);
+  EXPECT_EQ(console_->row_text(2), numbered_row(10));
+  EXPECT_EQ(console_->row_text(22), numbered_row(30));
+  EXPECT_EQ(console_->cursor_row(), 22);
+  // INS goes back a page less one entry; the rows do not move until needed.
+  EXPECT_EQ(run({"2", "1", kDel, kDel, Key::key(18), Key::key(18)}), 3);
+  EXPECT_EQ(console_->row_text(2), numbered_row(1));
+  EXPECT_EQ(color_at(2), 4);
+}
+
+TEST_F(FileManagement, ReturnMarksAndUnmarks) {
+  write_index(numbered_lines(3));
+  EXPECT_EQ(run({"2", "1", kDown, kReturn}), 3);
+  EXPECT_EQ(color_at(3), 2);
+  EXPECT_EQ(run({"2", "1", kDown, kReturn, kUp}), 3);
+  EXPECT_EQ(color_at(2), 4);
+  EXPECT_EQ(color_at(3), 2);  // marked, off the cursor
+  EXPECT_EQ(run({"2", "1", kDown, kReturn, kReturn}), 3);
+  EXPECT_EQ(color_at(3), 4);
+}
+
+TEST_F(FileManagement, EscWithNothingMarkedRewritesTheCurrentLayout) {
+  lay_out_joined_case();
+  ASSERT_EQ(run({"2", "1", kEsc, "0", "0"}), 0);
+  EXPECT_EQ(data("INDEX"), "\"FRAME      1234   2019/02/20   " + pad("First frame", 30) + "\"\r\n" +
+                               "\"cross      1000   1998/12/01   " + pad("Grid of beams", 30) + "\"\r\n" +
+                               "\"frame2     4321   2020/01/05   " + pad("Third", 30) + "\"\r\n");
+  EXPECT_TRUE(has("DATA/FRAME") && has("DATA/CROSS") && has("DATA/FRAME2"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "DATA"), std::filesystem::directory_iterator()),
+            4);  // no temporary left beside
+}
+
+TEST_F(FileManagement, EscWithEverythingMarkedLeavesNoIndexHomeLeavesEveryFile) {
+  lay_out_joined_case();
+  write_data_file("OTHER", 3);
+  const std::string index = data("INDEX");
+  ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kHome, "0", "0"}), 0);
+  EXPECT_EQ(data("INDEX"), index);
+  EXPECT_TRUE(has("DATA/FRAME") && has("DATA/CROSS") && has("DATA/FRAME2"));
+
+  ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kEsc, "0", "0"}), 0);
+  EXPECT_FALSE(has("DATA/INDEX"));
+  // "cross" in the index is the file CROSS: names match regardless of case.
+  EXPECT_FALSE(has("DATA/FRAME") || has("DATA/CROSS") || has("DATA/FRAME2"));
+  EXPECT_TRUE(has("DATA/OTHER"));
+}
+
+TEST_F(FileManagement, MarkedNamesOutsideTheDataDirectoryAreKeptAndReported) {
+  std::filesystem::create_directory(dir_ / "SUB");
+  test::write_bytes(dir_ / "SECRET", "s");
+  test::write_bytes(dir_ / "SUB/X", "x");
+  write_data_file("LONGNAME123", 1);
+  write_data_file("LONGNAME", 1);
+  write_index({"..\\SECRET  1234   2019/02/20   up", "..\\SUB\\X   1234   2019/02/20   down",
+               "LONGNAME1231234   2019/02/20   whole name"});
+  ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kEsc}), 3);  // waits for a key
+  EXPECT_EQ(console_->row_text(3), "    ..\\SECRET  は削除しません (INDEX に残します)");
+  EXPECT_EQ(console_->row_text(4), "    ..\\SUB\\X  は削除しません (INDEX に残します)");
+  EXPECT_EQ(console_->row_text(5), "    LONGNAME123");
+  EXPECT_EQ(console_->row_text(6), "    Hit any key !!");
+  EXPECT_TRUE(has("SECRET") && has("SUB/X") && has("DATA/LONGNAME"));
+  EXPECT_FALSE(has("DATA/LONGNAME123"));
+  EXPECT_EQ(data("INDEX"), "\"..\\SECRET  1234   2019/02/20   " + pad("up", 30) + "\"\r\n" +
+                               "\"..\\SUB\\X   1234   2019/02/20   " + pad("down", 30) + "\"\r\n");
+}
+
+TEST_F(FileManagement, LinesBeyondWhatTheListHoldsStayInTheIndex) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= 1002; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, "N%04d      1234   2019/02/20   c%d", i, i);
+    lines.push_back(text);
+  }
+  write_index(lines);
+  std::vector<std::string> keys{"2", "1"};
+  keys.insert(keys.end(), 50, kDel);
+  EXPECT_EQ(run(keys), 3);
+  EXPECT_EQ(console_->row_text(22).substr(0, 9), "999 N0999");
+  EXPECT_EQ(console_->row_text(2).substr(0, 9), "979 N0979");
+
+  ASSERT_EQ(run({"2", "1", kReturn, kEsc, "0", "0"}), 0);
+  std::string index = data("INDEX");
+  EXPECT_EQ(index.substr(0, 12), "\"N0002      ");
+  EXPECT_EQ(index.size(), 1001u * 65);
+  EXPECT_EQ(index.substr(index.size() - 65), "\"N1002      1234   2019/02/20   " + pad("c1002", 30) + "\"\r\n");
+}
+
+TEST_F(FileManagement, PrintedListComesInGroupsOfFiveAfterEarlierContent) {
+  write_index(numbered_lines(12));
+  test::write_bytes(dir_ / "PRT.TXT", "EARLIER\r\n");
+  ASSERT_EQ(run({"2", "2", "0", "0"}), 0);
+  auto line = [](int i) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%3d  F%02d        1234   2019/02/20%16sComment %02d%20s\r\n", i, i, "", i, "");
+    return std::string(text);
+  };
+  std::string expected = "EARLIER\r\n" + to_cp932("     FILE NAME  USER    DATA登録   更新   サイズ  コメント") + "\r\n\r\n";
+  for (int i = 1; i <= 12; ++i) expected += line(i) + (i == 5 || i == 10 || i == 12 ? "\r\n" : "");
+  EXPECT_EQ(test::read_bytes(dir_ / "PRT.TXT"), expected);
+}
+
+}  // namespace
+}  // namespace verdan

@@ -1,0 +1,64 @@
+// The state every plot routine shares: the device and its scales, the
+// paper, the drawing origin, the command buffers, the pen and the plot file.
+// One object, handed to each routine, instead of program-wide variables.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/text_sink.h"
+#include "shared/screen_draw.h"
+
+namespace verdan {
+
+// Control bytes of the device command streams.
+namespace plot_byte {
+inline constexpr char kEtx = 3;
+inline constexpr char kLf = 10;
+inline constexpr char kFf = 12;
+inline constexpr char kSi = 15;
+inline constexpr char kEsc = 27;
+inline constexpr char kFs = 28;
+inline constexpr char kGs = 29;
+inline constexpr char kRs = 30;
+inline constexpr char kUs = 31;
+}  // namespace plot_byte
+
+struct PlotState {
+  // Set by the caller: the plotter type (its absolute value selects the
+  // device: 1 ESC/Page, 2 HP-GL centred, 3 HP-GL lower left, 4 LIPS III,
+  // 5 JW_CAD intermediate file, 6 DXF) and the layer of device 5's records.
+  float plot_device = 0;
+  float plot_layer = 0;
+
+  // Set by INIT: device units per millimetre (a negative scale_y turns the
+  // y axis over), usable paper in device units, device coordinates of the
+  // drawing origin, and the start and page set-up sequences.
+  float scale_x = 0;
+  float scale_y = 0;
+  float paper_w = 0;
+  float paper_h = 0;
+  float origin_x = 0;
+  float origin_y = 0;
+  std::string plot_reset;
+  std::string plot_setup;
+
+  // The last primitive's command; the caller puts MOJI's text here.
+  std::string plot_cmd;
+
+  // The pen: millimetres on the paper for the plot primitives, pixels for
+  // DRAW and the load symbols on the console; line_color is DRAW's colour.
+  PenState pen;
+
+  // The plot file, opened and closed by the caller. The stream is written
+  // as raw bytes: its LFs and binary fields belong to the device.
+  TextSink* plot_file = nullptr;
+};
+
+// Appends bytes to the plot file; Failure 52 when none is open.
+void plot_write(PlotState& state, std::string_view bytes);
+
+// The device code selected by plot_device: 1-6, or 0 for any other value.
+int plot_device_code(const PlotState& state);
+
+}  // namespace verdan

@@ -1,0 +1,32 @@
+// Drawing on the plot device: lines, dashed lines, circles, pen moves and
+// text. Coordinates and sizes are millimetres on the paper; each routine
+// writes its command (for JW_CAD one record of the intermediate file) to the
+// plot file, leaves it in plot_cmd and moves the pen.
+//
+// Pens 1-3 choose the line weight; any other pen is Failure 5 and nothing is
+// written. DXF and unknown devices write nothing; the pen still moves.
+#pragma once
+
+#include "plt_draw/plot_state.h"
+
+namespace verdan {
+
+// A solid line from the pen to (x, y); the pen moves there.
+void PLOT(PlotState& state, float x, float y, float pen);
+
+// A dashed line from the pen to (x, y); the pen moves there.
+void DASH(PlotState& state, float x, float y, float pen);
+
+// A circle of radius r around (x, y); the pen moves to the centre.
+void CIR(PlotState& state, float x, float y, float r, float pen);
+
+// Lifts the pen and moves it to (x, y) (only HP-GL writes a command).
+void MOVE(PlotState& state, float x, float y);
+
+// Writes the text in plot_cmd from (x, y), `height` mm high, in direction
+// `angle` degrees. Double-byte characters go to the device as JIS. The pen
+// ends behind the text, except on JW_CAD, where the whole text is one record
+// and the pen stays at (x, y).
+void MOJI(PlotState& state, float x, float y, float height, float angle);
+
+}  // namespace verdan

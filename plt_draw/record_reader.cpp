@@ -1,0 +1,118 @@
+#include "plt_draw/record_reader.h"
+
+#include <algorithm>
+
+#include "platform/failure.h"
+
+namespace verdan {
+namespace {
+
+constexpr std::size_t kChunk = 256 * 1024;
+constexpr char kEndOfText = 26;  // the old end-of-file mark stops a text too
+
+std::size_t fixed_size(int kind) {
+  switch (kind) {
+    case 's':
+      return kLineBody;
+    case 'e':
+      return kCircleBody;
+    case 'm':
+      return kTextBody;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+RecordReader::RecordReader(std::string_view dos_path)
+    : file_(File::open_input(dos_path)), length_(file_.length()) {}
+
+bool RecordReader::refill(std::size_t count) {
+  const std::size_t left = chunk_.size() - pos_;
+  if (left >= count) return true;
+  if (taken_ >= length_) return false;
+  chunk_.erase(0, mark_);
+  pos_ -= mark_;
+  mark_ = 0;
+  auto take = static_cast<std::size_t>(std::min<std::int64_t>(
+      static_cast<std::int64_t>(std::max(kChunk, count - left)), length_ - taken_));
+  chunk_ += file_.read_bytes(take);
+  taken_ += static_cast<std::int64_t>(take);
+  return chunk_.size() - pos_ >= count;
+}
+
+std::string_view RecordReader::read_text(int& stop) {
+  // pos_ stays on the text's first byte until its end is found, so that a
+  // refill keeps the whole text in one piece.
+  std::size_t scanned = 0;
+  for (;;) {
+    const std::size_t available = chunk_.size() - pos_;
+    const char* begin = chunk_.data() + pos_;
+    for (; scanned < available; ++scanned) {
+      const char c = begin[scanned];
+      if (c == '\n' || c == kEndOfText) {
+        stop = static_cast<unsigned char>(c);
+        pos_ += scanned + 1;
+        return {begin, scanned};
+      }
+    }
+    if (!refill(available + 1)) {
+      stop = -1;
+      std::string_view rest = std::string_view(chunk_).substr(pos_);
+      pos_ = chunk_.size();
+      return rest;
+    }
+  }
+}
+
+RecordReader::Record RecordReader::read(int kind) {
+  Record record;
+  mark_ = pos_;
+  if (kind == 'i') {
+    int stop = 0;
+    record.text = read_text(stop);
+    return record;
+  }
+  const std::size_t size = fixed_size(kind);
+  if (size == 0) return record;
+  // "s" and "e" are followed by LF; "m" by its text.
+  const std::size_t want = kind == 'm' ? size : size + 1;
+  if (!refill(want)) {
+    record.fixed = std::string_view(chunk_).substr(pos_);
+    pos_ = chunk_.size();
+    record.complete = false;
+    return record;
+  }
+  pos_ += want;
+  if (kind != 'm') {
+    record.fixed = std::string_view(chunk_.data() + mark_, size);
+    record.complete = chunk_[pos_ - 1] == '\n';
+    return record;
+  }
+  int stop = 0;
+  record.text = read_text(stop);
+  // A refill inside the text may have moved the chunk; mark_ moved with it.
+  record.fixed = std::string_view(chunk_.data() + mark_, size);
+  record.complete = stop == '\n' && !record.text.empty() && record.text.back() == '\0';
+  return record;
+}
+
+void RecordReader::rewind() {
+  file_.rewind();
+  length_ = file_.length();
+  taken_ = 0;
+  chunk_.clear();
+  pos_ = 0;
+  mark_ = 0;
+}
+
+std::string JWH(PlotState& state, int kind, RecordReader& file) {
+  state.plot_cmd.clear();
+  RecordReader::Record record = file.read(kind);
+  if (record.fixed.size() < fixed_size(kind)) fail(kInputPastEnd, "intermediate file ends inside a record");
+  state.plot_cmd.assign(record.text);
+  return std::string(record.fixed);
+}
+
+}  // namespace verdan

@@ -1,0 +1,67 @@
+// Reading the JW_CAD intermediate file a record at a time. Every record is
+// a kind byte and a body: "i" text up to LF, "s" 22 bytes, "e" 32 bytes (each
+// then LF), "m" 24 bytes and a text ending in a zero byte and LF.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+#include "plt_draw/plot_state.h"
+
+namespace verdan {
+
+// Body sizes of the fixed part of the drawing records.
+inline constexpr std::size_t kLineBody = 22;
+inline constexpr std::size_t kCircleBody = 32;
+inline constexpr std::size_t kTextBody = 24;
+
+class RecordReader {
+ public:
+  explicit RecordReader(std::string_view dos_path);
+
+  // The next kind byte (0-255), or -1 at the end of the file.
+  int kind() {
+    mark_ = pos_;
+    if (pos_ == chunk_.size() && !refill(1)) return -1;
+    return static_cast<unsigned char>(chunk_[pos_++]);
+  }
+
+  struct Record {
+    std::string_view fixed;  // the fixed part, possibly short
+    std::string_view text;   // "i" and "m": the text, without its LF
+    // The whole body was there: the fixed part, the LF behind "s" and "e",
+    // and for "m" a text ending in a zero byte and LF.
+    bool complete = true;
+  };
+
+  // Reads the body of a record of `kind` (whose kind byte was just read);
+  // other kinds have no body. The views hold until the next read.
+  Record read(int kind);
+
+  // Back to the first byte.
+  void rewind();
+
+ private:
+  // Makes `count` unread bytes available, keeping those from mark_ on;
+  // false when the file has fewer.
+  bool refill(std::size_t count);
+  // Bytes up to LF, 26 or the end; `stop` gets the byte that ended it, or -1.
+  std::string_view read_text(int& stop);
+
+  File file_;
+  std::int64_t length_;
+  std::int64_t taken_ = 0;  // bytes of the file moved into chunk_
+  std::string chunk_;
+  std::size_t pos_ = 0;
+  std::size_t mark_ = 0;  // start of the record being read
+};
+
+// Reads the body of one record whose kind byte `kind` has been read: returns
+// the fixed part and leaves the text ("i", "m") in plot_cmd. A body cut short
+// by the end of the file is Failure 62.
+std::string JWH(PlotState& state, int kind, RecordReader& file);
+
+}  // namespace verdan

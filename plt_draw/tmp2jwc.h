@@ -1,0 +1,20 @@
+// Conversion of the intermediate file that the primitives write for device 5
+// into a JW_CAD drawing file.
+#pragma once
+
+#include <string_view>
+
+#include "platform/console.h"
+
+namespace verdan {
+
+// Converts `tmp_file` into the drawing `jwc_file`, reading the intermediate
+// file five times (survey, lines, circles, text records, text pool). Shows
+// `spinner`'s characters as a progress indicator at the cursor (none when
+// empty). A damaged intermediate file (cut short, a bad set-up line, records
+// outside the 16 layer groups) is checked for before anything is written: the
+// damage message is shown and the program ends with status 1. File failures
+// are Failures; a drawing file left half written is deleted.
+void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_file, std::string_view spinner);
+
+}  // namespace verdan

@@ -1,0 +1,37 @@
+// The frame or grid a VERDAN data file describes, as VDN-PLOT draws it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verdan::plot_tool {
+
+struct Member {
+  int end_a;  // node numbers, from 1
+  int end_b;
+  int kind;  // connection code: 1 fixed-fixed ... 4 pinned-pinned
+};
+
+struct FrameData {
+  std::vector<double> node_x, node_y;  // cm; element 0 is node 1
+  std::vector<Member> members;
+};
+
+// A data file that is not as the generator writes it.
+class DataFileError : public std::runtime_error {
+ public:
+  DataFileError(int line, const std::string& what) : std::runtime_error(what), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Reads the data file at `dos_path`: the header, the counts, the nodes, the
+// members and the closing lines. File failures are Failures; anything
+// malformed is a DataFileError naming its line.
+FrameData read_frame_data(std::string_view dos_path);
+
+}  // namespace verdan::plot_tool

@@ -1,0 +1,76 @@
+#include "plt_draw/tool/frame_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "plt_draw/primitives.h"
+#include "shared/plot_numbers.h"
+
+namespace verdan::plot_tool {
+namespace {
+
+constexpr double kMargin = 20;       // mm around the drawing, room for the numbers
+constexpr float kLabelHeight = 2.5;  // mm
+constexpr float kLabelOffset = 1;    // mm right of and above the node
+constexpr float kMemberLayer = 9;
+constexpr float kNodeLayer = 8;
+
+// Centimetres of the frame to millimetres on the paper.
+struct Fit {
+  double scale = 1;  // mm per cm
+  double x0 = 0, y0 = 0;
+  double min_x = 0, min_y = 0;
+
+  float x(double cm) const { return static_cast<float>(x0 + (cm - min_x) * scale); }
+  float y(double cm) const { return static_cast<float>(y0 + (cm - min_y) * scale); }
+};
+
+Fit fit(const PlotState& state, const FrameData& frame) {
+  const double paper_w = std::fabs(state.paper_w / state.scale_x);
+  const double paper_h = std::fabs(state.paper_h / state.scale_y);
+  const auto [min_x, max_x] = std::minmax_element(frame.node_x.begin(), frame.node_x.end());
+  const auto [min_y, max_y] = std::minmax_element(frame.node_y.begin(), frame.node_y.end());
+  const double span_x = *max_x - *min_x;
+  const double span_y = *max_y - *min_y;
+  const double room_x = std::max(paper_w - 2 * kMargin, 1.0);
+  const double room_y = std::max(paper_h - 2 * kMargin, 1.0);
+  Fit f;
+  f.min_x = *min_x;
+  f.min_y = *min_y;
+  if (span_x > 0 && span_y > 0) {
+    f.scale = std::min(room_x / span_x, room_y / span_y);
+  } else if (span_x > 0) {
+    f.scale = room_x / span_x;
+  } else if (span_y > 0) {
+    f.scale = room_y / span_y;
+  }
+  f.x0 = (paper_w - span_x * f.scale) / 2;
+  f.y0 = (paper_h - span_y * f.scale) / 2;
+  return f;
+}
+
+}  // namespace
+
+void plot_frame(PlotState& state, const FrameData& frame) {
+  const Fit f = fit(state, frame);
+  state.plot_layer = kMemberLayer;
+  for (const Member& m : frame.members) {
+    const auto a = static_cast<std::size_t>(m.end_a - 1);
+    const auto b = static_cast<std::size_t>(m.end_b - 1);
+    MOVE(state, f.x(frame.node_x[a]), f.y(frame.node_y[a]));
+    // Pinned members (braces, ties) dashed and thin, the others solid.
+    if (m.kind == 4) {
+      DASH(state, f.x(frame.node_x[b]), f.y(frame.node_y[b]), 1);
+    } else {
+      PLOT(state, f.x(frame.node_x[b]), f.y(frame.node_y[b]), 2);
+    }
+  }
+  state.plot_layer = kNodeLayer;
+  for (std::size_t n = 0; n < frame.node_x.size(); ++n) {
+    state.plot_cmd = N2A(static_cast<float>(n + 1));
+    MOJI(state, f.x(frame.node_x[n]) + kLabelOffset, f.y(frame.node_y[n]) + kLabelOffset, kLabelHeight, 0);
+  }
+}
+
+}  // namespace verdan::plot_tool

@@ -1,0 +1,14 @@
+// Drawing a frame onto the plot device that INIT has set up.
+#pragma once
+
+#include "plt_draw/plot_state.h"
+#include "plt_draw/tool/frame_data.h"
+
+namespace verdan::plot_tool {
+
+// The frame, scaled to fit the paper within a margin and centred: members as
+// lines (pinned ones dashed) and each node's number beside it. On JW_CAD the
+// members lie in layer 9 (ELEM) and the numbers in layer 8 (NODE).
+void plot_frame(PlotState& state, const FrameData& frame);
+
+}  // namespace verdan::plot_tool

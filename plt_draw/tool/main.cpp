@@ -1,0 +1,9 @@
+// VDN-PLOT: draw a VERDAN data file on a plot device.
+#include <string>
+#include <vector>
+
+#include "plt_draw/tool/plot_tool.h"
+
+int main(int argc, char** argv) {
+  return verdan::plot_tool::run(std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -1,0 +1,146 @@
+#include "plt_draw/tool/options.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace verdan::plot_tool {
+namespace {
+
+bool whole_number(const std::string& text, int& value) {
+  const char* end = text.data() + text.size();
+  auto [at, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && at == end && !text.empty();
+}
+
+bool real_number(const std::string& text, double& value) {
+  const char* end = text.data() + text.size();
+  auto [at, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && at == end && !text.empty() && std::isfinite(value);
+}
+
+// The JW_CAD file beside the intermediate file: its extension becomes .jwc.
+std::string default_jwc_name(const std::string& plot_file) {
+  std::size_t name = plot_file.find_last_of("/\\");
+  name = name == std::string::npos ? 0 : name + 1;
+  std::size_t dot = plot_file.rfind('.');
+  if (dot == std::string::npos || dot < name) dot = plot_file.size();
+  return plot_file.substr(0, dot) + ".jwc";
+}
+
+struct ValuedOption {
+  char short_name;
+  const char* long_name;
+};
+constexpr ValuedOption kValued[] = {{'d', "device"}, {'p', "paper"}, {'s', "scale"}, {'j', "jwc"}};
+
+// Which valued option `arg` names, with its value when given in the same
+// argument ("--device=5", "-d5"). 0 when it names none.
+char valued_option(const std::string& arg, std::optional<std::string>& value) {
+  for (const ValuedOption& option : kValued) {
+    const std::string long_form = std::string("--") + option.long_name;
+    if (arg == long_form) return option.short_name;
+    if (arg.rfind(long_form + "=", 0) == 0) {
+      value = arg.substr(long_form.size() + 1);
+      return option.short_name;
+    }
+    if (arg.size() >= 2 && arg[0] == '-' && arg[1] == option.short_name) {
+      if (arg.size() > 2) value = arg.substr(2);
+      return option.short_name;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<Options> parse_options(const std::vector<std::string>& args, std::string& error) {
+  Options options;
+  std::vector<std::string> operands;
+  std::optional<std::string> device, paper, scale, jwc;
+  bool only_operands = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (only_operands || arg.size() < 2 || arg[0] != '-') {
+      operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      only_operands = true;
+      continue;
+    }
+    if (arg == "-h" || arg == "--help") {
+      options.help = true;
+      return options;
+    }
+    std::optional<std::string> value;
+    char name = valued_option(arg, value);
+    if (name == 0) {
+      error = "unknown option '" + arg + "'";
+      return std::nullopt;
+    }
+    if (!value) {
+      if (i + 1 == args.size()) {
+        error = "option '" + arg + "' needs a value";
+        return std::nullopt;
+      }
+      value = args[++i];
+    }
+    (name == 'd' ? device : name == 'p' ? paper : name == 's' ? scale : jwc) = value;
+  }
+
+  if (device && !(whole_number(*device, options.device) && options.device >= 1 && options.device <= 5)) {
+    error = "device must be 1 to 5, not '" + *device + "'";
+    return std::nullopt;
+  }
+  const int papers = options.device == 5 ? 8 : 4;
+  if (paper && !(whole_number(*paper, options.paper) && options.paper >= 1 && options.paper <= papers)) {
+    error = "paper for device " + std::to_string(options.device) + " must be 1 to " + std::to_string(papers) +
+            ", not '" + *paper + "'";
+    return std::nullopt;
+  }
+  if (scale && !(real_number(*scale, options.scale) && options.scale >= 0.01 && options.scale <= 10000)) {
+    error = "scale must be a number from 0.01 to 10000, not '" + *scale + "'";
+    return std::nullopt;
+  }
+  if ((scale || jwc) && options.device != 5) {
+    error = std::string(scale ? "--scale" : "--jwc") + " is for device 5 (JW_CAD) only";
+    return std::nullopt;
+  }
+  if (operands.size() != 2) {
+    error = operands.size() < 2 ? "a data file and a plot file are needed" : "too many files: '" + operands[2] + "'";
+    return std::nullopt;
+  }
+  options.data_file = operands[0];
+  options.plot_file = operands[1];
+  if (options.device == 5) {
+    options.jwc_file = jwc ? *jwc : default_jwc_name(options.plot_file);
+    if (options.jwc_file == options.plot_file) {
+      error = "the JW_CAD file would replace the intermediate file; name another with --jwc";
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::string usage() {
+  return "Usage: VDN-PLOT [OPTION]... DATA-FILE PLOT-FILE\n"
+         "Draws the members and node numbers of a VERDAN data file (\"FRAME\" or\n"
+         "\"CROSS\", as VDN-GENE writes it) into PLOT-FILE in a plot device's commands.\n"
+         "\n"
+         "  -d, --device=N  plot device (default 3):\n"
+         "                    1 ESC/Page printer, 2 HP-GL with the origin in the centre,\n"
+         "                    3 HP-GL with the origin lower left, 4 LIPS III printer,\n"
+         "                    5 JW_CAD: PLOT-FILE gets the intermediate file, which is\n"
+         "                      then converted into the JW_CAD file\n"
+         "  -p, --paper=N   paper (default 1); devices 1-4: 1 A4 portrait, 2 A4 landscape,\n"
+         "                    3 A3 portrait, 4 A3 landscape; device 5: 1-8\n"
+         "  -s, --scale=S   drawing scale for device 5 (default 1)\n"
+         "  -j, --jwc=FILE  the JW_CAD file for device 5 (default: PLOT-FILE with the\n"
+         "                    extension .jwc)\n"
+         "  -h, --help      show this help and exit\n"
+         "\n"
+         "Exit status: 0 when the plot was written, 1 when a file could not be read or\n"
+         "written, 2 for a wrong command line.\n";
+}
+
+}  // namespace verdan::plot_tool

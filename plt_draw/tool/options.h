@@ -1,0 +1,27 @@
+// VDN-PLOT's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace verdan::plot_tool {
+
+struct Options {
+  int device = 3;
+  int paper = 1;
+  double scale = 1;
+  std::string data_file;
+  std::string plot_file;
+  std::string jwc_file;  // device 5 only
+  bool help = false;
+};
+
+// The options of `args` (without the program name), or nothing with a
+// one-line reason in `error`.
+std::optional<Options> parse_options(const std::vector<std::string>& args, std::string& error);
+
+// The --help text.
+std::string usage();
+
+}  // namespace verdan::plot_tool

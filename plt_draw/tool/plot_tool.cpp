@@ -1,0 +1,101 @@
+#include "plt_draw/tool/plot_tool.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/failure.h"
+#include "platform/fallible_step.h"
+#include "platform/files.h"
+#include "plt_draw/plot_device.h"
+#include "plt_draw/tmp2jwc.h"
+#include "plt_draw/tool/frame_data.h"
+#include "plt_draw/tool/frame_plot.h"
+#include "plt_draw/tool/options.h"
+#include "plt_draw/tool/quiet_console.h"
+
+namespace verdan::plot_tool {
+namespace {
+
+void say(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
+
+std::string failure_words(const Failure& failure) {
+  switch (failure.code()) {
+    case kPathNotFound:
+      return "path not found";
+    case kFileNotFound:
+      return "file not found";
+    case kAccessDenied:
+      return "access denied";
+    case kDiskFull:
+      return "disk full";
+    case kDriveNotReady:
+      return "drive not ready";
+    case kWriteProtected:
+      return "write-protected";
+    case kBadFileName:
+      return "bad file name";
+    case kInputPastEnd:
+      return "input past end";
+    case kOverflow:
+      return "value out of range";
+    default:
+      return failure.what();
+  }
+}
+
+// Writes the plot file (the intermediate file for JW_CAD) for `frame`.
+void write_plot(const Options& options, const FrameData& frame) {
+  TextFile file = TextFile::open_output(to_cp932(options.plot_file));
+  PlotState state;
+  state.plot_file = &file;
+  state.plot_device = static_cast<float>(options.device);
+  INIT(state, static_cast<float>(options.paper), static_cast<float>(options.scale));
+  plot_write(state, state.plot_reset);
+  plot_write(state, state.plot_setup);
+  plot_frame(state, frame);
+  PLT_END(state);
+  file.close();
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args) {
+  std::string error;
+  std::optional<Options> options = parse_options(args, error);
+  if (!options) {
+    say(stderr, "VDN-PLOT: " + error + "\nTry 'VDN-PLOT --help' for more information.\n");
+    return 2;
+  }
+  if (options->help) {
+    say(stdout, usage());
+    return 0;
+  }
+
+  std::string subject = options->data_file;
+  QuietConsole console;
+  try {
+    FrameData frame = read_frame_data(to_cp932(options->data_file));
+    subject = options->plot_file;
+    write_plot(*options, frame);
+    if (options->device == 5) {
+      subject = options->jwc_file;
+      TMP2JWC(console, to_cp932(options->plot_file), to_cp932(options->jwc_file), "");
+    }
+  } catch (const DataFileError& e) {
+    say(stderr, "VDN-PLOT: " + subject + ": line " + std::to_string(e.line()) + ": " + e.what() + "\n");
+    return 1;
+  } catch (const Failure& failure) {
+    say(stderr, "VDN-PLOT: " + subject + ": " + failure_words(failure) + " (code " +
+                    std::to_string(failure.code()) + ")\n");
+    return 1;
+  } catch (const ProgramEnd& end) {
+    // The conversion found its intermediate file damaged; its message is on
+    // the console's first row.
+    say(stderr, "VDN-PLOT: " + console.screen().row_text(0) + "\n");
+    return end.status == 0 ? 1 : end.status;
+  }
+  return 0;
+}
+
+}  // namespace verdan::plot_tool

@@ -1,0 +1,95 @@
+// Reading intermediate-file records, and Shift-JIS to JIS.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/failure.h"
+#include "plt_draw/record_reader.h"
+#include "plt_draw/sj2j.h"
+#include "tests/platform/host_fixtures.h"
+
+namespace verdan {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(Sj2j, ShiftJisPairsBecomeJis) {
+  struct Case {
+    int first, second, jis_first, jis_second;
+  };
+  for (const Case& c : {Case{136, 159, 48, 33},     // 亜: second byte past 158
+                        Case{0x82, 0xA0, 0x24, 0x22},  // あ
+                        Case{0x81, 0x40, 0x21, 0x21},  // the wide blank: second byte below 127
+                        Case{0xE0, 0x40, 0x5F, 0x21}}) {  // lead byte past 159
+    int first = c.first;
+    int second = c.second;
+    SJ2J(first, second);
+    EXPECT_EQ(first, c.jis_first) << c.first << " " << c.second;
+    EXPECT_EQ(second, c.jis_second) << c.first << " " << c.second;
+  }
+}
+
+class Records : public ::testing::Test {
+ protected:
+  RecordReader open(const std::string& bytes) {
+    test::write_bytes(dir_ / "T.TMP", bytes);
+    return RecordReader(dir_ / "T.TMP");
+  }
+  test::TempDir dir_;
+  PlotState state_;
+};
+
+TEST_F(Records, JwhReturnsTheFixedPartAndLeavesTheTextInTheCommandBuffer) {
+  const std::string line = "0123456789012345678901"s;
+  const std::string text_fixed = "ABCDEFGHIJKLMNOPQRSTUVWX"s;
+  RecordReader file = open("ititle\n" "s" + line + "\n" "m" + text_fixed + "hello\0\n"s + "t" + "i" + "tail\x1a" "z");
+  EXPECT_EQ(file.kind(), 'i');
+  EXPECT_EQ(JWH(state_, 'i', file), "");
+  EXPECT_EQ(state_.plot_cmd, "title");
+  EXPECT_EQ(file.kind(), 's');
+  EXPECT_EQ(JWH(state_, 's', file), line);
+  EXPECT_EQ(state_.plot_cmd, "");
+  EXPECT_EQ(file.kind(), 'm');
+  EXPECT_EQ(JWH(state_, 'm', file), text_fixed);
+  EXPECT_EQ(state_.plot_cmd, "hello\0"s);
+  EXPECT_EQ(file.kind(), 't');
+  EXPECT_EQ(JWH(state_, 't', file), "");  // the end mark has no body
+  EXPECT_EQ(file.kind(), 'i');
+  JWH(state_, 'i', file);
+  EXPECT_EQ(state_.plot_cmd, "tail");  // byte 26 ends a text as LF does
+  EXPECT_EQ(file.kind(), 'z');
+  EXPECT_EQ(file.kind(), -1);
+}
+
+TEST_F(Records, ARecordCutShortIsInputPastEndNotARead) {
+  RecordReader file = open("s0123456789");
+  file.kind();
+  EXPECT_EQ(test::failure_code_of([&] { JWH(state_, 's', file); }), kInputPastEnd);
+  RecordReader no_line_end = open("s0123456789012345678901?");
+  no_line_end.kind();
+  EXPECT_FALSE(no_line_end.read('s').complete);
+}
+
+TEST_F(Records, TextsLongerThanTheReadBufferStayWhole) {
+  const std::string fixed_m(24, 'F');
+  const std::string text(300000, 'T');
+  const std::string line(22, 'L');
+  // A text record straddling the first refill, then a line record behind it.
+  RecordReader file = open("s" + line + "\n" + "m" + fixed_m + text + "\0\n"s + "s" + line + "\n");
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(file.kind(), 's');
+    EXPECT_EQ(file.read('s').fixed, line);
+    EXPECT_EQ(file.kind(), 'm');
+    RecordReader::Record record = file.read('m');
+    EXPECT_TRUE(record.complete);
+    EXPECT_EQ(record.fixed, fixed_m);
+    EXPECT_EQ(record.text, text + '\0');
+    EXPECT_EQ(file.kind(), 's');
+    EXPECT_EQ(file.read('s').fixed, line);
+    EXPECT_EQ(file.kind(), -1);
+    file.rewind();
+  }
+}
+
+}  // namespace
+}  // namespace verdan

@@ -5,6 +5,7 @@
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
+#include "shared/user_directory.h"
 
 namespace verdan {
 
@@ -13,11 +14,8 @@ ControlProgram::ControlProgram(Console& console, std::string argument)
 
 void ControlProgram::start_up() {
   if (next_program_ == "NUMBER") next_program_.clear();
-  start_dir_ = GETCWD();
-  if (start_dir_.empty() || start_dir_.back() != '\\') start_dir_ += '\\';
-  std::string base = GETENV("OS").empty() ? GETENV("windir") : GETENV("APPDATA");
-  if (base.empty() || base.back() != '\\') base += '\\';
-  user_dir_ = base + "verdan\\";
+  start_dir_ = start_directory();
+  user_dir_ = user_directory();
   env_dir_.clear();
   command_interpreter_ = GETENV("ComSpec");
 }

@@ -4,15 +4,6 @@
 #include "shared/leading_number.h"
 
 namespace verdan {
-namespace {
-
-bool ends_with_char(std::string_view text, char c) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) last = i;
-  return last != std::string_view::npos && char_length(text, last) == 1 && text[last] == c;
-}
-
-}  // namespace
 
 std::string ascii_upper(std::string_view entry) {
   std::string upper(entry);

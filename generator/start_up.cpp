@@ -9,6 +9,7 @@
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
+#include "shared/user_directory.h"
 
 namespace verdan {
 namespace {
@@ -34,11 +35,8 @@ void GeneratorProgram::start_up() {
   console_.clear_text();
   console_.clear_drawing();
 
-  start_dir_ = GETCWD();
-  if (start_dir_.empty() || start_dir_.back() != '\\') start_dir_ += '\\';
-  std::string base = GETENV("OS").empty() ? GETENV("windir") : GETENV("APPDATA");
-  if (base.empty() || base.back() != '\\') base += '\\';
-  user_dir_ = base + "verdan\\";
+  start_dir_ = start_directory();
+  user_dir_ = user_directory();
 }
 
 // True when a non-empty environment file was found; env_dir_ says where.

@@ -55,6 +55,12 @@ std::size_t find_char(std::string_view text, char c, std::size_t from) {
   return std::string_view::npos;
 }
 
+bool ends_with_char(std::string_view text, char c) {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) last = i;
+  return last != std::string_view::npos && char_length(text, last) == 1 && text[last] == c;
+}
+
 std::string_view cut_to_width(std::string_view text, std::size_t width) {
   std::size_t end = 0;
   while (end < text.size()) {

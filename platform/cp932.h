@@ -26,6 +26,10 @@ inline std::size_t char_length(std::string_view text, std::size_t pos) {
 // Returns std::string_view::npos when there is none.
 std::size_t find_char(std::string_view text, char c, std::size_t from = 0);
 
+// True when the last character of `text` is the single byte `c` (the
+// second byte of a double-byte character never counts).
+bool ends_with_char(std::string_view text, char c);
+
 // The longest prefix of `text` of at most `width` bytes that ends on a
 // character boundary.
 std::string_view cut_to_width(std::string_view text, std::size_t width);

@@ -2,11 +2,26 @@
 
 #include <string>
 
+#include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "shared/console_routines.h"
 
 namespace verdan {
+namespace {
+
+std::string with_backslash(std::string path) {
+  if (!ends_with_char(path, '\\')) path += '\\';
+  return path;
+}
+
+}  // namespace
+
+std::string start_directory() { return with_backslash(GETCWD()); }
+
+std::string user_directory() {
+  return with_backslash(GETENV("OS").empty() ? GETENV("windir") : GETENV("APPDATA")) + "verdan\\";
+}
 
 bool make_user_directory() {
   const std::string here = GETCWD();

@@ -44,6 +44,13 @@ TEST(Cp932Stepping, SecondBytesThatLookLikeAsciiNeverMatch) {
   EXPECT_EQ(char_length("\xB1\x82\xA0", 1), 2u);
 }
 
+TEST(Cp932Stepping, EndingInABackslashMeansTheLastCharacter) {
+  EXPECT_TRUE(ends_with_char("C:\\", '\\'));
+  EXPECT_FALSE(ends_with_char(sj("C:\\表"), '\\'));  // 95 5C ends in a byte 5C
+  EXPECT_TRUE(ends_with_char(sj("C:\\表\\"), '\\'));
+  EXPECT_FALSE(ends_with_char("", '\\'));
+}
+
 TEST(Cp932Stepping, CuttingToAWidthNeverSplitsACharacter) {
   const std::string text = sj("aあい");
   EXPECT_EQ(cut_to_width(text, 4), sj("aあ"));

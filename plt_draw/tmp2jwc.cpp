@@ -1,5 +1,6 @@
 #include "plt_draw/tmp2jwc.h"
 
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -12,10 +13,18 @@
 #include "plt_draw/conversion_progress.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/record_reader.h"
-#include "shared/leading_number.h"
 
 namespace verdan {
 namespace {
+
+// The group scale as set-up wrote it: fixed-point, or for a huge scale the
+// exponent form followed by its decimals ("1E+06.00").
+float scale_text_value(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '+')) text.remove_prefix(1);
+  float value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
 
 // Thrown inside the conversion when the intermediate file is not sound.
 struct DamagedFile {};
@@ -48,7 +57,7 @@ class Conversion {
         std::size_t comma = find_char(setup, ',');
         // The scale stands before the first comma; a 17th group has no place.
         if (comma == std::string::npos || comma == 0 || s.groups == kLayerGroups) throw DamagedFile{};
-        s.group_scales[static_cast<std::size_t>(s.groups)] = leading_number(std::string_view(setup).substr(0, comma));
+        s.group_scales[static_cast<std::size_t>(s.groups)] = scale_text_value(std::string_view(setup).substr(0, comma));
         if (s.groups == 0) {
           s.title_1 = std::move(title_1);
           s.title_2 = std::move(title_2);

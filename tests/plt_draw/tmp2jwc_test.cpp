@@ -111,6 +111,11 @@ TEST_F(Conversion, OffsetsOfTheDrawingFile) {
   EXPECT_EQ(jwc.substr(2553 + 2048), std::string(256, ' '));
 }
 
+TEST_F(Conversion, HugeScaleWrittenInExponentFormIsReadWhole) {
+  std::string jwc = convert(group("1E+06.00,0,3,") + line_record(std::string(16, 'c'), 1, 0));
+  EXPECT_EQ(jwc.substr(1797, 4), "\x00\x24\x74\x49"s);  // 1000000 as a single
+}
+
 TEST_F(Conversion, LayersOfLaterGroupsAreCountedOnBySixteen) {
   const std::string c(16, 'c');
   std::string jwc = convert(group() + text_record(c, 3, 2, "q") + group("2.00,0,3,") + line_record(c, 1, 3) +

@@ -5,6 +5,7 @@
 #include "control/control_program.h"
 #include "control/dsp2l.h"
 #include "control/env_file.h"
+#include "control/register_entry.h"
 #include "control/settings_entry.h"
 #include "platform/cp932.h"
 #include "shared/console_routines.h"
@@ -50,14 +51,15 @@ void ControlProgram::settings_screen() {
   for (;;) {
     edit_settings_fields();
     console_.set_color(7);
-    std::string answer;
+    // Yes/no answers are taken by their first character, as everywhere.
+    char answer = 0;
     do {
       console_.locate(22, 16);
-      answer = ascii_upper(ask(console_, sj("設定終了 (Y/N) ")));
+      answer = yes_no(ask(console_, sj("設定終了 (Y/N) ")));
       console_.locate(22, 16);
       print(console_, blanks(40), stay);
-    } while (answer != "Y" && answer != "N");
-    if (answer == "Y") break;
+    } while (answer == 0);
+    if (answer == 'Y') break;
   }
   complete_settings();
   write_env_file();

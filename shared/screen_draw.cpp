@@ -60,15 +60,16 @@ void DRAW(Console& console, PenState& pen, float x, float y) {
 }
 
 void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float x, float y) {
-  // Only whole digits 0-9 have glyphs; a negative digit must not reach the
-  // small set through the large set's offset.
-  if (!(digit >= 0 && digit <= 9 && digit == std::floor(digit))) return;
+  // A negative digit must not reach the small glyphs through the large
+  // set's offset.
+  if (!(digit >= 0)) return;
   float unit = 1;
   float code = digit;
   if (glyph_size >= 0.9f) {
     unit = glyph_size;
     code = digit + 10;
   }
+  if (!(code <= 19 && code == std::floor(code))) return;
   for (const Polyline& line : glyphs()[static_cast<std::size_t>(code)]) {
     pen.pen_x = x + static_cast<float>(line[0].first) * unit;
     pen.pen_y = y - static_cast<float>(line[0].second) * unit;

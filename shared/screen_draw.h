@@ -19,9 +19,10 @@ struct PenState {
 void DRAW(Console& console, PenState& pen, float x, float y);
 
 // One decimal digit as a stroke glyph with its left edge at x and its
-// baseline at y. Below 0.9 the small 3 x 5 glyphs at one pixel per unit,
-// else the large 4 x 6 glyphs at `glyph_size` pixels per unit. Anything but
-// a whole digit 0-9 draws nothing. The pen ends on the glyph's last point.
+// baseline at y. Below 0.9 the small 3 x 5 glyphs (codes 0-9; 10-19 reach
+// the large ones) at one pixel per unit, else the large 4 x 6 glyphs at
+// `glyph_size` pixels per unit. Negative, fractional and larger digits draw
+// nothing. The pen ends on the glyph's last point.
 void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float x, float y);
 
 // A non-negative whole number's digits from x onwards, 6 units apart, the

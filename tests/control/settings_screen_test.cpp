@@ -29,7 +29,7 @@ TEST_F(SettingsScreen, SingleLetterDriveAndUnitValues) {
 }
 
 TEST_F(SettingsScreen, ConfirmationAsksAgainAndNoEditsOnceMore) {
-  ASSERT_EQ(run({"1", "f", "", "", "", "9.9", "", "", "", "maybe", "n", "g", "", "", "", "", "", "", "", "y",
+  ASSERT_EQ(run({"1", "f", "", "", "", "9.9", "", "", "", "maybe", "no", "g", "", "", "", "", "", "", "", "yes",
                  "0"}),
             0);
   EXPECT_EQ(first_line(), "\"G:\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");

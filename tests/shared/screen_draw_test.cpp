@@ -57,9 +57,17 @@ TEST(Dspn, PenEndsOnTheLastPointAndBadDigitsDrawNothing) {
   EXPECT_EQ(pen.pen_y, 194);
   ScriptedConsole empty({});
   for (float digit : {10.0f, -1.0f, 1.5f}) DSPN(empty, pen, digit, 1, 30, 30);
-  DSPN(empty, pen, 10, 0.5f, 30, 30);
   EXPECT_TRUE(lit(empty).empty());
   EXPECT_EQ(pen.pen_x, 100);  // untouched
+}
+
+TEST(Dspn, SmallSizeCodesAboveNineReachTheLargeGlyphsAtOnePixel) {
+  ScriptedConsole small({}), large({});
+  PenState pen;
+  DSPN(small, pen, 11, 0.5f, 50, 60);
+  DSPN(large, pen, 1, 1, 50, 60);
+  EXPECT_EQ(lit(small), lit(large));
+  EXPECT_FALSE(lit(small).empty());
 }
 
 TEST(Dspn, LabelsAdvanceSixUnitsADigit) {

@@ -15,26 +15,6 @@ constexpr double kLog10Of2 = 0.30102999566398119521;
 // Exponent forms for magnitudes below this power of ten.
 constexpr int kSmallestFixedExponent = -3;
 
-constexpr std::uint64_t kPow10[20] = {1ULL,
-                                      10ULL,
-                                      100ULL,
-                                      1000ULL,
-                                      10000ULL,
-                                      100000ULL,
-                                      1000000ULL,
-                                      10000000ULL,
-                                      100000000ULL,
-                                      1000000000ULL,
-                                      10000000000ULL,
-                                      100000000000ULL,
-                                      1000000000000ULL,
-                                      10000000000000ULL,
-                                      100000000000000ULL,
-                                      1000000000000000ULL,
-                                      10000000000000000ULL,
-                                      100000000000000000ULL,
-                                      1000000000000000000ULL,
-                                      10000000000000000000ULL};
 
 int bit_width(Wide x) {
   std::uint64_t high = static_cast<std::uint64_t>(x >> 64);
@@ -91,7 +71,7 @@ bool scale_exact(std::uint64_t mantissa, int e, int s, std::uint64_t& q, bool& r
       round_up = 2 * (static_cast<Wide>(mantissa) % den) >= den;
     }
   }
-  if (quotient >= static_cast<Wide>(kPow10[19])) return false;
+  if (quotient >= static_cast<Wide>(kPowersOfTen[19])) return false;
   q = static_cast<std::uint64_t>(quotient);
   return true;
 }
@@ -108,8 +88,8 @@ SignificantDigits round_significant_slow(double magnitude, int n) {
   const char* p = buf + 2;  // first digit after the point
   for (int i = 1; i < n; ++i, ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
   if (*p >= '5') ++digits;
-  if (digits == kPow10[n]) {
-    digits = kPow10[n - 1];
+  if (digits == kPowersOfTen[n]) {
+    digits = kPowersOfTen[n - 1];
     ++exponent;
   }
   return {digits, exponent};
@@ -137,7 +117,7 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     std::size_t len = std::strlen(text);
     std::memcpy(p, text, len);
     p += len;
-  } else if (magnitude < static_cast<double>(kPow10[n]) && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
+  } else if (magnitude < static_cast<double>(kPowersOfTen[n]) && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
     // A whole number within the digits kept is its own rounding.
     p = write_digits(p, static_cast<std::uint64_t>(magnitude));
   } else {
@@ -194,9 +174,9 @@ SignificantDigits round_significant(double magnitude, int n) {
     std::uint64_t q = 0;
     bool round_up = false;
     if (!scale_exact(mantissa, e, n - 1 - k, q, round_up)) break;
-    if (q >= kPow10[n]) continue;  // k was one too small
+    if (q >= kPowersOfTen[n]) continue;  // k was one too small
     q += round_up ? 1 : 0;
-    if (q == kPow10[n]) return {kPow10[n - 1], k + 1};
+    if (q == kPowersOfTen[n]) return {kPowersOfTen[n - 1], k + 1};
     return {q, k};
   }
   return round_significant_slow(magnitude, n);
@@ -213,7 +193,7 @@ int write_free(char* out, double value, bool trailing_blank) {
 int write_free(char* out, long long value, bool trailing_blank) {
   unsigned long long magnitude =
       value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-  if (magnitude >= kPow10[kDoubleDigits]) {
+  if (magnitude >= kPowersOfTen[kDoubleDigits]) {
     return write_real(out, static_cast<double>(value), kDoubleDigits, 'D', trailing_blank);
   }
   char* p = out;

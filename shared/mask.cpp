@@ -22,10 +22,6 @@ struct NumericField {
   char trailing_sign = 0;   // '+', '-' or 0
 };
 
-constexpr std::uint64_t kPow10Digits[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
-                                          1000000000, 10000000000, 100000000000, 1000000000000,
-                                          10000000000000, 100000000000000, 1000000000000000};
-
 bool is_digit_mark(std::string_view mask, std::size_t i) { return i < mask.size() && mask[i] == '#'; }
 
 // A numeric field starts at "#", at "." before "#", or at "+" before either.
@@ -135,8 +131,8 @@ void write_numeric(ByteBuffer& out, const NumericField& field, const MaskValue& 
   if (value.kind() == MaskValue::Kind::integer) {
     whole_number = value.integer() < 0 ? 0ULL - static_cast<std::uint64_t>(value.integer())
                                        : static_cast<std::uint64_t>(value.integer());
-    exact = whole_number < kPow10Digits[n];
-  } else if (magnitude < static_cast<double>(kPow10Digits[n])) {
+    exact = whole_number < kPowersOfTen[n];
+  } else if (magnitude < static_cast<double>(kPowersOfTen[n])) {
     whole_number = static_cast<std::uint64_t>(magnitude);
     exact = magnitude == static_cast<double>(whole_number);
   }

@@ -15,7 +15,6 @@ constexpr double kLog10Of2 = 0.30102999566398119521;
 // Exponent forms for magnitudes below this power of ten.
 constexpr int kSmallestFixedExponent = -3;
 
-
 int bit_width(Wide x) {
   std::uint64_t high = static_cast<std::uint64_t>(x >> 64);
   return high ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(x));

@@ -1,8 +1,31 @@
 #include "generator/data_file.h"
 
+#include <string>
+#include <vector>
+
 #include "shared/print.h"
 
 namespace verdan {
+namespace {
+
+// The five fixed integers that close a member line depend only on the
+// column they start at; each column's text is formatted once, by the same
+// output rules, and reused for the thousands of lines of a large frame.
+const std::string& member_tail(int column) {
+  static thread_local std::vector<std::string> tails;
+  if (column < 0) column = 0;
+  if (static_cast<std::size_t>(column) >= tails.size()) tails.resize(static_cast<std::size_t>(column) + 1);
+  std::string& tail = tails[static_cast<std::size_t>(column)];
+  if (tail.empty()) {
+    StringSink line;
+    line.write(std::string(static_cast<std::size_t>(column), ' '));
+    print(line, -1, zone, 0, zone, 0, zone, 0, zone, 0, stay);
+    tail = line.text().substr(static_cast<std::size_t>(column));
+  }
+  return tail;
+}
+
+}  // namespace
 
 template <typename Real>
 void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
@@ -14,8 +37,9 @@ void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
         closing_count, zone, fourth_count);
   for (std::size_t n = 0; n < content.node_x.size(); ++n) print(sink, content.node_x[n], zone, content.node_y[n]);
   for (std::size_t m = 0; m < content.end_a.size(); ++m) {
-    print(sink, Using("### ### ###", {content.end_a[m], content.end_b[m], content.kind[m]}), "   ", -1, zone, 0,
-          zone, 0, zone, 0, zone, 0);
+    print(sink, Using("### ### ###", {content.end_a[m], content.end_b[m], content.kind[m]}), "   ", stay);
+    sink.write(member_tail(sink.column()));
+    sink.end_line();
   }
   print(sink, 1, zone, -1, zone, 0, zone, 0, zone, 0);
 }

@@ -11,7 +11,6 @@
 namespace verdan {
 
 inline constexpr const char* kEnvFileName = "VERDAN.INI";
-inline constexpr const char* kOldEnvFileName = "VERDAN.DAT";
 
 // Writes the whole file's lines for `settings` (complete: no empty value of
 // the four line-15 fields) and the program version shown on line 4.

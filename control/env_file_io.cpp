@@ -3,6 +3,7 @@
 #include "control/control_program.h"
 #include "control/env_file.h"
 #include "platform/files.h"
+#include "shared/user_directory.h"
 
 namespace verdan {
 
@@ -16,17 +17,8 @@ void ControlProgram::load_settings() {
 void ControlProgram::locate_env_file() {
   if (!env_dir_.empty()) return;
   env_dir_ = start_dir_;
-  std::string old_name = start_dir_ + kOldEnvFileName;
-  std::string start_name = start_dir_ + kEnvFileName;
-  if (run_step(*this, kStepProbeOldEnvFile, [&] { return probe(old_name); }) > 0) {
-    // Where a file of the new name stands beside it, the old one is left
-    // alone: renaming onto it would fail on every retry.
-    if (run_step(*this, kStepProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
-      run_step(*this, kStepRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
-    }
-    return;
-  }
-  if (run_step(*this, kStepProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
+  if (!settings_in_start_directory(*this, start_dir_,
+                                   {kStepProbeOldEnvFile, kStepProbeStartEnvFile, kStepRenameOldEnvFile})) {
     env_dir_ = user_dir_;
   }
 }

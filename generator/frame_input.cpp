@@ -42,6 +42,18 @@ void GeneratorProgram::show_data_name() {
   console_.set_color(7);
 }
 
+// Sizes tables as a fallible step: memory that cannot be had is a failure
+// like any other, shown by the handler.
+void GeneratorProgram::size_tables(int step, const std::function<void()>& size) {
+  run_step(*this, step, [&] {
+    try {
+      size();
+    } catch (const std::bad_alloc&) {
+      fail(kOutOfMemory, "tables of the structure");
+    }
+  });
+}
+
 // Counts below 1 are asked again, and so are counts whose tables would not
 // fit the machine: the frame must stay a size the program can hold.
 void GeneratorProgram::ask_counts() {
@@ -59,13 +71,7 @@ void GeneratorProgram::ask_counts() {
     // Fractional counts run over the whole numbers not above them.
     double nx = std::floor(spans), ns = std::floor(storeys);
     if ((nx + 1) * (ns + 1) > kMaxGridPoints) continue;
-    run_step(*this, kGenSizeTables, [&] {
-      try {
-        frame_.size(static_cast<int>(nx), static_cast<int>(ns));
-      } catch (const std::bad_alloc&) {
-        fail(kOutOfMemory, "frame tables");
-      }
-    });
+    size_tables(kGenSizeTables, [&] { frame_.size(static_cast<int>(nx), static_cast<int>(ns)); });
     return;
   }
 }

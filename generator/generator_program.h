@@ -4,6 +4,7 @@
 // they do.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,6 +73,7 @@ class GeneratorProgram : public ErrorHandler {
 
   // frame_input.cpp
   void show_data_name();
+  void size_tables(int step, const std::function<void()>& size);
   void regular_frame();
   void ask_counts();
   void ask_lengths(bool spans);

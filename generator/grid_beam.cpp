@@ -1,7 +1,6 @@
 // The grid-beam dialogue: span counts and lengths in X and Y, then the
 // listing with its drawing and the data file.
 #include <cmath>
-#include <new>
 
 #include "generator/generator_program.h"
 #include "platform/cp932.h"
@@ -32,13 +31,7 @@ void GeneratorProgram::grid_beam() {
     } while (!(ny >= 2));
     const double spans_x = std::floor(nx), spans_y = std::floor(ny);
     if ((spans_x + 1) * (spans_y + 1) > kMaxGridPoints) continue;
-    run_step(*this, kGenSizeGridTables, [&] {
-      try {
-        grid_.size(static_cast<int>(spans_x), static_cast<int>(spans_y));
-      } catch (const std::bad_alloc&) {
-        fail(kOutOfMemory, "grid tables");
-      }
-    });
+    size_tables(kGenSizeGridTables, [&] { grid_.size(static_cast<int>(spans_x), static_cast<int>(spans_y)); });
     break;
   }
   console_.clear_text();

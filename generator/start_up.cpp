@@ -15,7 +15,6 @@ namespace verdan {
 namespace {
 
 constexpr const char* kEnvFileName = "VERDAN.INI";
-constexpr const char* kOldEnvFileName = "VERDAN.DAT";
 
 }  // namespace
 
@@ -42,17 +41,10 @@ void GeneratorProgram::start_up() {
 // True when a non-empty environment file was found; env_dir_ says where.
 bool GeneratorProgram::locate_env_file() {
   env_dir_ = start_dir_;
-  std::string old_name = start_dir_ + kOldEnvFileName;
-  std::string start_name = start_dir_ + kEnvFileName;
-  if (run_step(*this, kGenProbeOldEnvFile, [&] { return probe(old_name); }) > 0) {
-    // Where a file of the new name stands beside it, the old one is left
-    // alone: renaming onto it would fail on every retry.
-    if (run_step(*this, kGenProbeStartEnvFile, [&] { return probe(start_name); }) == 0) {
-      run_step(*this, kGenRenameOldEnvFile, [&] { rename_file(kOldEnvFileName, kEnvFileName); });
-    }
+  if (settings_in_start_directory(*this, start_dir_,
+                                  {kGenProbeOldEnvFile, kGenProbeStartEnvFile, kGenRenameOldEnvFile})) {
     return true;
   }
-  if (run_step(*this, kGenProbeStartEnvFile, [&] { return probe(start_name); }) > 0) return true;
   env_dir_ = user_dir_;
   // The handler's repair may make the per-user directory the place to look.
   return run_step(*this, kGenProbeUserEnvFile, [&] { return probe(env_dir_ + kEnvFileName); }) > 0;

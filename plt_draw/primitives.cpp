@@ -64,6 +64,17 @@ void emit(PlotState& s, std::string command) {
   plot_write(s, s.plot_cmd);
 }
 
+// A line or circle record of the intermediate file: its fields, then the
+// line style, pen and layer bytes, three zero bytes and the LF.
+void emit_shape_record(PlotState& s, std::string record, int style, float pen) {
+  record += b(static_cast<float>(style));
+  record += b(pen);
+  record += layer_byte(s);
+  record.append(3, '\0');
+  record.push_back(kLf);
+  emit(s, std::move(record));
+}
+
 void line(PlotState& s, float x, float y, float pen, bool dashed) {
   const int d = plot_device_code(s);
   if (d >= 1 && d <= 5) {
@@ -84,11 +95,8 @@ void line(PlotState& s, float x, float y, float pen, bool dashed) {
                     CULC(py * s.scale_y) + CULC((x - px) * s.scale_x) + CULC((y - py) * s.scale_y) + kRs);
         break;
       case 5: {
-        std::string record = "s" + F2X(px * s.scale_x) + F2X(py * s.scale_y) + F2X(x * s.scale_x) +
-                             F2X(y * s.scale_y) + b(dashed ? 4 : 1) + b(pen) + layer_byte(s);
-        record.append(3, '\0');
-        record.push_back(kLf);
-        emit(s, std::move(record));
+        emit_shape_record(s, "s" + F2X(px * s.scale_x) + F2X(py * s.scale_y) + F2X(x * s.scale_x) + F2X(y * s.scale_y),
+                          dashed ? 4 : 1, pen);
         break;
       }
     }
@@ -132,11 +140,10 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
                     CULC((y - s.pen.pen_y) * s.scale_y) + CULC(r * s.scale_x) + kRs);
         break;
       case 5: {
-        std::string record = "e" + F2X(x * s.scale_x) + F2X(y * s.scale_y) + F2X(r * s.scale_x) + I2X(10000) +
-                             L2X(0) + L2X(0) + L2X(0) + b(1) + b(pen) + layer_byte(s);
-        record.append(3, '\0');
-        record.push_back(kLf);
-        emit(s, std::move(record));
+        emit_shape_record(s,
+                          "e" + F2X(x * s.scale_x) + F2X(y * s.scale_y) + F2X(r * s.scale_x) + I2X(10000) + L2X(0) +
+                              L2X(0) + L2X(0),
+                          1, pen);
         break;
       }
     }

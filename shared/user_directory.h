@@ -5,7 +5,23 @@
 
 #include <string>
 
+#include "platform/fallible_step.h"
+
 namespace verdan {
+
+// Step numbers the search reports failures under.
+struct SettingsSearchSteps {
+  int probe_old_name;
+  int probe_new_name;
+  int rename;
+};
+
+// True when `start_dir` holds a non-empty settings file. An old-named one
+// ("VERDAN.DAT") gets the new name ("VERDAN.INI") first, unless a file of
+// the new name stands beside it, which is then the one used. Empty files
+// found on the way are deleted.
+bool settings_in_start_directory(ErrorHandler& handler, const std::string& start_dir,
+                                 const SettingsSearchSteps& steps);
 
 // The current directory, ending in "\".
 std::string start_directory();

@@ -29,6 +29,15 @@ class HeadlessRun : public ::testing::Test {
     return bin ? bin : VERDAN_BUILT_PROGRAMS;
   }
 
+  // Writes an executable stand-in program `name` with the shell `script`
+  // into bin/ and returns that directory.
+  std::string stand_in(const std::string& name, const std::string& script) {
+    std::filesystem::create_directories(dir_ / "bin");
+    write_bytes(dir_ / "bin" + "/" + name, "#!/bin/sh\n" + script);
+    std::filesystem::permissions(dir_ / "bin" + "/" + name, std::filesystem::perms::owner_all);
+    return dir_ / "bin";
+  }
+
   // Runs `program` from `bin` in home/ with `script` on standard input.
   Outcome run(const std::string& program, const std::string& script, const std::string& argument = "",
               const std::string& path = "/usr/bin:/bin", const std::string& bin = built_programs(),

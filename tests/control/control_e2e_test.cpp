@@ -41,15 +41,12 @@ TEST_F(ControlProgramHeadless, InputRunningOutEndsWithStatusThree) {
 }
 
 TEST_F(ControlProgramHeadless, HandsOverToTheProgramNamedOnItsCommandLine) {
-  std::filesystem::create_directories(dir_ / "bin");
-  test::write_bytes(dir_ / "bin/VDN-GENE",
-                    "#!/bin/sh\necho \"$# $*\" > '" + dir_ / "handed" + "'\nread rest\necho \"$rest\" >> '" +
-                        dir_ / "handed" + "'\n");
-  std::filesystem::permissions(dir_ / "bin/VDN-GENE", std::filesystem::perms::owner_all);
+  const std::string bin = stand_in("VDN-GENE", "echo \"$# $*\" > '" + dir_ / "handed" + "'\nread rest\necho \"$rest\" >> '" +
+                                                  dir_ / "handed" + "'\n");
   // A copy of the program beside the stand-in: programs are looked for
   // beside the running one first.
-  std::filesystem::copy_file(built_programs() + "/VDN-CNTL", dir_ / "bin/VDN-CNTL");
-  test::Outcome out = run("\n\n\n\n\n\n\n\nY\nleft for the next program\n", "VDN-GENE.EXE", "/usr/bin:/bin", dir_ / "bin");
+  std::filesystem::copy_file(built_programs() + "/VDN-CNTL", bin + "/VDN-CNTL");
+  test::Outcome out = run("\n\n\n\n\n\n\n\nY\nleft for the next program\n", "VDN-GENE.EXE", "/usr/bin:/bin", bin);
   EXPECT_EQ(out.status, 0);
   // Started with no argument; the rest of the script was left unread for it.
   EXPECT_EQ(test::read_bytes(dir_ / "handed"), "0 \nleft for the next program\n");

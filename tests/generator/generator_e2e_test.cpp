@@ -35,12 +35,10 @@ TEST_F(GeneratorHeadless, FramePictureInTheSnapshot) {
 
 TEST_F(GeneratorHeadless, FrameRoadFromTheMenuToTheAnalysisProgram) {
   run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");  // settings with the defaults: data in C:
-  std::filesystem::create_directories(dir_ / "bin");
-  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\necho \"$*\" > '" + dir_ / "analysis" + "'\n");
-  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
+  const std::string bin = stand_in("VERDAN", "echo \"$*\" > '" + dir_ / "analysis" + "'\n");
   test::ScopedEnv drive("VERDAN_DRIVE_C", std::nullopt);
   // Data directory C: is the start directory; print file PRT.TXT there.
-  test::Outcome out = run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\n", "", dir_ / "bin" + ":/usr/bin:/bin");
+  test::Outcome out = run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\n", "", bin + ":/usr/bin:/bin");
   EXPECT_EQ(out.status, 0);
   EXPECT_EQ(test::read_bytes(dir_ / "analysis"), "FRAME\n");
   EXPECT_EQ(test::read_bytes(dir_ / "home/FRAME"),
@@ -77,10 +75,7 @@ TEST_F(GeneratorHeadless, FrameRoadFromTheMenuToTheAnalysisProgram) {
 
 TEST_F(GeneratorHeadless, SecondRunAppendsOrReplacesTheListingAndReplacesTheDataFile) {
   run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
-  std::filesystem::create_directories(dir_ / "bin");
-  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\n");
-  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
-  const std::string path = dir_ / "bin" + ":/usr/bin:/bin";
+  const std::string path = stand_in("VERDAN", "") + ":/usr/bin:/bin";
   test::write_bytes(dir_ / "home/PRT.TXT", "old listing\r\n");
   test::write_bytes(dir_ / "home/FRAME", std::string(5000, 'x'));
   // "maybe" is asked again; an empty answer appends.
@@ -98,10 +93,8 @@ TEST_F(GeneratorHeadless, SecondRunAppendsOrReplacesTheListingAndReplacesTheData
 
 TEST_F(GeneratorHeadless, GridBeamRoadToTheAnalysisProgram) {
   run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
-  std::filesystem::create_directories(dir_ / "bin");
-  test::write_bytes(dir_ / "bin/VERDAN", "#!/bin/sh\necho \"$*\" > '" + dir_ / "analysis" + "'\n");
-  std::filesystem::permissions(dir_ / "bin/VERDAN", std::filesystem::perms::owner_all);
-  test::Outcome out = run("VDN-GENE", "2\n2\n2\n6\n\n5\n\n", "", dir_ / "bin" + ":/usr/bin:/bin");
+  const std::string bin = stand_in("VERDAN", "echo \"$*\" > '" + dir_ / "analysis" + "'\n");
+  test::Outcome out = run("VDN-GENE", "2\n2\n2\n6\n\n5\n\n", "", bin + ":/usr/bin:/bin");
   EXPECT_EQ(out.status, 0);
   EXPECT_EQ(test::read_bytes(dir_ / "analysis"), "CROSS\n");
   EXPECT_EQ(test::read_bytes(dir_ / "home/CROSS"),

@@ -15,7 +15,9 @@ void quoted_line(TextSink& sink, std::initializer_list<std::string_view> fields)
     if (!first) sink.write(",");
     first = false;
     sink.write("\"");
-    sink.write(field);
+    // A quote read from an unquoted field of an old file would end the field
+    // early for every reader; the file has no way to hold one.
+    sink.write(without_char(field, '"'));
     sink.write("\"");
   }
   sink.end_line();

@@ -18,7 +18,9 @@ std::string entry_token(std::string_view entry) {
   while (begin < entry.size() && (entry[begin] == ' ' || entry[begin] == ',')) ++begin;
   std::size_t end = begin;
   while (end < entry.size() && entry[end] != ' ' && entry[end] != ',') end += char_length(entry, end);
-  return ascii_upper(entry.substr(begin, end - begin));
+  // The environment file quotes every field and has no escape, so a quote
+  // typed here would split the field for every reader of the file.
+  return without_char(ascii_upper(entry.substr(begin, end - begin)), '"');
 }
 
 std::string directory_value(std::string_view token, std::string value) {
@@ -35,7 +37,8 @@ std::string file_value(std::string_view token, std::string value, std::string_vi
     } else if (token.size() >= 2 && token[1] == ':' && (token.size() < 3 || token[2] != '\\')) {
       token.remove_prefix(2);
     }
-    value = token;
+    // A bare drive or "\" names no file: the field keeps its name.
+    if (!token.empty()) value = token;
   }
   constexpr std::string_view kWorkPrefix = "$WORK\\";
   if (value.compare(0, kWorkPrefix.size(), kWorkPrefix) == 0) {

@@ -8,7 +8,7 @@ namespace verdan {
 
 // The entry's first word: blanks and commas before it skipped, ended by the
 // next blank or comma, ASCII letters upper-cased (double-byte characters
-// kept as they are).
+// kept as they are), double quotes dropped.
 std::string entry_token(std::string_view entry);
 
 // The entry with its ASCII letters upper-cased (double-byte characters kept).
@@ -18,8 +18,8 @@ std::string ascii_upper(std::string_view entry);
 // single letter gets ":" and anything not ending in ":" or "\" gets "\".
 std::string directory_value(std::string_view token, std::string value);
 
-// A file name: the token replaces `value` unless empty, without a leading
-// "\" and without a drive "X:" that is not followed by "\"; then a value
+// A file name: the token without a leading "\" and without a drive "X:" not
+// followed by "\" replaces `value` unless nothing is left; then a value
 // starting "$WORK\" is taken relative to `work_dir`.
 std::string file_value(std::string_view token, std::string value, std::string_view work_dir);
 

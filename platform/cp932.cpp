@@ -61,6 +61,17 @@ bool ends_with_char(std::string_view text, char c) {
   return last != std::string_view::npos && char_length(text, last) == 1 && text[last] == c;
 }
 
+std::string without_char(std::string_view text, char c) {
+  std::string kept;
+  kept.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = char_length(text, i);
+    if (length != 1 || text[i] != c) kept.append(text.substr(i, length));
+    i += length;
+  }
+  return kept;
+}
+
 std::string_view cut_to_width(std::string_view text, std::size_t width) {
   std::size_t end = 0;
   while (end < text.size()) {

@@ -30,6 +30,10 @@ std::size_t find_char(std::string_view text, char c, std::size_t from = 0);
 // second byte of a double-byte character never counts).
 bool ends_with_char(std::string_view text, char c);
 
+// `text` without the single-byte characters `c` (second bytes of double-byte
+// characters are kept).
+std::string without_char(std::string_view text, char c);
+
 // The longest prefix of `text` of at most `width` bytes that ends on a
 // character boundary.
 std::string_view cut_to_width(std::string_view text, std::size_t width);

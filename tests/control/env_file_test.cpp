@@ -82,6 +82,21 @@ TEST_F(EnvFileReading, ReadsBackWhatWasWrittenWithBlanksAsEmpty) {
   EXPECT_EQ(back.error_threshold, "");
 }
 
+TEST_F(EnvFileReading, AQuoteInAnUnquotedOldFieldIsNotWrittenBack) {
+  std::string bytes = "D:\\A\"B\\,\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\",\"x\"\r\n";
+  for (int i = 0; i < 12; ++i) bytes += "\"x\"\r\n";
+  bytes += "1\"2,\"0\",\"2.1\",\"0.02\"\r\n";
+  Settings s = read(bytes);
+  ASSERT_EQ(s.data_dir, "D:\\A\"B\\");
+  StringSink sink;
+  write_env_lines(sink, s, "2.64");
+  std::vector<std::string> lines = crlf_lines(sink.text());
+  ASSERT_EQ(lines.size(), 220u);
+  EXPECT_EQ(lines[0], "\"D:\\AB\\\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
+  EXPECT_EQ(lines[14], "\"12\",\"0\",\"2.1\",\"0.02\"");
+  EXPECT_EQ(read(sink.text()).data_dir, "D:\\AB\\");
+}
+
 TEST_F(EnvFileReading, OldLayoutWithFourFieldsOnLineOne) {
   std::string bytes = "\"E:\",\"E:\",\"P.OUT\",\"0\"\r\n" + to_cp932("\"User's Number ＝\"\r\n");
   for (int i = 0; i < 12; ++i) bytes += "\"x\"\r\n";

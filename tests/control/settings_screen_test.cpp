@@ -28,6 +28,18 @@ TEST_F(SettingsScreen, SingleLetterDriveAndUnitValues) {
   EXPECT_EQ(first_line(), "\"C:\",\"E:\",\"PLT.OUT\",\"0\",\"PRT.TXT\"");
 }
 
+// The file quotes each field with no escape: a typed quote would split a
+// field for every reader, and a name that normalises to nothing would make
+// every later print fail.
+TEST_F(SettingsScreen, QuotesAreDroppedAndABareDriveKeepsTheFileName) {
+  ASSERT_EQ(run({"1", "d:\\da\"ta", "", "c:", "\\", "\"3\".5", "", "", "0.0\"1", "Y", "0"}), 0);
+  EXPECT_EQ(first_line(), "\"D:\\DATA\\\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
+  EXPECT_EQ(program_->settings().plotter_spec, "3.5");
+  EXPECT_EQ(program_->settings().error_threshold, "0.01");
+  ASSERT_EQ(run({"1", "", "", "x:", "\"", "", "", "", "", "Y", "0"}), 0);
+  EXPECT_EQ(first_line(), "\"D:\\DATA\\\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
+}
+
 TEST_F(SettingsScreen, ConfirmationAsksAgainAndNoEditsOnceMore) {
   ASSERT_EQ(run({"1", "f", "", "", "", "9.9", "", "", "", "maybe", "no", "g", "", "", "", "", "", "", "", "yes",
                  "0"}),

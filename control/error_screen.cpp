@@ -14,8 +14,8 @@ constexpr int kEscape = 27;
 
 }  // namespace
 
-// The per-user directory does not exist yet: make it under %APPDATA% and
-// keep the settings there. False when the directory could not be made.
+// The per-user directory does not exist yet: make it and keep the
+// settings there. False when the directory could not be made.
 bool ControlProgram::repair_user_dir() {
   if (!make_user_directory()) return false;
   env_dir_ = user_dir_;

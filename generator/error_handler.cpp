@@ -9,7 +9,7 @@
 
 namespace verdan {
 
-// Makes %APPDATA%\verdan and looks for the settings there from now on.
+// Makes the per-user directory and looks for the settings there from now on.
 // False when the directory could not be made.
 bool GeneratorProgram::repair_user_dir() {
   if (!make_user_directory()) return false;

@@ -13,6 +13,7 @@
 #include "platform/dos_path.h"
 #include "platform/failure.h"
 #include "platform/host_error.h"
+#include "platform/replacement_names.h"
 
 namespace verdan {
 namespace {
@@ -49,6 +50,26 @@ bool exists_as(std::string_view dos_path, bool want_directory) {
     fail_from_errno(errno, "stat", host);
   }
   return S_ISDIR(info.st_mode) == want_directory;
+}
+
+// Opens an existing file for reading; an absent one is made when `create`.
+// -1 when the name is absent (and, with `create`, cannot be made here: a
+// read-only place holds no file). A missing directory still fails (55).
+int open_absent_as_none(const std::string& host, bool create) {
+  for (;;) {
+    int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) return fd;
+    int err = errno;
+    if (err == EINTR) continue;
+    if (err != ENOENT || failure_code(err, HostSubject::file, host) != kFileNotFound) {
+      fail_from_errno(err, "open", host);
+    }
+    if (!create) return -1;
+    fd = ::open(host.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    // Made by someone else meanwhile: open that one.
+    if (errno != EEXIST && errno != EINTR) return -1;
+  }
 }
 
 }  // namespace
@@ -239,7 +260,15 @@ TextFile TextFile::open_output(std::string_view dos_path) {
 TextFile TextFile::open_append(std::string_view dos_path) {
   std::string host = host_path(dos_path);
   int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_APPEND);
-  return TextFile(fd, std::move(host), "");
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    int err = errno;
+    ::close(fd);
+    fail_from_errno(err, "fstat", host);
+  }
+  TextFile file(fd, std::move(host), "");
+  file.append_start_ = info.st_size;
+  return file;
 }
 
 TextFile TextFile::open_replacing(std::string_view dos_path) {
@@ -248,8 +277,11 @@ TextFile TextFile::open_replacing(std::string_view dos_path) {
   bool has_old = ::stat(host.c_str(), &old) == 0;
   if (has_old && S_ISDIR(old.st_mode)) fail_from_errno(EISDIR, "replace", host);
 
+  const std::string dir = directory_of(host);
+  // A run killed before its rename left its temporary; nobody else will.
+  remove_dead_temporaries(dir);
   // The temporary name does not grow with the target's, so a long name fits.
-  const std::string stem = directory_of(host) + "/.~" + std::to_string(::getpid()) + ".";
+  const std::string stem = temporary_stem(dir);
   for (int attempt = 0;; ++attempt) {
     std::string temp = stem + std::to_string(attempt);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -270,6 +302,7 @@ TextFile::TextFile(TextFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       host_path_(std::move(other.host_path_)),
       temp_path_(std::exchange(other.temp_path_, "")),
+      append_start_(std::exchange(other.append_start_, -1)),
       buffer_(std::move(other.buffer_)),
       used_(std::exchange(other.used_, 0)),
       column_(other.column_) {}
@@ -280,6 +313,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     host_path_ = std::move(other.host_path_);
     temp_path_ = std::exchange(other.temp_path_, "");
+    append_start_ = std::exchange(other.append_start_, -1);
     buffer_ = std::move(other.buffer_);
     used_ = std::exchange(other.used_, 0);
     column_ = other.column_;
@@ -291,7 +325,9 @@ TextFile::~TextFile() { release(); }
 
 void TextFile::release() noexcept {
   if (fd_ >= 0) {
-    if (temp_path_.empty()) {
+    if (append_start_ >= 0) {
+      undo_append();
+    } else if (temp_path_.empty()) {
       // Runs while a failure unwinds; a second failure here has nowhere to go.
       try {
         flush();
@@ -305,6 +341,14 @@ void TextFile::release() noexcept {
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
   }
+  used_ = 0;
+}
+
+// Best effort: the failure that brought the program here is the one shown.
+void TextFile::undo_append() noexcept {
+  int result = fd_ >= 0 ? ::ftruncate(fd_, append_start_) : ::truncate(host_path_.c_str(), append_start_);
+  static_cast<void>(result);
+  append_start_ = -1;
   used_ = 0;
 }
 
@@ -357,9 +401,15 @@ void TextFile::close() {
     return;
   }
   if (fd_ < 0) return;
+  // A failed flush leaves the file open; dropping it undoes an append.
   flush();
   int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) fail_from_errno(errno, "close", host_path_);
+  if (::close(fd) != 0) {
+    int err = errno;
+    if (append_start_ >= 0) undo_append();
+    fail_from_errno(err, "close", host_path_);
+  }
+  append_start_ = -1;
 }
 
 void TextFile::commit() {
@@ -392,15 +442,17 @@ std::int64_t file_length(std::string_view dos_path) {
 
 std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
   const std::string host = host_path(dos_path);
-  int fd = open_or_fail(host, O_RDONLY | O_CREAT);
+  int fd = open_absent_as_none(host, empty == EmptyProbe::keep);
+  if (fd < 0) return 0;
   struct stat info {};
   int stat_result = ::fstat(fd, &info);
   int stat_errno = errno;
   if (::close(fd) != 0) fail_from_errno(errno, "close", host);
   if (stat_result != 0) fail_from_errno(stat_errno, "fstat", host);
-  if (info.st_size == 0 && empty == EmptyProbe::remove && ::unlink(host.c_str()) != 0) {
-    fail_from_errno(errno, "delete", host);
-  }
+  // A directory opens for reading on POSIX hosts, never as a file on DOS.
+  if (S_ISDIR(info.st_mode)) fail_from_errno(EISDIR, "open", host);
+  // An empty file that cannot be deleted (a read-only place) is still none.
+  if (info.st_size == 0 && empty == EmptyProbe::remove) ::unlink(host.c_str());
   return info.st_size;
 }
 

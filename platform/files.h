@@ -68,7 +68,9 @@ class TextFile : public TextSink {
  public:
   // Creates the file or empties an existing one.
   static TextFile open_output(std::string_view dos_path);
-  // Writes after the end of the file, creating it when absent.
+  // Writes after the end of the file, creating it when absent. The append
+  // is whole or nothing: until close() succeeds, a failure or a drop cuts
+  // the file back to its length at opening, so a retried step appends once.
   static TextFile open_append(std::string_view dos_path);
   // Writes a new file beside `dos_path`; commit() puts it in the old one's
   // place in one step. Until then the old file stays whole, and a replacement
@@ -79,7 +81,8 @@ class TextFile : public TextSink {
   TextFile& operator=(TextFile&& other) noexcept;
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
-  // Flushes and closes without reporting (a replacement is dropped).
+  // Flushes and closes without reporting (a replacement is dropped, an
+  // append undone).
   ~TextFile() override;
 
   void write(std::string_view bytes) override;
@@ -98,10 +101,12 @@ class TextFile : public TextSink {
   void flush();
   void write_out(const char* data, std::size_t size);
   void release() noexcept;
+  void undo_append() noexcept;
 
   int fd_ = -1;
   std::string host_path_;
   std::string temp_path_;  // empty unless this is a replacement
+  std::int64_t append_start_ = -1;  // length before an append not yet closed
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   int column_ = 0;
@@ -111,8 +116,10 @@ class TextFile : public TextSink {
 std::int64_t file_length(std::string_view dos_path);
 
 enum class EmptyProbe { remove, keep };
-// Opens the file, creating it when absent, takes its length and closes it;
-// an empty file is deleted again unless `empty` says keep. Returns the length.
+// The length of the file, 0 when there is none; an empty file is deleted
+// unless `empty` says keep, in which case an absent one is created. A name
+// that is absent where no file can be made is no file; a missing directory
+// is Failure 55.
 std::int64_t probe(std::string_view dos_path, EmptyProbe empty = EmptyProbe::remove);
 
 // True when the name exists and is not a directory.

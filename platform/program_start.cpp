@@ -48,6 +48,8 @@ std::vector<std::string> search_directories() {
   std::vector<std::string> dirs;
   std::string own = running_program_directory();
   if (!own.empty()) dirs.push_back(own);
+  // A bare name is found in the current directory before PATH.
+  dirs.emplace_back(".");
   const char* path = std::getenv("PATH");
   std::string_view rest = path == nullptr ? "" : path;
   while (path != nullptr) {

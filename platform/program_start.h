@@ -21,7 +21,8 @@ CommandLine split_command_line(std::string_view command_line);
 // Host path of the program named `program` (CP932), or empty when there is
 // none. The name is matched without ".EXE" (or with it) regardless of ASCII
 // case: in its own directory when it has one, else beside the running
-// program, then along PATH. Only executable regular files count.
+// program, then in the current directory, then along PATH. Only executable
+// regular files count.
 std::string find_program(std::string_view program);
 
 // Starts `program` with `argument` and ends the running program. Failure 53

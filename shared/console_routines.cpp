@@ -4,13 +4,21 @@
 
 #include "platform/dos_path.h"
 #include "platform/environment.h"
+#include "platform/failure.h"
 #include "shared/leading_number.h"
 
 namespace verdan {
 
 std::string GETENV(std::string_view name) { return get_env(name); }
 
-std::string GETCWD() { return dos_current_directory(); }
+std::string GETCWD() {
+  // A directory removed under the program has no name to report.
+  try {
+    return dos_current_directory();
+  } catch (const Failure&) {
+    return "";
+  }
+}
 
 float INN(Console& console, std::string_view prompt) {
   console.write(prompt);

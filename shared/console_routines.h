@@ -14,7 +14,7 @@ namespace verdan {
 std::string GETENV(std::string_view name);
 
 // Current directory with drive, no trailing "\" except for a drive root;
-// empty when the path does not fit 255 bytes.
+// empty when the path does not fit 255 bytes or cannot be read.
 std::string GETCWD();
 
 // Prints `prompt` at the cursor, reads one entry and returns its leading

@@ -17,7 +17,12 @@ std::string with_backslash(std::string path) {
 
 }  // namespace
 
-std::string start_directory() { return with_backslash(GETCWD()); }
+std::string start_directory() {
+  const std::string cwd = GETCWD();
+  // Without a DOS name (too long, or removed) the directory is still the
+  // current one: names relative to it reach it, the drive's root would not.
+  return cwd.empty() ? ".\\" : with_backslash(cwd);
+}
 
 std::string user_directory() {
   return with_backslash(GETENV("OS").empty() ? GETENV("windir") : GETENV("APPDATA")) + "verdan\\";
@@ -37,22 +42,15 @@ bool settings_in_start_directory(ErrorHandler& handler, const std::string& start
 }
 
 bool make_user_directory() {
-  const std::string here = GETCWD();
-  bool made = true;
+  // Made by its full name: the current directory never moves, so the start
+  // directory stays current even when it has no DOS name to return by.
+  const std::string dir = user_directory();
   try {
-    change_directory(GETENV("APPDATA"));
-    if (!directory_exists("verdan")) make_directory("verdan");
+    if (!directory_exists(dir)) make_directory(dir);
   } catch (const Failure&) {
-    made = false;
+    return false;
   }
-  // Back to where the program was; should even that fail, the failure the
-  // handler reports is the one that brought it here.
-  try {
-    change_directory(here);
-  } catch (const Failure&) {
-    made = false;
-  }
-  return made;
+  return true;
 }
 
 }  // namespace verdan

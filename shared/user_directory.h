@@ -1,6 +1,6 @@
 // Where both programs look for their settings: the start directory and the
 // per-user directory "verdan\" under %APPDATA% (or %windir% when OS is
-// unset), and the repair their error handlers make when it is missing.
+// unset or empty), and the repair their error handlers make when it is missing.
 #pragma once
 
 #include <string>
@@ -23,15 +23,16 @@ struct SettingsSearchSteps {
 bool settings_in_start_directory(ErrorHandler& handler, const std::string& start_dir,
                                  const SettingsSearchSteps& steps);
 
-// The current directory, ending in "\".
+// The current directory, ending in "\"; ".\" when it has no DOS name.
 std::string start_directory();
 
 // The per-user directory, ending in "\".
 std::string user_directory();
 
-// Makes the directory "verdan" in the directory named by APPDATA (nothing
-// to do when it exists), leaving the current directory as it was. False
-// when it could not be made.
+// Makes the per-user directory that user_directory() names, so the repair
+// makes the directory the programs then look in (nothing to do when it
+// exists). The current directory is left alone. False when it could not be
+// made.
 bool make_user_directory();
 
 }  // namespace verdan

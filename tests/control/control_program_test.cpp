@@ -78,5 +78,15 @@ TEST_F(ControlProgramRun, ErrorLineShowsCodeAndStep) {
   EXPECT_EQ(console_->row_text(console_->cursor_row()), "  ERROR : CODE = 55 LINE= 210  Hit any key !!");
 }
 
+TEST_F(ControlProgramRun, RemovedStartDirectoryStillStartsAndKeepsTheSettingsPerUser) {
+  std::filesystem::create_directory(dir_ / "gone");
+  test::ScopedCwd inside(dir_ / "gone");
+  std::filesystem::remove(dir_ / "gone");
+  // Run apart: the fault this guards against aborted the process.
+  int status = test::run_in_child([&] { return run({"1", "", "", "", "", "", "", "", "", "Y", "0"}); });
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "app/verdan/VERDAN.INI"));
+}
+
 }  // namespace
 }  // namespace verdan

@@ -235,5 +235,16 @@ TEST_F(FileManagement, PrintedListComesInGroupsOfFiveAfterEarlierContent) {
   EXPECT_EQ(test::read_bytes(dir_ / "PRT.TXT"), expected);
 }
 
+// A read-only program folder: the settings come from the per-user directory
+// and a data directory without "INDEX" lists and prints nothing.
+TEST_F(FileManagement, ReadOnlyStartAndDataDirectoriesAreNoDeadEnd) {
+  std::filesystem::permissions(dir_ / "DATA", std::filesystem::perms(0555));
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms(0555));
+  int status = test::run_unprivileged(dir_.path(), [&] { return run({"2", "1", "2", "0", "0"}); });
+  if (status == 200) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(has("DATA/INDEX"));
+}
+
 }  // namespace
 }  // namespace verdan

@@ -88,5 +88,16 @@ TEST_F(RegisterScreen, FullGridRefusesFurtherEntries) {
   EXPECT_EQ(register_file(), lines);
 }
 
+TEST_F(RegisterScreen, EntryCutByAFullDiskIsNotLeftWhenTheUserLeaves) {
+  write_register("1234,\"山田  \"\r\n");
+  const std::string before = register_file();
+  int status = test::run_in_child([&] {
+    test::limit_file_size(before.size() + 4);
+    return run({"2", "3", "55", "ABC", "Y", ScriptedConsole::key(27)});
+  });
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(register_file(), before);
+}
+
 }  // namespace
 }  // namespace verdan

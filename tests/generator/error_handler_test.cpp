@@ -90,5 +90,17 @@ TEST_F(GeneratorErrors, UnwritableDataDirectoryShowsItsCode) {
   EXPECT_EQ(line.find("CODE = 55"), std::string::npos) << line;
 }
 
+TEST_F(GeneratorErrors, ListingCutByAFullDiskIsNotLeftWhenTheUserEnds) {
+  write_settings(test::settings_file("C:", "PRT.TXT"));
+  test::write_bytes(dir_ / "PRT.TXT", "EARLIER\r\n");
+  // "N" appends to the print file, which has room for a few bytes only.
+  int status = test::run_in_child([&] {
+    test::limit_file_size(20);
+    return run({"1", "1", "1", "6", "3.5", "5", "", "", "", "N", "E"});
+  });
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(test::read_bytes(dir_ / "PRT.TXT"), "EARLIER\r\n");
+}
+
 }  // namespace
 }  // namespace verdan

@@ -94,5 +94,29 @@ TEST_F(GeneratorStartUp, WithoutOsTheUserDirectoryIsUnderWindir) {
   EXPECT_EQ(program_->data_dir(), "WIN:");
 }
 
+// Starting places that have no DOS name or take no new file still find the
+// settings where they are.
+TEST_F(GeneratorStartUp, StartDirectoryTooLongForADosNameStillHoldsTheSettings) {
+  std::string deep = dir_.path();
+  while (deep.size() - dir_.path().size() < 260) deep += "/" + std::string(50, 'n');
+  std::filesystem::create_directories(deep);
+  test::write_bytes(deep + "/VERDAN.INI", test::settings_file("DEEP:", "PRT.TXT"));
+  test::ScopedCwd inside(deep);
+  run({});
+  EXPECT_EQ(program_->data_dir(), "DEEP:");
+}
+
+TEST_F(GeneratorStartUp, ReadOnlyStartDirectoryUsesThePerUserSettings) {
+  std::filesystem::create_directories(dir_ / "app/verdan");
+  test::write_bytes(dir_ / "app/verdan/VERDAN.INI", test::settings_file("USER:", "PRT.TXT"));
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms(0555));
+  int status = test::run_unprivileged(dir_.path(), [&] {
+    int ended = run({"0"});
+    return ended == 0 && program_->data_dir() == "USER:" ? 0 : 100 + ended;
+  });
+  if (status == 200) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(status, 0);
+}
+
 }  // namespace
 }  // namespace verdan

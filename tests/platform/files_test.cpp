@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -241,6 +243,59 @@ TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
   EXPECT_EQ(entries(), std::set<std::string>{"FRESH"});
 }
 
+TEST_F(FilesTest, KilledRunsTemporariesGoWithTheNextReplacement) {
+  // A process that has ended stands for a run killed before its rename.
+  std::fflush(nullptr);
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  const std::string live = std::to_string(::getppid());
+  const std::string gone = std::to_string(dead);
+  for (const std::string& name :
+       std::vector<std::string>{".~" + gone + ".0", ".~" + gone + ".7", ".~" + live + ".0", ".~notes", "keep"}) {
+    test::write_bytes(dos(name), "x");
+  }
+  TextFile out = TextFile::open_replacing(dos("DATA"));
+  out.write("1");
+  out.commit();
+  EXPECT_EQ(entries(), (std::set<std::string>{".~" + live + ".0", ".~notes", "keep", "DATA"}));
+}
+
+// ---- appending ----
+
+// A disk that fills in the middle of an append: the file goes back to what
+// it held, so the step retried appends once.
+TEST_F(FilesTest, FailedAppendLeavesTheFileAsItWas) {
+  test::write_bytes(dos("PRT"), "OLD\r\n");
+  const std::string block(200000, 'b');  // written past the buffer at once
+  int code = test::run_in_child([&] {
+    test::limit_file_size(100);
+    return test::failure_code_of([&] {
+      TextFile file = TextFile::open_append(dos("PRT"));
+      file.write(block);
+    });
+  });
+  EXPECT_EQ(code, 61);
+  EXPECT_EQ(test::read_bytes(dos("PRT")), "OLD\r\n");
+
+  code = test::run_in_child([&] {
+    test::limit_file_size(100);
+    return test::failure_code_of([&] {
+      TextFile file = TextFile::open_append(dos("PRT"));
+      for (int i = 0; i < 50; ++i) file.write("line\r\n");
+      file.close();  // the buffered lines go out here and do not fit
+    });
+  });
+  EXPECT_EQ(code, 61);
+  EXPECT_EQ(test::read_bytes(dos("PRT")), "OLD\r\n");
+
+  TextFile retried = TextFile::open_append(dos("PRT"));
+  retried.write("NEW");
+  retried.end_line();
+  retried.close();
+  EXPECT_EQ(test::read_bytes(dos("PRT")), "OLD\r\nNEW\r\n");
+}
+
 // ---- probing and existence ----
 
 TEST_F(FilesTest, ProbeLeavesNoEmptyFileBehindUnlessAskedTo) {
@@ -254,6 +309,29 @@ TEST_F(FilesTest, ProbeLeavesNoEmptyFileBehindUnlessAskedTo) {
   test::write_bytes(dos("list"), "12345");
   EXPECT_EQ(probe(dos("LIST")), 5);
   EXPECT_EQ(test::read_bytes(dos("list")), "12345");
+}
+
+// A read-only program folder or medium holds no settings that are not there.
+TEST_F(FilesTest, ProbeWhereNothingCanBeMadeFindsNoFile) {
+  fs::create_directories(dos("ro"));
+  test::write_bytes(dos("ro/FULL"), "12345");
+  test::write_bytes(dos("ro/EMPTY"), "");
+  fs::permissions(dos("ro"), fs::perms(0555));
+  int code = test::run_unprivileged(dir_.path(), [&] {
+    if (probe(dos("ro\\SETTINGS.INI")) != 0) return 1;
+    if (probe(dos("ro\\USERS.DAT"), EmptyProbe::keep) != 0) return 2;
+    if (probe(dos("ro\\EMPTY")) != 0) return 3;  // an empty file that cannot go is still none
+    if (probe(dos("ro\\FULL")) != 5) return 4;
+    return test::failure_code_of([&] { probe(dos("ro\\NODIR\\SETTINGS.INI")); }) == 55 ? 0 : 5;
+  });
+  if (code == 200) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(entries(), std::set<std::string>{"ro"});
+}
+
+TEST_F(FilesTest, ProbeOfADirectoryFails) {
+  fs::create_directories(dos("SETTINGS.INI"));
+  EXPECT_EQ(test::failure_code_of([&] { probe(dos("SETTINGS.INI")); }), 75);
 }
 
 TEST_F(FilesTest, ExistenceTellsFilesFromDirectories) {

@@ -1,12 +1,15 @@
 // Small fixtures for tests that touch the host: a temporary directory, an
 // environment variable or current directory changed for one test, and a
-// step run in a child process.
+// step run in a child process (unprivileged, or with a size limit on files).
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -124,6 +127,31 @@ inline int run_in_child(const std::function<int()>& step) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
+// Runs `step` like run_in_child, in a process that permission bits bind:
+// as root, the tree under `dir` is given to nobody and the child becomes
+// nobody. 200 when privileges cannot be dropped.
+inline int run_unprivileged(const std::string& dir, const std::function<int()>& step) {
+  return run_in_child([&] {
+    if (::geteuid() != 0) return step();
+    constexpr uid_t kNobody = 65534;
+    std::error_code ignored;
+    if (::lchown(dir.c_str(), kNobody, kNobody) != 0) return 200;
+    for (auto& entry : std::filesystem::recursive_directory_iterator(dir, ignored)) {
+      if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) return 200;
+    }
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return 200;
+    return step();
+  });
+}
+
+// Inside a child: files may grow to `bytes` at most, and a write past that
+// fails (EFBIG) instead of raising a signal; the way to fill a disk in a test.
+inline void limit_file_size(std::uint64_t bytes) {
+  ::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{bytes, bytes};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 }  // namespace verdan::test

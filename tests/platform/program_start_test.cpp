@@ -92,6 +92,15 @@ TEST_F(ProgramStartTest, TheRunningProgramsOwnDirectoryComesFirst) {
   EXPECT_EQ(find_program(upper + ".EXE"), self);
 }
 
+TEST_F(ProgramStartTest, TheCurrentDirectoryComesBeforePath) {
+  const std::string here = root_ / "work";
+  add_recorder(here, "Verdan");
+  test::ScopedCwd cwd(here);
+  EXPECT_EQ(find_program("VERDAN.EXE"), "./Verdan");
+  add_recorder(first_, "verdan");
+  EXPECT_EQ(find_program("verdan.exe"), "./Verdan");
+}
+
 TEST_F(ProgramStartTest, StartedProgramGetsTheArgumentAndReplacesTheCaller) {
   const std::string stub = add_recorder(second_, "analyse");
   int status = test::run_in_child([&] {

@@ -12,6 +12,7 @@
 #include "control/register_entry.h"
 #include "control/settings.h"
 #include "platform/console.h"
+#include "platform/directory_listing.h"
 #include "platform/fallible_step.h"
 #include "platform/files.h"
 
@@ -42,6 +43,7 @@ enum ControlStep : int {
   kStepAppendRegister = 720,
   kStepWriteIndex = 810,
   kStepDeleteIndex = 820,
+  kStepCheckDataFile = 825,
   kStepDeleteDataFile = 830,
   kStepPrintList = 910,
 };
@@ -99,7 +101,7 @@ class ControlProgram : public ErrorHandler {
   void read_index_file();
   void join_listing();
   std::vector<ListingFact> listing_from_interpreter();
-  std::vector<ListingFact> listing_from_file_system();
+  std::vector<ListedFile> listing_from_file_system();
   std::vector<RegisterEntry> read_register(EmptyProbe empty);
   void join_register();
 
@@ -107,11 +109,14 @@ class ControlProgram : public ErrorHandler {
   void file_list_screen();
   int shown_count() const;
   void list_key_step(int key);
+  void draw_list_cursor();
   void draw_list_page();
   void draw_list_entry(int number, int row, bool under_cursor);
 
   // file_deletion.cpp
   void delete_marked_files();
+  bool delete_data_file(const std::string& name);
+  void write_index_without(const std::vector<bool>& gone);
 
   // list_printing.cpp
   void print_file_list();

@@ -2,9 +2,11 @@
 // directory listing (last update and size of each file) and with the
 // employee register (owners' names). Rebuilt each time a list starts.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/control_program.h"
+#include "control/listing_join.h"
 #include "platform/cp932.h"
 #include "platform/directory_listing.h"
 #include "platform/files.h"
@@ -50,7 +52,7 @@ bool ControlProgram::build_index() {
 void ControlProgram::read_index_file() {
   run_step(*this, kStepReadIndex, [&] {
     std::vector<IndexEntry> read;
-    File file = File::open_input(work_file(kIndexFileName));
+    File file = File::open_text(work_file(kIndexFileName));
     while (!file.eof()) {
       std::string line = file.read_line();
       // Blank lines hold no entry (they are skipped between fields).
@@ -63,14 +65,10 @@ void ControlProgram::read_index_file() {
 }
 
 void ControlProgram::join_listing() {
-  std::vector<ListingFact> facts = listing_by_interpreter_ ? listing_from_interpreter() : listing_from_file_system();
-  for (const ListingFact& fact : facts) {
-    for (IndexEntry& entry : index_) {
-      if (entry.match_key == fact.key) {
-        entry.updated_info = fact.updated_info;
-        break;
-      }
-    }
+  if (listing_by_interpreter_) {
+    join_listing_lines(index_, listing_from_interpreter());
+  } else {
+    join_listed_files(index_, listing_from_file_system());
   }
 }
 
@@ -102,14 +100,10 @@ std::vector<ListingFact> ControlProgram::listing_from_interpreter() {
   });
 }
 
-std::vector<ListingFact> ControlProgram::listing_from_file_system() {
-  std::vector<ListingFact> facts;
+std::vector<ListedFile> ControlProgram::listing_from_file_system() {
   auto files = list_files(settings_.data_dir);
   listing_missing_ = !files;
-  if (files) {
-    for (const ListedFile& file : *files) facts.push_back(file_fact(file.name, file.month, file.day, file.size));
-  }
-  return facts;
+  return files ? std::move(*files) : std::vector<ListedFile>();
 }
 
 // Entries 1 on of the register file in the current directory. An empty
@@ -118,7 +112,7 @@ std::vector<RegisterEntry> ControlProgram::read_register(EmptyProbe empty) {
   if (run_step(*this, kStepProbeRegister, [&] { return probe(kRegisterFileName, empty); }) == 0) return {};
   return run_step(*this, kStepReadRegister, [&] {
     std::vector<RegisterEntry> entries;
-    File file = File::open_input(kRegisterFileName);
+    File file = File::open_text(kRegisterFileName);
     while (!file.eof()) {
       std::string number = file.read_field();
       // A file cut after a number still gives the entries before it.
@@ -133,15 +127,7 @@ std::vector<RegisterEntry> ControlProgram::read_register(EmptyProbe empty) {
 
 void ControlProgram::join_register() {
   register_.insert(register_.begin(), RegisterEntry{kDefaultEmployee, sj("権兵衛")});
-  for (IndexEntry& entry : index_) {
-    if (entry.user_number == 0) continue;
-    for (const RegisterEntry& employee : register_) {
-      if (employee.number == entry.user_number) {
-        entry.user_field = employee.name + " ";
-        break;
-      }
-    }
-  }
+  join_owner_names(index_, register_);
 }
 
 }  // namespace verdan

@@ -50,7 +50,9 @@ void ControlProgram::file_list_screen() {
 
   console_.set_window(kListTop, kListBottom);
   first_shown_ = 1;
-  list_key_step(0);
+  current_ = 1;
+  draw_list_page();
+  draw_list_cursor();
   int key;
   do {
     key = console_.read_key();
@@ -60,36 +62,36 @@ void ControlProgram::file_list_screen() {
   console_.set_color(7);
 }
 
-// `key` 0 draws the first page.
+// Every key code is a key here, 0 (Ctrl-@) too: one that moves nothing
+// only redraws the cursor row.
 void ControlProgram::list_key_step(int key) {
   const int old = current_;
-  if (key == 0) {
+  if (key == kKeyUp) current_ -= 1;
+  if (key == kKeyDown) current_ += 1;
+  if (key == kKeyPageDown) current_ += kPageRows - 1;
+  if (key == kKeyPageUp) current_ -= kPageRows - 1;
+  if (current_ < 1) {
+    console_.beep();
     current_ = 1;
+  }
+  if (current_ > shown_count()) {
+    console_.beep();
+    current_ = shown_count();
+  }
+  if (current_ < first_shown_) {
+    first_shown_ = current_;
+    draw_list_page();
+  } else if (current_ > first_shown_ + kPageRows - 1) {
+    first_shown_ = current_ - kPageRows + 1;
     draw_list_page();
   } else {
-    if (key == kKeyUp) current_ -= 1;
-    if (key == kKeyDown) current_ += 1;
-    if (key == kKeyPageDown) current_ += kPageRows - 1;
-    if (key == kKeyPageUp) current_ -= kPageRows - 1;
-    if (current_ < 1) {
-      console_.beep();
-      current_ = 1;
-    }
-    if (current_ > shown_count()) {
-      console_.beep();
-      current_ = shown_count();
-    }
-    if (current_ < first_shown_) {
-      first_shown_ = current_;
-      draw_list_page();
-    } else if (current_ > first_shown_ + kPageRows - 1) {
-      first_shown_ = current_ - kPageRows + 1;
-      draw_list_page();
-    } else {
-      draw_list_entry(old, kListTop + old - first_shown_, false);
-    }
-    if (key == kKeyToggle) index_[current_ - 1].delete_mark = -index_[current_ - 1].delete_mark;
+    draw_list_entry(old, kListTop + old - first_shown_, false);
   }
+  if (key == kKeyToggle) index_[current_ - 1].delete_mark = -index_[current_ - 1].delete_mark;
+  draw_list_cursor();
+}
+
+void ControlProgram::draw_list_cursor() {
   int row = kListTop + current_ - first_shown_;
   draw_list_entry(current_, row, true);
   console_.locate(row, 0);

@@ -62,7 +62,11 @@ void ControlProgram::make_listing() {
   const std::string& dir = settings_.data_dir;
   CommandOutcome listed = run_command(command_interpreter_, "/C DIR " + dir + "*.*>" + work_file(kListingFileName),
                                       kCommandLimitMs);
-  run_command(command_interpreter_, "/C VER>" + work_file(kVersionFileName), kCommandLimitMs);
+  // An interpreter that did not end once would only hold the user as long
+  // again; without the listing the version text serves nothing.
+  if (listed != CommandOutcome::not_finished) {
+    run_command(command_interpreter_, "/C VER>" + work_file(kVersionFileName), kCommandLimitMs);
+  }
   listing_missing_ = listed != CommandOutcome::finished ||
                      !run_step(*this, kStepCheckListing, [&] { return file_exists(work_file(kListingFileName)); });
 }

@@ -131,8 +131,8 @@ std::optional<ListingFact> listing_fact(std::string_view line, int date_column) 
   return fact;
 }
 
-ListingFact file_fact(std::string_view name, int month, int day, std::int64_t size) {
-  return {match_key(name), month_day(month, day) + " " + size_text(size)};
+std::string file_updated_info(int month, int day, std::int64_t size) {
+  return month_day(month, day) + " " + size_text(size);
 }
 
 std::string entry_file_name(const IndexEntry& entry) {
@@ -143,6 +143,11 @@ std::string entry_file_name(const IndexEntry& entry) {
 
 bool deletable_in_data_dir(std::string_view name) {
   if (name.empty() || name == "." || name.find("..") != std::string_view::npos) return false;
+  // A control byte is no part of a file name; a NUL would even make the
+  // host see a shorter name, another file. No trail byte is below 0x40.
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
   for (char mark : {'\\', '/', ':'}) {
     if (find_char(name, mark) != std::string_view::npos) return false;
   }

@@ -69,15 +69,17 @@ struct ListingFact {
 // `date_column`; nothing for a line too short to hold the date.
 std::optional<ListingFact> listing_fact(std::string_view line, int date_column);
 
-// The same facts of a file taken from the file system.
-ListingFact file_fact(std::string_view name, int month, int day, std::int64_t size);
+// `updated_info` of a file taken from the file system: MM/DD, a blank, the
+// size text.
+std::string file_updated_info(int month, int day, std::int64_t size);
 
 // The name of the file an entry stands for: its whole name without the
 // padding. Empty when the entry names no file.
 std::string entry_file_name(const IndexEntry& entry);
 
 // Whether a marked entry's file may be deleted: a plain name inside the data
-// directory (no drive, no "\", "/", "..") that is not the index itself.
+// directory (no drive, no "\", "/", "..", no control byte) that is not the
+// index itself.
 bool deletable_in_data_dir(std::string_view name);
 
 }  // namespace verdan

@@ -44,9 +44,10 @@ void ControlProgram::register_screen() {
     print(console_, sj("社員NO.=        氏名：        "), stay);
     RegisterEntry entry;
     if (!register_entry_input(entry)) return;
-    // Written at once, so an entry confirmed is never lost.
+    // Written at once, so an entry confirmed is never lost; before a DOS
+    // end-of-file mark, past which the entry would never be read.
     run_step(*this, kStepAppendRegister, [&] {
-      TextFile file = TextFile::open_append(kRegisterFileName);
+      TextFile file = TextFile::open_text_append(kRegisterFileName);
       print(file, register_line(entry));
       file.close();
     });

@@ -16,8 +16,8 @@ struct RegisterEntry {
 inline constexpr const char* kRegisterFileName = "VDN-USER.DAT";
 // Places of the screen grid: rows 2 to 23, six entries a row.
 inline constexpr int kRegisterGridPlaces = 132;
-// The largest number the index's seven-byte owner field can hold.
-inline constexpr float kLargestEmployeeNumber = 9999999;
+// The largest number the grid's five positions ("##### ") show as it is.
+inline constexpr float kLargestEmployeeNumber = 99999;
 
 struct GridPlace {
   int row;
@@ -28,8 +28,8 @@ struct GridPlace {
 GridPlace grid_place(int n);
 
 // A number entry: its value (negative ones end the screen), or nothing when
-// the entry is not a number, not whole, or too large for the index. An
-// empty entry is 0.
+// the entry is not a number, not whole, or too wide for the grid. An empty
+// entry is 0.
 std::optional<float> register_number(std::string_view entry);
 
 // A name entry: the text before the first comma, blanks around it dropped;

@@ -14,13 +14,16 @@ bool command_interpreter_present(std::string_view interpreter);
 
 enum class CommandOutcome {
   finished,      // the interpreter ended by itself
-  not_finished,  // still running at the time limit; it was stopped
+  not_finished,  // still running at the time limit; its group was stopped
   not_started,   // not found, not startable, or a command line over 123 bytes
 };
 
 // Runs `interpreter` with `argument` as its command line, without a window
 // or keyboard of its own (standard input, output and error are the null
-// device), and waits up to `limit_ms` milliseconds for it to end.
+// device), and waits up to `limit_ms` milliseconds for it to end. It runs in
+// a process group of its own, which is ended at the limit, when it ends
+// (anything it left running goes too), and when this program ends or dies
+// meanwhile, however that happens.
 CommandOutcome run_command(std::string_view interpreter, std::string_view argument, int limit_ms);
 
 }  // namespace verdan

@@ -118,6 +118,8 @@ std::string match_name(const std::string& host_directory, std::string_view name)
 }
 
 std::string host_path(std::string_view dos) {
+  // The host would end the name at the NUL and reach another file.
+  if (dos.find('\0') != std::string_view::npos) fail(kBadFileName, "a name holding a NUL byte");
   std::string base;
   std::size_t pos = 0;
   if (dos.size() >= 2 && is_ascii_letter(dos[0]) && dos[1] == ':') {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/cp932.h"
@@ -19,6 +20,8 @@ namespace verdan {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// DOS ends a text at this byte; what follows it is no part of the text.
+constexpr char kEndOfFileMark = 26;
 
 int open_or_fail(const std::string& host, int flags, HostSubject subject = HostSubject::file) {
   for (;;) {
@@ -52,6 +55,7 @@ bool exists_as(std::string_view dos_path, bool want_directory) {
   return S_ISDIR(info.st_mode) == want_directory;
 }
 
+<<<<<<< HEAD
 // Opens an existing file for reading; an absent one is made when `create`.
 // -1 when the name is absent (and, with `create`, cannot be made here: a
 // read-only place holds no file). A missing directory still fails (55).
@@ -70,6 +74,30 @@ int open_absent_as_none(const std::string& host, bool create) {
     // Made by someone else meanwhile: open that one.
     if (errno != EEXIST && errno != EINTR) return -1;
   }
+=======
+// The whole file, or nothing when it does not exist.
+std::optional<std::string> read_whole(const std::string& host) {
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    fail_from_errno(errno, "open", host);
+  }
+  std::string bytes;
+  char block[kBlockSize];
+  for (;;) {
+    ssize_t n = ::read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      int err = errno;
+      ::close(fd);
+      fail_from_errno(err, "read", host);
+    }
+    if (n == 0) break;
+    bytes.append(block, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+>>>>>>> fix-ctl
 }
 
 }  // namespace
@@ -92,6 +120,12 @@ File File::open_input(std::string_view dos_path) {
   return File(fd, std::move(host));
 }
 
+File File::open_text(std::string_view dos_path) {
+  File file = open_input(dos_path);
+  file.stops_at_mark_ = true;
+  return file;
+}
+
 File File::open_random(std::string_view dos_path) {
   std::string host = host_path(dos_path);
   int fd = open_or_fail(host, O_RDWR | O_CREAT);
@@ -104,7 +138,8 @@ File::File(File&& other) noexcept
       buffer_(std::move(other.buffer_)),
       pos_(other.pos_),
       end_(other.end_),
-      drained_(other.drained_) {}
+      drained_(other.drained_),
+      stops_at_mark_(other.stops_at_mark_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -115,6 +150,7 @@ File& File::operator=(File&& other) noexcept {
     pos_ = other.pos_;
     end_ = other.end_;
     drained_ = other.drained_;
+    stops_at_mark_ = other.stops_at_mark_;
   }
   return *this;
 }
@@ -139,7 +175,15 @@ std::size_t File::fill(std::size_t count) {
       fail_from_errno(errno, "read", host_path_);
     }
     if (n == 0) drained_ = true;
+    const std::size_t read_from = end_;
     end_ += static_cast<std::size_t>(n);
+    if (stops_at_mark_) {
+      const void* mark = std::memchr(buffer_.data() + read_from, kEndOfFileMark, end_ - read_from);
+      if (mark != nullptr) {
+        end_ = static_cast<std::size_t>(static_cast<const char*>(mark) - buffer_.data());
+        drained_ = true;
+      }
+    }
   }
   return std::min(count, end_ - pos_);
 }
@@ -298,11 +342,32 @@ TextFile TextFile::open_replacing(std::string_view dos_path) {
   }
 }
 
+TextFile TextFile::text_replacement(std::string_view dos_path, bool keep_text) {
+  std::optional<std::string> old = read_whole(host_path(dos_path));
+  const std::size_t mark = old ? old->find(kEndOfFileMark) : std::string::npos;
+  if (keep_text && mark == std::string::npos) return open_append(dos_path);
+  TextFile file = open_replacing(dos_path);
+  if (mark != std::string::npos) {
+    if (keep_text) file.write(std::string_view(*old).substr(0, mark));
+    file.trailer_ = old->substr(mark);
+  }
+  file.column_ = 0;
+  return file;
+}
+
+TextFile TextFile::open_text_append(std::string_view dos_path) { return text_replacement(dos_path, true); }
+
+TextFile TextFile::open_text_replacing(std::string_view dos_path) { return text_replacement(dos_path, false); }
+
 TextFile::TextFile(TextFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       host_path_(std::move(other.host_path_)),
       temp_path_(std::exchange(other.temp_path_, "")),
+<<<<<<< HEAD
       append_start_(std::exchange(other.append_start_, -1)),
+=======
+      trailer_(std::exchange(other.trailer_, "")),
+>>>>>>> fix-ctl
       buffer_(std::move(other.buffer_)),
       used_(std::exchange(other.used_, 0)),
       column_(other.column_) {}
@@ -313,7 +378,11 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     host_path_ = std::move(other.host_path_);
     temp_path_ = std::exchange(other.temp_path_, "");
+<<<<<<< HEAD
     append_start_ = std::exchange(other.append_start_, -1);
+=======
+    trailer_ = std::exchange(other.trailer_, "");
+>>>>>>> fix-ctl
     buffer_ = std::move(other.buffer_);
     used_ = std::exchange(other.used_, 0);
     column_ = other.column_;
@@ -417,6 +486,7 @@ void TextFile::commit() {
     close();
     return;
   }
+  if (!trailer_.empty()) write(std::exchange(trailer_, ""));
   flush();
   // On disk before the name moves, so a crash leaves the old or the new file.
   if (::fsync(fd_) != 0 && errno != EINVAL) fail_from_errno(errno, "fsync", temp_path_);
@@ -459,6 +529,14 @@ std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
 bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false); }
 
 bool directory_exists(std::string_view dos_path) { return exists_as(dos_path, true); }
+
+bool name_taken(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  struct stat info {};
+  if (::lstat(host.c_str(), &info) == 0) return true;
+  if (errno == ENOENT || errno == ENOTDIR) return false;
+  fail_from_errno(errno, "stat", host);
+}
 
 void delete_file(std::string_view dos_path) {
   const std::string host = host_path(dos_path);

@@ -19,6 +19,9 @@ class File {
  public:
   // Opens an existing file for reading.
   static File open_input(std::string_view dos_path);
+  // Opens an existing text file for reading; its text ends at the first DOS
+  // end-of-file mark (byte 26) when it has one.
+  static File open_text(std::string_view dos_path);
   // Opens for reading and writing, creating the file when absent.
   static File open_random(std::string_view dos_path);
 
@@ -61,6 +64,7 @@ class File {
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool drained_ = false;
+  bool stops_at_mark_ = false;
 };
 
 // A text file being written: output, append, or the replacement of a file.
@@ -76,6 +80,12 @@ class TextFile : public TextSink {
   // place in one step. Until then the old file stays whole, and a replacement
   // dropped without commit() leaves no trace.
   static TextFile open_replacing(std::string_view dos_path);
+  // Like open_append and open_replacing for a text that a DOS end-of-file
+  // mark (byte 26) may end: what is written goes before the mark, which
+  // stays after it with anything that follows it. Appending to a file with
+  // a mark therefore replaces the file.
+  static TextFile open_text_append(std::string_view dos_path);
+  static TextFile open_text_replacing(std::string_view dos_path);
 
   TextFile(TextFile&& other) noexcept;
   TextFile& operator=(TextFile&& other) noexcept;
@@ -98,6 +108,7 @@ class TextFile : public TextSink {
 
  private:
   TextFile(int fd, std::string host_path, std::string temp_path);
+  static TextFile text_replacement(std::string_view dos_path, bool keep_text);
   void flush();
   void write_out(const char* data, std::size_t size);
   void release() noexcept;
@@ -107,6 +118,7 @@ class TextFile : public TextSink {
   std::string host_path_;
   std::string temp_path_;  // empty unless this is a replacement
   std::int64_t append_start_ = -1;  // length before an append not yet closed
+  std::string trailer_;    // written last when a replacement is committed
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   int column_ = 0;
@@ -124,6 +136,9 @@ std::int64_t probe(std::string_view dos_path, EmptyProbe empty = EmptyProbe::rem
 
 // True when the name exists and is not a directory.
 bool file_exists(std::string_view dos_path);
+// True when anything (a file, a directory, a link, even a broken one) holds
+// the name.
+bool name_taken(std::string_view dos_path);
 // True when the name is an existing directory.
 bool directory_exists(std::string_view dos_path);
 

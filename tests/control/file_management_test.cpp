@@ -1,6 +1,7 @@
 // File management in-process: the menu, the index joined with the listing
 // and the register, the list with its keys, deletion and printing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -198,6 +199,91 @@ TEST_F(FileManagement, MarkedNamesOutsideTheDataDirectoryAreKeptAndReported) {
   EXPECT_FALSE(has("DATA/LONGNAME123"));
   EXPECT_EQ(data("INDEX"), "\"..\\SECRET  1234   2019/02/20   " + pad("up", 30) + "\"\r\n" +
                                "\"..\\SUB\\X   1234   2019/02/20   " + pad("down", 30) + "\"\r\n");
+}
+
+// A line leaves the index only when its file is gone.
+TEST_F(FileManagement, MarkedNamesThatAreNoFilesOfTheListKeepTheirLines) {
+  write_data_file("FRAME", 1);
+  std::filesystem::create_directory(dir_ / "DATA/SUBDIR");
+  std::filesystem::create_directory(dir_ / "ELSEWHERE");
+  std::filesystem::create_directory_symlink(dir_ / "ELSEWHERE", dir_ / "DATA/DIRLINK");
+  // The host would end this name at the NUL and delete FRAME.
+  const char index[] = "\"FRAME\0X    1234   2019/02/20   nul\"\r\n"
+                       "\"SUBDIR     1234   2019/02/20   directory\"\r\n"
+                       "\"DIRLINK    1234   2019/02/20   link\"\r\n";
+  test::write_bytes(dir_ / "DATA/INDEX", std::string(index, sizeof index - 1));
+  ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kEsc}), 3);  // waits for a key
+  EXPECT_EQ(console_->row_text(3), "    FRAME X  は削除しません (INDEX に残します)");
+  EXPECT_EQ(console_->row_text(4), "    SUBDIR  は削除しません (INDEX に残します)");
+  EXPECT_EQ(console_->row_text(5), "    DIRLINK  は削除しません (INDEX に残します)");
+  EXPECT_TRUE(has("DATA/FRAME") && has("DATA/SUBDIR") && has("DATA/DIRLINK") && has("ELSEWHERE"));
+  EXPECT_EQ(data("INDEX"), std::string("\"FRAME\0X    1234   2019/02/20   ", 32) + pad("nul", 30) + "\"\r\n" +
+                               "\"SUBDIR     1234   2019/02/20   " + pad("directory", 30) + "\"\r\n" +
+                               "\"DIRLINK    1234   2019/02/20   " + pad("link", 30) + "\"\r\n");
+}
+
+TEST_F(FileManagement, EndingOnAFailedDeletionKeepsTheLinesOfFilesStillThere) {
+  // Root may delete anything; the run is made as nobody in a sticky data
+  // directory, where root's file cannot be deleted.
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
+  write_index({"GONE       1234   2019/02/20   deleted", "STUCK      1234   2019/02/20   undeletable",
+               "LATER      1234   2019/02/20   not reached", "KEPT       1234   2019/02/20   unmarked"});
+  for (const char* name : {"GONE", "STUCK", "LATER", "KEPT"}) write_data_file(name, 1);
+  for (const char* name : {"", "app", "app/verdan", "app/verdan/VERDAN.INI"}) ::chmod((dir_ / name).c_str(), 0777);
+  ::chmod((dir_ / "DATA").c_str(), 01777);
+  for (const char* name : {"DATA/INDEX", "DATA/GONE", "DATA/LATER", "DATA/KEPT"}) {
+    ASSERT_EQ(::chown((dir_ / name).c_str(), 65534, 65534), 0);
+  }
+  int status = test::run_in_child([&] {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 200;
+    // The error screen of the failed deletion is left with ESC.
+    return run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kEsc, kEsc});
+  });
+  ASSERT_NE(status, 200) << "cannot become nobody";
+  EXPECT_EQ(status, 1);
+  EXPECT_FALSE(has("DATA/GONE"));
+  EXPECT_TRUE(has("DATA/STUCK") && has("DATA/LATER") && has("DATA/KEPT"));
+  EXPECT_EQ(data("INDEX"), "\"STUCK      1234   2019/02/20   " + pad("undeletable", 30) + "\"\r\n" +
+                               "\"LATER      1234   2019/02/20   " + pad("not reached", 30) + "\"\r\n" +
+                               "\"KEPT       1234   2019/02/20   " + pad("unmarked", 30) + "\"\r\n");
+}
+
+// A DOS end-of-file mark ends the text; what follows it stays behind it.
+TEST_F(FileManagement, IndexEndsAtTheEndOfFileMarkWhichStaysLast) {
+  write_data_file("FRAME", 1);
+  write_data_file("CROSS", 1);
+  test::write_bytes(dir_ / "DATA/INDEX", "\"FRAME      1234   2019/02/20   one\"\r\n"
+                                         "\"CROSS      1234   2019/02/20   two\"\r\n\x1a"
+                                         "\"HIDDEN     1234   2019/02/20   old\"\r\n");
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(4), "  3");
+  ASSERT_EQ(run({"2", "1", kReturn, kEsc, "0", "0"}), 0);
+  EXPECT_FALSE(has("DATA/FRAME"));
+  EXPECT_EQ(data("INDEX"), "\"CROSS      1234   2019/02/20   " + pad("two", 30) + "\"\r\n\x1a" +
+                               "\"HIDDEN     1234   2019/02/20   old\"\r\n");
+}
+
+// Without an interpreter each entry shows the facts of the file its whole
+// name reaches.
+TEST_F(FileManagement, NamesThatDifferInTheirExtensionShowTheirOwnFacts) {
+  write_index({"DATA.X     1234   2019/02/20   x", "data.y     1234   2019/02/20   y",
+               "DATA.Z     1234   2019/02/20   none"});
+  write_data_file("DATA.X", 1, 2019, 3, 4);
+  write_data_file("DATA.Y", 22, 2019, 5, 6);
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(2), "  1 DATA.X     1234   2019/02/20  03/04       1  x");
+  EXPECT_EQ(console_->row_text(3), "  2 data.y     1234   2019/02/20  05/06      22  y");
+  EXPECT_EQ(console_->row_text(4), "  3 DATA.Z     1234   2019/02/20                none");
+}
+
+TEST_F(FileManagement, KeyCodeZeroOnAScrolledListOnlyRedrawsTheCursorRow) {
+  write_index(numbered_lines(30));
+  EXPECT_EQ(run({"2", "1", kDel, kDel, Key::key(0)}), 3);
+  EXPECT_EQ(console_->row_text(1), "    FILE NAME  USER    DATA登録   更新   サイズ  コメント");
+  EXPECT_EQ(console_->row_text(2), numbered_row(10));
+  EXPECT_EQ(console_->row_text(22), numbered_row(30));
+  EXPECT_EQ(color_at(22), 4);
+  EXPECT_EQ(console_->cursor_row(), 22);
 }
 
 TEST_F(FileManagement, LinesBeyondWhatTheListHoldsStayInTheIndex) {

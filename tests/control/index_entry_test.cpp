@@ -24,7 +24,7 @@ TEST(IndexEntryRules, MatchKeys) {
   EXPECT_EQ(match_key("ABCDEFGHIJKLMN"), "ABCDEFGHIJKL");
   // ヂ is 83 61: its second byte looks like "a" and must not become ア (83 41).
   EXPECT_EQ(match_key(sj("ヂx")), sj("ヂX") + std::string(9, ' '));
-  EXPECT_EQ(file_fact("A.B", 12, 1, 5).key, match_key("A.B        "));
+  EXPECT_EQ(file_updated_info(12, 1, 5), "12/01       5");
 }
 
 TEST(IndexEntryRules, ListingColumnsAndSizes) {
@@ -43,9 +43,11 @@ TEST(IndexEntryRules, OnlyPlainNamesInsideTheDataDirectoryAreDeleted) {
   EXPECT_TRUE(deletable_in_data_dir("A.B"));
   // 表 is 95 5C: its second byte is no directory separator.
   EXPECT_TRUE(deletable_in_data_dir(sj("表")));
-  for (const char* name : {"..", ".", "C:X", "SUB/X", "/etc/x", "index"}) {
+  for (const char* name : {"..", ".", "C:X", "SUB/X", "/etc/x", "index", "A\tB", "A\x7f", "A\x1a"}) {
     EXPECT_FALSE(deletable_in_data_dir(name)) << name;
   }
+  // A NUL would make the host see "A" alone.
+  EXPECT_FALSE(deletable_in_data_dir(std::string_view("A\0B", 3)));
 }
 
 }  // namespace

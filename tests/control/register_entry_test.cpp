@@ -12,9 +12,9 @@ TEST(RegisterEntryRules, NumbersNamesAndWidths) {
   EXPECT_EQ(register_number(" 42 "), 42.0f);
   EXPECT_EQ(register_number(""), 0.0f);
   EXPECT_EQ(register_number("-0.5"), -0.5f);
-  EXPECT_EQ(register_number("9999999"), 9999999.0f);
-  // Only whole numbers the index's seven-byte owner field can hold.
-  for (const char* rejected : {"12abc", "1.5", "10000000", "-", ".", "1 2"}) {
+  EXPECT_EQ(register_number("99999"), 99999.0f);
+  // Only whole numbers the grid's five positions show as they are.
+  for (const char* rejected : {"12abc", "1.5", "100000", "1234567", "-", ".", "1 2"}) {
     EXPECT_FALSE(register_number(rejected)) << rejected;
   }
   EXPECT_EQ(name_entry("  A\"B  "), "AB");

@@ -47,6 +47,24 @@ TEST_F(RegisterScreen, NonNumberIsRejectedWithALine) {
   EXPECT_EQ(console_->row_text(1), "                        ( 漢字３文字以内)                 OK (Y/N) ?");
 }
 
+TEST_F(RegisterScreen, NumbersWiderThanTheGridAreRejectedWithTheLine) {
+  EXPECT_EQ(run({"2", "3", "123456"}), 3);
+  EXPECT_EQ(console_->row_text(1), "                        ( 漢字３文字以内)" + std::string(15, ' ') +
+                                       "もう一度入力してください");
+  ASSERT_EQ(run({"2", "3", "1234567", "99999", "A", "Y", "1", "B", "Y"}), 3);
+  EXPECT_EQ(console_->row_text(2), "99999 A          1 B");
+  EXPECT_EQ(register_file(), "99999,\"A     \"\r\n1,\"B     \"\r\n");
+}
+
+// A DOS end-of-file mark ends the register; new entries go before it.
+TEST_F(RegisterScreen, EntriesAfterTheEndOfFileMarkAreNotReadNewOnesGoBeforeIt) {
+  test::write_bytes(dir_ / "VDN-USER.DAT", "1,\"A     \"\r\n\x1a" "2,\"OLD   \"\r\n");
+  ASSERT_EQ(run({"2", "3", "2", "B", "Y", "-1", "0", "0"}), 0);
+  EXPECT_EQ(register_file(), "1,\"A     \"\r\n2,\"B     \"\r\n\x1a" "2,\"OLD   \"\r\n");
+  EXPECT_EQ(run({"2", "3"}), 3);
+  EXPECT_EQ(console_->row_text(2), "    1 A          2 B");
+}
+
 TEST_F(RegisterScreen, NoAsksTheNumberAgainOtherAnswersRepeatTheQuestion) {
   ASSERT_EQ(run({"2", "3", "77", "山田", "x", "n", "78", "", "ﾐ", "79", "", "y", "-1", "0", "0"}), 0);
   // The empty name entries keep the name typed before for this entry.

@@ -84,9 +84,11 @@ TEST_F(DosPathTest, MapsDosFormToHostPaths) {
   }
 }
 
-TEST_F(DosPathTest, EmptyPathIsABadFileName) {
+TEST_F(DosPathTest, EmptyPathOrOneHoldingANulIsABadFileName) {
   EXPECT_EQ(test::failure_code_of([] { host_path(""); }), 64);
   EXPECT_EQ(test::failure_code_of([] { host_path("   "); }), 64);
+  // The host would stop at the NUL and name the file before it.
+  EXPECT_EQ(test::failure_code_of([] { host_path(std::string("FRAME\0X", 7)); }), 64);
 }
 
 TEST_F(DosPathTest, MatchNamePrefersExactThenByteOrder) {

@@ -55,7 +55,6 @@ bool exists_as(std::string_view dos_path, bool want_directory) {
   return S_ISDIR(info.st_mode) == want_directory;
 }
 
-<<<<<<< HEAD
 // Opens an existing file for reading; an absent one is made when `create`.
 // -1 when the name is absent (and, with `create`, cannot be made here: a
 // read-only place holds no file). A missing directory still fails (55).
@@ -74,7 +73,8 @@ int open_absent_as_none(const std::string& host, bool create) {
     // Made by someone else meanwhile: open that one.
     if (errno != EEXIST && errno != EINTR) return -1;
   }
-=======
+}
+
 // The whole file, or nothing when it does not exist.
 std::optional<std::string> read_whole(const std::string& host) {
   int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
@@ -97,7 +97,6 @@ std::optional<std::string> read_whole(const std::string& host) {
   }
   ::close(fd);
   return bytes;
->>>>>>> fix-ctl
 }
 
 }  // namespace
@@ -363,11 +362,8 @@ TextFile::TextFile(TextFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       host_path_(std::move(other.host_path_)),
       temp_path_(std::exchange(other.temp_path_, "")),
-<<<<<<< HEAD
       append_start_(std::exchange(other.append_start_, -1)),
-=======
       trailer_(std::exchange(other.trailer_, "")),
->>>>>>> fix-ctl
       buffer_(std::move(other.buffer_)),
       used_(std::exchange(other.used_, 0)),
       column_(other.column_) {}
@@ -378,11 +374,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     host_path_ = std::move(other.host_path_);
     temp_path_ = std::exchange(other.temp_path_, "");
-<<<<<<< HEAD
     append_start_ = std::exchange(other.append_start_, -1);
-=======
     trailer_ = std::exchange(other.trailer_, "");
->>>>>>> fix-ctl
     buffer_ = std::move(other.buffer_);
     used_ = std::exchange(other.used_, 0);
     column_ = other.column_;

@@ -1,8 +1,10 @@
 // The control program's error screen: every run-time failure after the
 // first load of the settings comes here.
 #include <cstdio>
+#include <string>
 
 #include "control/control_program.h"
+#include "platform/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/user_directory.h"
@@ -11,6 +13,7 @@ namespace verdan {
 namespace {
 
 constexpr int kEscape = 27;
+constexpr const char* kLeaveHint = "  ESC:終了";
 
 }  // namespace
 
@@ -38,6 +41,15 @@ ErrorHandler::Decision ControlProgram::on_failure(const Failure& failure, int st
   }
   console_.locate(row, 0);
   print(console_, Using("  ERROR : CODE =### LINE=####  Hit any key !!", {failure.code(), step}), stay);
+  // The way out, behind the line where the row is blank anyway: the hint
+  // covers nothing the user was reading.
+  const std::string& hint = sj(kLeaveHint);
+  const int from = console_.cursor_col();
+  bool blank = from + static_cast<int>(hint.size()) <= ScreenModel::kColumns;
+  for (int c = from; blank && c < from + static_cast<int>(hint.size()); ++c) {
+    blank = saved[static_cast<std::size_t>(c)].byte == ' ';
+  }
+  if (blank) print(console_, hint, stay);
   int key = console_.read_key();
   console_.restore_row(row, saved);
   console_.locate(row, column);

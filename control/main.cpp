@@ -5,6 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/front_end.h"
+#include "platform/unexpected_end.h"
 
 int main(int argc, char** argv) {
   verdan::apply_posix_defaults();
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     status = program.run();
   } catch (const verdan::ProgramEnd& end) {
     status = end.status;
+  } catch (...) {
+    console->hand_back();
+    return verdan::report_unexpected("VDN-CNTL");
   }
   console->hand_back();
   return status;

@@ -1,8 +1,11 @@
 #include "generator/data_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "shared/print.h"
 
 namespace verdan {
@@ -29,6 +32,11 @@ const std::string& member_tail(int column) {
 
 template <typename Real>
 void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
+  auto finite = [](Real v) { return std::isfinite(v); };
+  if (!std::all_of(content.node_x.begin(), content.node_x.end(), finite) ||
+      !std::all_of(content.node_y.begin(), content.node_y.end(), finite)) {
+    fail(kOverflow, "node coordinate beyond the number range");
+  }
   // The counts are single-precision values in the file, like every count.
   const float closing_count = 1;
   const float fourth_count = 0;

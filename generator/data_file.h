@@ -17,7 +17,9 @@ struct DataFileContent {
   std::vector<int> kind;             // connection code: 1 fixed-fixed, 4 pinned-pinned
 };
 
-// Writes the whole file's lines.
+// Writes the whole file's lines. A coordinate that is no finite number is
+// an overflow failure before the first byte: the analysis program would
+// read it as a different frame.
 template <typename Real>
 void write_data_file(TextSink& sink, const DataFileContent<Real>& content);
 

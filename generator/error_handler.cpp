@@ -1,6 +1,8 @@
 // The generator's single error handler: repairs a missing per-user
 // directory silently, otherwise shows the failure on the cursor's row and
 // lets the user continue (retry) or end.
+#include <array>
+
 #include "generator/generator_program.h"
 #include "platform/cp932.h"
 #include "shared/console_routines.h"
@@ -26,7 +28,15 @@ std::string GeneratorProgram::env_message(int number, const char* standard) cons
 
 ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int step) {
   const int row = console_.cursor_row();
-  const ScreenModel::Row saved = console_.save_row(row);
+  // The answer's line end scrolls the window when the message stands on its
+  // last row, so the whole text is kept: every showing starts from it and
+  // "C" leaves the screen as it was before the failure.
+  std::array<ScreenModel::Row, ScreenModel::kRows> saved;
+  for (int r = 0; r < ScreenModel::kRows; ++r) saved[static_cast<std::size_t>(r)] = console_.save_row(r);
+  auto restore_text = [&] {
+    for (int r = 0; r < ScreenModel::kRows; ++r) console_.restore_row(r, saved[static_cast<std::size_t>(r)]);
+    console_.locate(row, 0);
+  };
   console_.locate(row, 0);
   // The repair is tried once a step: a directory that exists already or
   // cannot be made would otherwise send the step round without end.
@@ -34,7 +44,7 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
     return Decision::retry;
   }
   for (;;) {
-    console_.locate(row, 0);
+    restore_text();
     if (failure.code() == kDriveNotReady) {
       print(console_, env_message(202, "ディスクがセットされていません"), stay);
     } else if (failure.code() == kWriteProtected) {
@@ -46,9 +56,8 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
     std::string answer = console_.read_line();
     char first = answer.empty() ? '\0' : answer[0];
     if (first == 'e' || first == 'E') return Decision::end;
-    console_.locate(row, 0);
     if (first == 'c' || first == 'C') {
-      console_.restore_row(row, saved);
+      restore_text();
       return Decision::retry;
     }
   }

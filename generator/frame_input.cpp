@@ -2,6 +2,7 @@
 // storey heights typed in metres and kept in centimetres.
 #include <cmath>
 #include <new>
+#include <string>
 
 #include "generator/generator_program.h"
 #include "platform/cp932.h"
@@ -55,25 +56,44 @@ void GeneratorProgram::size_tables(int step, const std::function<void()>& size) 
 }
 
 // Counts below 1 are asked again, and so are counts whose tables would not
-// fit the machine: the frame must stay a size the program can hold.
+// fit the machine: the frame must stay a size the program can hold, and the
+// screen says how large that is.
 void GeneratorProgram::ask_counts() {
   for (;;) {
     float spans = 0;
     do {
       console_.locate(7, 0);
       spans = INN(console_, sj("　　　　Ｘ方向スパン数＝"));
-    } while (!(spans >= 1 && spans < kMaxGridPoints));
+    } while (!(spans >= 1));
+    // Fractional counts run over the whole numbers not above them.
+    const double nx = std::floor(spans);
+    if (!within_grid_limit(nx, 1, sj("(スパン数+1)×(層数+1)"))) continue;
     float storeys = 0;
     do {
       console_.locate(8, 0);
       storeys = INN(console_, sj("　　　　　　　　　層数＝"));
     } while (!(storeys >= 1));
-    // Fractional counts run over the whole numbers not above them.
-    double nx = std::floor(spans), ns = std::floor(storeys);
-    if ((nx + 1) * (ns + 1) > kMaxGridPoints) continue;
+    const double ns = std::floor(storeys);
+    if (!within_grid_limit(nx, ns, sj("(スパン数+1)×(層数+1)"))) continue;
     size_tables(kGenSizeTables, [&] { frame_.size(static_cast<int>(nx), static_cast<int>(ns)); });
     return;
   }
+}
+
+// True when a grid of a x b spans fits the tables; otherwise the largest
+// size is shown in the colour of warnings and the count rows are blanked
+// for the counts to be asked again.
+bool GeneratorProgram::within_grid_limit(double a, double b, const std::string& product) {
+  if ((a + 1) * (b + 1) <= kMaxGridPoints) return true;
+  console_.locate(10, 0);
+  console_.set_color(6);
+  print(console_, sj("　　　　格子点数 ") + product + sj(" は"), kMaxGridPoints, sj("までです"), stay);
+  console_.set_color(7);
+  for (int row : {7, 8}) {
+    console_.locate(row, 0);
+    print(console_, std::string(ScreenModel::kColumns - 1, ' '), stay);
+  }
+  return false;
 }
 
 // Span lengths (spans) or storey heights: an entry of 0 repeats the one
@@ -85,6 +105,9 @@ void GeneratorProgram::ask_lengths(bool spans) {
   console_.set_window(1, 23);
   print(console_);
   const int count = spans ? frame_.span_count() : frame_.storey_count();
+  // Running total of the lengths so far: the coordinate the next length
+  // ends at.
+  double total = 0;
   for (int i = 1; i <= count; ++i) {
     double& value = spans ? frame_.node_x(0, i) : frame_.node_y(i + 1, 0);
     const double previous = spans ? frame_.node_x(0, i - 1) : frame_.node_y(i, 0);
@@ -95,16 +118,29 @@ void GeneratorProgram::ask_lengths(bool spans) {
         print(console_, i, "FL (m)=", stay);
       }
     };
-    for (;;) {
-      label();
-      int row = console_.cursor_row();
-      float typed = INN(console_, spans ? " (m)=" : "");
-      value = metres_to_cm(typed);
-      if (row == 23) row = 22;  // the entry's line end scrolled the window
-      console_.locate(row, 0);
-      if (value == 0) value = previous;
-      if (value > 0) break;
-    }
+    // A length whose coordinate the picture cannot hold is an overflow; on
+    // "continue" the same entry is asked again on its row.
+    run_step(*this, spans ? kGenSpanLength : kGenStoreyHeight, [&] {
+      int row = 0;
+      for (;;) {
+        label();
+        row = console_.cursor_row();
+        float typed = INN(console_, spans ? " (m)=" : "");
+        value = metres_to_cm(typed);
+        if (row == 23) row = 22;  // the entry's line end scrolled the window
+        console_.locate(row, 0);
+        if (value == 0) value = previous;
+        if (value > 0) break;
+      }
+      if (!fits_single(total + value)) {
+        // The row is left blank for the message and the entry asked anew.
+        value = 0;
+        print(console_, std::string(ScreenModel::kColumns - 1, ' '), stay);
+        console_.locate(row, 0);
+        fail(kOverflow, "length beyond the range of the frame's coordinates");
+      }
+    });
+    total += value;
     label();
     if (spans) print(console_, " (m)=", stay);
     print(console_, value / 100, std::string(10, ' '));

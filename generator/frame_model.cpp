@@ -42,7 +42,7 @@ void FrameModel::place_initial_members() {
   }
 }
 
-Toggle FrameModel::toggle(MemberKind kind, int level, int index) {
+Toggle FrameModel::toggle(MemberKind kind, int level, int index, bool odd) {
   int* state = nullptr;
   Toggle t{0, {level, index}, {level, index}};
   switch (kind) {
@@ -65,6 +65,10 @@ Toggle FrameModel::toggle(MemberKind kind, int level, int index) {
       break;
   }
   if (*state == 0) *state = -1;  // a brace never placed counts as removed
+  if (!odd) {
+    t.change = *state;
+    return t;
+  }
   t.change = -*state;
   *state = t.change;
   node_use(t.a.level, t.a.axis) += t.change;

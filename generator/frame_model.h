@@ -57,7 +57,11 @@ class FrameModel {
   // Every column and beam present, no braces.
   void place_initial_members();
   // Toggles one member (bounds checked by the caller) and keeps node_use.
-  Toggle toggle(MemberKind kind, int level, int index);
+  Toggle toggle(MemberKind kind, int level, int index) { return toggle(kind, level, index, true); }
+  // The same for a member addressed several times at once: it changes when
+  // `odd`; either way a brace never placed now counts as removed, as after
+  // any toggle. `change` is the member's state afterwards.
+  Toggle toggle(MemberKind kind, int level, int index, bool odd);
 
  private:
   std::size_t at(int level, int axis) const {

@@ -29,7 +29,11 @@ enum GeneratorStep : int {
   kGenHandOver = 1060,
   kGenStartAnalysis = 1070,
   kGenSizeTables = 2010,
+  kGenSpanLength = 2020,
+  kGenStoreyHeight = 2030,
   kGenSizeGridTables = 3010,
+  kGenGridSpanX = 3020,
+  kGenGridSpanY = 3030,
   kGenProbePrintFile = 4010,
   kGenReplacePrintFile = 4020,
   kGenAppendPrintFile = 4030,
@@ -76,6 +80,7 @@ class GeneratorProgram : public ErrorHandler {
   void size_tables(int step, const std::function<void()>& size);
   void regular_frame();
   void ask_counts();
+  bool within_grid_limit(double a, double b, const std::string& product);
   void ask_lengths(bool spans);
 
   // grid_beam.cpp
@@ -91,7 +96,7 @@ class GeneratorProgram : public ErrorHandler {
   // member_edit.cpp
   void edit_members();
   void edit_screen(MemberKind kind);
-  void apply_edit(MemberKind kind, int level, std::string_view axis_list);
+  void apply_edit(MemberKind kind, std::string_view level_list, std::string_view axis_list);
 
   // frame_output.cpp
   NumberingOrder ask_numbering_order();
@@ -119,6 +124,8 @@ class GeneratorProgram : public ErrorHandler {
   std::vector<std::string> env_text_;
   FrameModel frame_;
   GridBeam grid_;
+  // Lowest and highest grid line position so far, X [0] and Y [1], in cm.
+  double grid_low_[2] = {0, 0}, grid_high_[2] = {0, 0};
   std::set<int> repaired_steps_;
 };
 

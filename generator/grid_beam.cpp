@@ -24,16 +24,19 @@ void GeneratorProgram::grid_beam() {
     do {
       console_.locate(7, 0);
       nx = INN(console_, sj("　　　　Ｘ方向スパン数＝"));
-    } while (!(nx >= 2 && nx < kMaxGridPoints));
+    } while (!(nx >= 2));
+    const double spans_x = std::floor(nx);
+    if (!within_grid_limit(spans_x, 2, sj("(Ｘスパン数+1)×(Ｙスパン数+1)"))) continue;
     do {
       console_.locate(8, 0);
       ny = INN(console_, sj("　　　　Ｙ方向スパン数＝"));
     } while (!(ny >= 2));
-    const double spans_x = std::floor(nx), spans_y = std::floor(ny);
-    if ((spans_x + 1) * (spans_y + 1) > kMaxGridPoints) continue;
+    const double spans_y = std::floor(ny);
+    if (!within_grid_limit(spans_x, spans_y, sj("(Ｘスパン数+1)×(Ｙスパン数+1)"))) continue;
     size_tables(kGenSizeGridTables, [&] { grid_.size(static_cast<int>(spans_x), static_cast<int>(spans_y)); });
     break;
   }
+  grid_low_[0] = grid_low_[1] = grid_high_[0] = grid_high_[1] = 0;
   console_.clear_text();
   print(console_, sj("** スパン長の入力 **"));
   print(console_);
@@ -62,10 +65,14 @@ void GeneratorProgram::grid_beam() {
 }
 
 // The spans of one direction: an entry of 0 repeats the span before, and
-// the first span must be given.
+// the first span must be given. Negative spans are taken as typed.
 void GeneratorProgram::ask_grid_spans(char axis, int count, int color) {
   console_.set_color(color);
   const std::string name(1, axis);
+  const int d = axis == 'X' ? 0 : 1;
+  // Grid line positions so far, the extremes of each direction: a node's x
+  // is an X line's position plus a Y line's, written in single precision.
+  double position = 0;
   for (int i = 1; i <= count; ++i) {
     double& span = axis == 'X' ? grid_.x_span(i) : grid_.y_span(i);
     const double previous = axis == 'X' ? grid_.x_span(i - 1) : grid_.y_span(i - 1);
@@ -74,12 +81,29 @@ void GeneratorProgram::ask_grid_spans(char axis, int count, int color) {
       print(console_);  // scrolls the screen up one line
       row = 22;
     }
-    while (span == 0) {
-      console_.locate(row, 0);
-      print(console_, name, i - 1, " - " + name, i, stay);
-      span = metres_to_cm(INN(console_, " (m)="));
-      if (span == 0) span = previous;
-    }
+    // A span that takes a node's x beyond single precision is an overflow;
+    // on "continue" the same span is asked again on its row.
+    run_step(*this, axis == 'X' ? kGenGridSpanX : kGenGridSpanY, [&] {
+      while (span == 0) {
+        console_.locate(row, 0);
+        print(console_, name, i - 1, " - " + name, i, stay);
+        span = metres_to_cm(INN(console_, " (m)="));
+        if (span == 0) span = previous;
+      }
+      const double next = position + span;
+      const double low = std::fmin(grid_low_[d], next);
+      const double high = std::fmax(grid_high_[d], next);
+      if (!fits_single(low + grid_low_[1 - d]) || !fits_single(high + grid_high_[1 - d])) {
+        span = 0;
+        console_.locate(row, 0);
+        print(console_, std::string(ScreenModel::kColumns - 1, ' '), stay);
+        console_.locate(row, 0);
+        fail(kOverflow, "span beyond the range of the grid's coordinates");
+      }
+      position = next;
+      grid_low_[d] = low;
+      grid_high_[d] = high;
+    });
     console_.locate(row, 0);
     print(console_, name, i - 1, " - " + name, i, " (m)=", span / 100, std::string(10, ' '));
   }

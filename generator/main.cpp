@@ -4,6 +4,7 @@
 #include "generator/generator_program.h"
 #include "platform/environment.h"
 #include "platform/front_end.h"
+#include "platform/unexpected_end.h"
 
 int main() {
   verdan::apply_posix_defaults();
@@ -14,6 +15,9 @@ int main() {
     status = program.run();
   } catch (const verdan::ProgramEnd& end) {
     status = end.status;
+  } catch (...) {
+    console->hand_back();
+    return verdan::report_unexpected("VDN-GENE");
   }
   console->hand_back();
   return status;

@@ -2,6 +2,7 @@
 // range lists, each change drawn or erased on the frame picture at once.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "generator/generator_program.h"
 #include "generator/range_list.h"
@@ -52,8 +53,6 @@ void GeneratorProgram::edit_members() {
 }
 
 void GeneratorProgram::edit_screen(MemberKind kind) {
-  const int ns = frame_.storey_count();
-  const int level_high = kind == MemberKind::beam ? ns + 1 : ns;
   for (;;) {
     console_.clear_text();
     console_.locate(2, 0);
@@ -68,35 +67,48 @@ void GeneratorProgram::edit_screen(MemberKind kind) {
     console_.locate(5, 24);
     std::string axes = console_.read_line();
     if (axes.empty()) return;
-    levels = closed_list(levels);
-    axes = closed_list(axes);
-    walk_ranges(levels, 0, [&](double first, double last) {
-      for_each_within(first, last, 1, level_high, [&](int level) { apply_edit(kind, level, axes); });
-    });
+    apply_edit(kind, closed_list(levels), closed_list(axes));
   }
 }
 
-// Toggles the members the axis list addresses on one level.
-void GeneratorProgram::apply_edit(MemberKind kind, int level, std::string_view axis_list) {
+// Toggles every member the pair of lists addresses. A member addressed
+// several times is visited once, in the place of its last address, so a
+// long list on a large frame costs one pass over the members it reaches.
+void GeneratorProgram::apply_edit(MemberKind kind, std::string_view level_list, std::string_view axis_list) {
   const int nx = frame_.span_count();
-  auto toggle = [&](int index) {
-    Toggle t = frame_.toggle(kind, level, index);
-    draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5));
+  const int level_high = kind == MemberKind::beam ? frame_.storey_count() + 1 : frame_.storey_count();
+  // The axes a range addresses: the braces of the spans between its axes,
+  // the columns on them, the beams of the spans after its first axis.
+  int low = 0, high = nx;
+  double first_offset = 0, last_offset = 0;
+  switch (kind) {
+    case MemberKind::rising_brace:
+    case MemberKind::falling_brace:
+      high = nx - 1;
+      last_offset = -1;
+      break;
+    case MemberKind::column:
+      break;
+    case MemberKind::beam:
+      low = 1;
+      first_offset = 1;
+      break;
+  }
+  auto spans_of = [](std::string_view list, double no_start, double from, double to, int lo, int hi) {
+    std::vector<IndexSpan> spans;
+    walk_ranges(list, no_start, [&](double a, double b) {
+      if (auto span = indices_within(a + from, b + to, lo, hi)) spans.push_back(*span);
+    });
+    return by_last_address(spans, lo, hi);
   };
-  walk_ranges(axis_list, -1, [&](double a, double b) {
-    switch (kind) {
-      case MemberKind::rising_brace:
-      case MemberKind::falling_brace:
-        for_each_within(a, b - 1, 0, nx - 1, toggle);
-        break;
-      case MemberKind::column:
-        for_each_within(a, b, 0, nx, toggle);
-        break;
-      case MemberKind::beam:
-        for_each_within(a + 1, b, 1, nx, toggle);
-        break;
+  const std::vector<AddressedIndex> levels = spans_of(level_list, 0, 0, 0, 1, level_high);
+  const std::vector<AddressedIndex> axes = spans_of(axis_list, -1, first_offset, last_offset, low, high);
+  for (const AddressedIndex& level : levels) {
+    for (const AddressedIndex& axis : axes) {
+      Toggle t = frame_.toggle(kind, level.index, axis.index, level.odd && axis.odd);
+      draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5));
     }
-  });
+  }
 }
 
 }  // namespace verdan

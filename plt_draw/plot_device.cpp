@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/failure.h"
 #include "plt_draw/culc.h"
 #include "shared/free_format.h"
 #include "shared/plot_numbers.h"
@@ -69,8 +70,14 @@ void init_hpgl(PlotState& s, float paper, bool centred) {
   const float ox = s.origin_x;
   const float oy = s.origin_y;
   s.plot_reset = esc(".K");
-  s.plot_setup = "DF;IP 0, 0,3200,2400;IW" + number_text(ox) + "," + number_text(oy) + "," +
-                 number_text(ox + s.paper_w) + "," + number_text(oy + s.paper_h) + ";PA;CM1;CS6;CA101;";
+  // The window's corners in the free format; a corner that is no number
+  // would leave the plotter without a window.
+  auto corner = [](float v) {
+    if (!std::isfinite(v)) fail(kOverflow, "HP-GL window corner is no finite number");
+    return number_text(v);
+  };
+  s.plot_setup = "DF;IP 0, 0,3200,2400;IW" + corner(ox) + "," + corner(oy) + "," + corner(ox + s.paper_w) + "," +
+                 corner(oy + s.paper_h) + ";PA;CM1;CS6;CA101;";
 }
 
 void init_lips(PlotState& s, float paper) {

@@ -37,6 +37,13 @@ int pen_index(float pen) {
   fail(kIllegalFunctionCall, "plot pen must be 1, 2 or 3");
 }
 
+// A coordinate of the intermediate file: its readers take the bytes as a
+// number, so a value that is none is refused here.
+std::string coordinate(float value) {
+  if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
+  return F2X(value);
+}
+
 std::string gs(const std::string& command) { return std::string(1, kGs) + command; }
 
 // Absolute device coordinates, origin included.
@@ -95,7 +102,9 @@ void line(PlotState& s, float x, float y, float pen, bool dashed) {
                     CULC(py * s.scale_y) + CULC((x - px) * s.scale_x) + CULC((y - py) * s.scale_y) + kRs);
         break;
       case 5: {
-        emit_shape_record(s, "s" + F2X(px * s.scale_x) + F2X(py * s.scale_y) + F2X(x * s.scale_x) + F2X(y * s.scale_y),
+        emit_shape_record(s,
+                          "s" + coordinate(px * s.scale_x) + coordinate(py * s.scale_y) + coordinate(x * s.scale_x) +
+                              coordinate(y * s.scale_y),
                           dashed ? 4 : 1, pen);
         break;
       }
@@ -141,8 +150,8 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
         break;
       case 5: {
         emit_shape_record(s,
-                          "e" + F2X(x * s.scale_x) + F2X(y * s.scale_y) + F2X(r * s.scale_x) + I2X(10000) + L2X(0) +
-                              L2X(0) + L2X(0),
+                          "e" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) + coordinate(r * s.scale_x) +
+                              I2X(10000) + L2X(0) + L2X(0) + L2X(0),
                           1, pen);
         break;
       }
@@ -176,8 +185,9 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   const int d = plot_device_code(s);
   if (d == 5) {
     const auto length = static_cast<float>(text.size());
-    std::string record = "m" + F2X(x * s.scale_x) + F2X(y * s.scale_y) + F2X((x + dx * length) * s.scale_x) +
-                         F2X((y + dy * length) * s.scale_y) + L2X(0) + b(height) + layer_byte(s);
+    std::string record = "m" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) +
+                         coordinate((x + dx * length) * s.scale_x) + coordinate((y + dy * length) * s.scale_y) +
+                         L2X(0) + b(height) + layer_byte(s);
     record.append(2, '\0');
     record += record_text(text);
     record.push_back('\0');

@@ -31,6 +31,13 @@ float leading_number(std::string_view entry) {
     if (kind == 'O') return prefixed_number(entry.substr(2), 8);
     return prefixed_number(entry.substr(1), 8);
   }
+  return leading_decimal(entry);
+}
+
+float leading_decimal(std::string_view entry) {
+  std::size_t i = entry.find_first_not_of(' ');
+  if (i == std::string_view::npos) return 0;
+  entry.remove_prefix(i);
 
   std::string number;
   std::size_t p = 0;

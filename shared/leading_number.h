@@ -13,4 +13,8 @@ namespace verdan {
 // so range checks reject it instead of mistaking it for an empty entry.
 float leading_number(std::string_view entry);
 
+// The same without the "&" prefixes: a decimal number or 0. For texts where
+// "&" is no number mark (the range lists of member editing).
+float leading_decimal(std::string_view entry);
+
 }  // namespace verdan

@@ -26,6 +26,12 @@ long long whole_part_within(float value, long long low, long long high, const ch
   return static_cast<long long>(whole);
 }
 
+// A plot command with "Inf" or "NaN" in it would draw somewhere else or
+// stop the device; such a value is refused.
+void require_finite(float value, const char* what) {
+  if (!std::isfinite(value)) fail(kOverflow, std::string(what) + ": value is no finite number");
+}
+
 }  // namespace
 
 std::string MAR(float value, float decimals) {
@@ -49,11 +55,15 @@ std::string MAR(float value, float decimals) {
 }
 
 std::string N2A(float value) {
+  require_finite(value, "N2A");
   std::string text = number_text(value);
   return value < 0 ? text : text.substr(1);
 }
 
-std::string S2X(float value) { return number_text(floor_value(value)).substr(1); }
+std::string S2X(float value) {
+  require_finite(value, "S2X");
+  return number_text(floor_value(value)).substr(1);
+}
 
 std::string F2X(float value) { return little_endian(std::bit_cast<std::uint32_t>(value), 4); }
 

@@ -1,6 +1,7 @@
 // Numbers as the texts and binary fields of plot command streams and of the
 // intermediate drawing file. All arguments are single-precision values; a
-// value without a representation is an overflow failure (code 6).
+// value without a representation, infinities and NaN included, is an
+// overflow failure (code 6).
 #pragma once
 
 #include <string>

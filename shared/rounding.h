@@ -18,6 +18,10 @@ inline double floor_value(double value) { return std::floor(value); }
 // has no int (beyond the int range or not a number).
 int to_int(double value);
 
+// True when `value` is a finite number within the single-precision range:
+// a coordinate the pictures and single-precision files can hold.
+inline bool fits_single(double value) { return std::fabs(value) <= 3.4028234663852886e38; }
+
 // Metres as typed become centimetres rounded to the millimetre.
 inline double metres_to_cm(double metres) { return std::floor(metres * 1000.0 + 0.5) / 10.0; }
 

@@ -2,8 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/unexpected_end.h"
 #include "plt_draw/tool/plot_tool.h"
 
 int main(int argc, char** argv) {
-  return verdan::plot_tool::run(std::vector<std::string>(argv + 1, argv + argc));
+  try {
+    return verdan::plot_tool::run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (...) {
+    return verdan::report_unexpected("VDN-PLOT");
+  }
 }

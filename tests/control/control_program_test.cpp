@@ -4,6 +4,7 @@
 
 #include "control/env_file.h"
 #include "platform/cp932.h"
+#include "shared/print.h"
 #include "tests/control/control_fixture.h"
 
 namespace verdan {
@@ -75,7 +76,23 @@ TEST_F(ControlProgramRun, UncreatableDirectoryShowsTheErrorLineRetriesAndLetsThe
 TEST_F(ControlProgramRun, ErrorLineShowsCodeAndStep) {
   test::ScopedEnv appdata("APPDATA", dir_ / "missing/deeper");
   EXPECT_EQ(run({"1"}), 3);  // the script ends while the error line waits for a key
-  EXPECT_EQ(console_->row_text(console_->cursor_row()), "  ERROR : CODE = 55 LINE= 210  Hit any key !!");
+  EXPECT_EQ(console_->row_text(console_->cursor_row()), "  ERROR : CODE = 55 LINE= 210  Hit any key !!  ESC:終了");
+}
+
+TEST_F(ControlProgramRun, EscHintOnlyWhereItCoversNothing) {
+  console_ = std::make_unique<ScriptedConsole>(
+      std::vector<std::string>{"1", "", "", "", "", "", "", "", "", "Y", "0", "x"});
+  program_ = std::make_unique<ControlProgram>(*console_, "");
+  ASSERT_EQ(program_->run(), 0);
+  console_->locate(23, 0);
+  print(*console_, std::string(50, '.') + "kept", stay);
+  console_->locate(23, 3);
+  EXPECT_EQ(program_->on_failure(Failure(kFileNotFound, "t"), 7), ErrorHandler::Decision::retry);
+  EXPECT_EQ(console_->row_text(23), std::string(50, '.') + "kept");
+  EXPECT_EQ(console_->cursor_col(), 3);
+  // With the key gone the line stays to be read: no hint over the text.
+  EXPECT_THROW(program_->on_failure(Failure(kFileNotFound, "t"), 7), ProgramEnd);
+  EXPECT_EQ(console_->row_text(23), "  ERROR : CODE = 63 LINE=   7  Hit any key !!" + std::string(5, '.') + "kept");
 }
 
 TEST_F(ControlProgramRun, RemovedStartDirectoryStillStartsAndKeepsTheSettingsPerUser) {

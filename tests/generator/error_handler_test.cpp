@@ -14,12 +14,18 @@ TEST_F(GeneratorErrors, CodedMessageContinueRestoresTheRow) {
   write_settings(test::settings_file("C:", "PRT.TXT"));
   console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"x", "", "continue"});
   program_ = std::make_unique<GeneratorProgram>(*console_);
-  console_->locate(23, 0);
+  console_->locate(21, 0);
+  print(*console_, "two above");
+  print(*console_, "one above");
   print(*console_, "row before", stay);
   EXPECT_EQ(program_->on_failure(Failure(kFileNotFound, "t"), 1050), ErrorHandler::Decision::retry);
   EXPECT_EQ(console_->remaining(), 0u);  // "x" and "" showed the message again
-  // The entry's line end scrolled the window; the row comes back as saved.
+  // Each answer's line end scrolled the window; no copy of the message is
+  // left and every row is back where it was.
+  EXPECT_EQ(console_->row_text(21), "two above");
+  EXPECT_EQ(console_->row_text(22), "one above");
   EXPECT_EQ(console_->row_text(23), "row before");
+  EXPECT_EQ(console_->cursor_row(), 23);
   EXPECT_EQ(console_->cursor_col(), 0);
 }
 

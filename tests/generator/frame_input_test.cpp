@@ -74,5 +74,35 @@ TEST_F(FrameInput, OneSpanOneStoreyHasFourNodesTwoColumnsTwoBeams) {
   EXPECT_EQ(f.beam_on(2, 1), 1);
 }
 
+TEST_F(FrameInput, CountsBeyondTheTablesAreToldWithTheLargestSizeAndAskedAgain) {
+  // Five million spans alone are too many; so are 3 spans of two million storeys.
+  EXPECT_EQ(run({"1", "5000000"}), 3);
+  EXPECT_EQ(row(10), "　　　　格子点数 (スパン数+1)×(層数+1) は 4000000 までです");
+  EXPECT_EQ(console_->screen().cell(10, 0).color, 6);
+  EXPECT_EQ(row(7), "　　　　Ｘ方向スパン数＝");  // asked again on a clean row
+  EXPECT_EQ(run({"1", "3", "2000000", "3", "2"}), 3);
+  EXPECT_EQ(program_->frame().span_count(), 3);
+  EXPECT_EQ(program_->frame().storey_count(), 2);
+}
+
+// Lengths whose coordinates leave the single-precision range of the picture
+// are overflow failures on the entry's row; "C" asks the same entry again.
+TEST_F(FrameInput, LengthsBeyondTheNumberRangeAreOverflowsAskedAgain) {
+  const std::string nines(40, '9');
+  const std::string huge = "2" + std::string(36, '0');  // 2E36 m: fits alone, not twice
+  EXPECT_EQ(run({"1", "2", "1", nines, "E"}), 1);
+  EXPECT_EQ(row(2).substr(0, 31), "  ERROR : CODE =  6 LINE = 2020");
+  EXPECT_EQ(run({"1", "2", "1", huge, "", "E"}), 1);  // the second span repeats the first
+  EXPECT_EQ(row(3).substr(0, 31), "  ERROR : CODE =  6 LINE = 2020");
+  EXPECT_EQ(run({"1", "1", "2", "6", "4", nines, "E"}), 1);
+  EXPECT_EQ(row(3).substr(0, 31), "  ERROR : CODE =  6 LINE = 2030");
+
+  EXPECT_EQ(run({"1", "2", "1", nines, "c", "6", "", "3"}), 3);
+  const FrameModel& f = program_->frame();
+  EXPECT_EQ(f.node_x(1, 2), 1200);
+  EXPECT_EQ(f.node_y(2, 0), 300);
+  EXPECT_NE(row(2).find("ITEM ="), std::string::npos);  // on to the editing menu
+}
+
 }  // namespace
 }  // namespace verdan

@@ -111,6 +111,19 @@ TEST(DataFile, LinesInTheFreeFormatAndZones) {
             " 1            -1             0             0             0 \r\n");
 }
 
+TEST(DataFile, CoordinateThatIsNoNumberIsAnOverflowBeforeAnyLine) {
+  DataFileContent<float> grid;
+  grid.node_x = {1, __builtin_inff()};
+  grid.node_y = {1, 2};
+  DataFileContent<double> frame;
+  frame.node_x = {1};
+  frame.node_y = {__builtin_nan("")};
+  StringSink s;
+  EXPECT_EQ(test::failure_code_of([&] { write_data_file(s, grid); }), kOverflow);
+  EXPECT_EQ(test::failure_code_of([&] { write_data_file(s, frame); }), kOverflow);
+  EXPECT_EQ(s.text(), "");
+}
+
 TEST(DataFile, GridBeamCoordinatesAreSinglePrecision) {
   DataFileContent<float> d;
   d.node_x = {1100.12345f};

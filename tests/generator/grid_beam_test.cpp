@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <chrono>
 
 #include "generator/grid_model.h"
@@ -137,6 +139,29 @@ TEST_F(GridBeamDialogue, ListingAppendedAfterAnEmptyAnswerAndTheDataFile) {
             0u);
   EXPECT_NE(data.find("\r\n 1100          200 \r\n 1100          300 \r\n"), std::string::npos);
   EXPECT_NE(data.find("  3   4   4   -1 "), std::string::npos);
+}
+
+TEST_F(GridBeamDialogue, SpansBeyondTheSinglePrecisionOfANodeAreOverflowsAskedAgain) {
+  const std::string nines(40, '9');
+  const std::string low = "-2" + std::string(36, '0');  // -2E38 cm
+  // X spans -1E38 and -1E38 cm fit; a Y span of -2E38 takes the lowest x
+  // to -4E38, beyond a single.
+  EXPECT_EQ(run({"2", "2", "2", "-1" + std::string(36, '0'), "", low, "E"}), 1);
+  EXPECT_EQ(row(4).substr(0, 31), "  ERROR : CODE =  6 LINE = 3030");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "CROSS"));
+
+  test::ScopedEnv path("PATH", dir_.path());
+  EXPECT_EQ(run({"2", "2", "2", nines, "C", "6", "", "5", "", "", "E"}), 1);
+  EXPECT_EQ(row(2), "X 0  - X 1  (m)= 6");
+  std::string data = test::read_bytes(dir_ / "CROSS");
+  EXPECT_EQ(data.find("Inf"), std::string::npos);
+  EXPECT_NE(data.find("\r\n 1100          300 \r\n"), std::string::npos);
+}
+
+TEST_F(GridBeamDialogue, CountsBeyondTheTablesAreToldWithTheLargestSize) {
+  EXPECT_EQ(run({"2", "4000000"}), 3);
+  EXPECT_EQ(row(10), "　　　　格子点数 (Ｘスパン数+1)×(Ｙスパン数+1) は 4000000 までです");
+  EXPECT_EQ(console_->screen().cell(10, 0).color, 6);
 }
 
 }  // namespace

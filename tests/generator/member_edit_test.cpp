@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "generator/range_list.h"
@@ -27,25 +29,41 @@ TEST(RangeList, SeparatorsStartsAndMarkers) {
   EXPECT_EQ(ranges("x,", 0), (Ranges{{0, 0}}));
 }
 
-TEST(RangeList, HugeRangesVisitOnlyWhatLiesWithinTheBounds) {
-  std::vector<int> seen;
-  for_each_within(1, 2e9, 1, 3, [&](int i) { seen.push_back(i); });
-  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
-  seen.clear();
-  for_each_within(-3e38, 3e38, 0, 2, [&](int i) { seen.push_back(i); });
-  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
-  seen.clear();
-  for_each_within(2.5, 5, 0, 10, [&](int i) { seen.push_back(i); });  // 2.5, 3.5, 4.5 round away
-  EXPECT_EQ(seen, (std::vector<int>{3, 4, 5}));
-
-  auto time_of = [](double last) {
-    auto start = std::chrono::steady_clock::now();
-    long visits = 0;
-    for (int k = 0; k < 1000; ++k) for_each_within(1, last, 1, 3, [&](int) { ++visits; });
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+TEST(RangeList, HugeRangesAddressOnlyWhatLiesWithinTheBounds) {
+  auto span = [](double first, double last, int low, int high) {
+    std::optional<IndexSpan> s = indices_within(first, last, low, high);
+    return s ? std::pair{s->first, s->last} : std::pair{-99, -99};
   };
-  double small = time_of(3), huge = time_of(2e9);
-  EXPECT_LT(huge, small * 10 + 0.01);
+  EXPECT_EQ(span(1, 2e9, 1, 3), (std::pair{1, 3}));
+  EXPECT_EQ(span(-3e38, 3e38, 0, 2), (std::pair{0, 2}));
+  EXPECT_EQ(span(2.5, 5, 0, 10), (std::pair{3, 5}));  // 2.5, 3.5, 4.5 round away
+  EXPECT_EQ(span(7, 9, 0, 5), (std::pair{-99, -99}));
+}
+
+TEST(RangeList, FractionsMeetTheBoundsAsTypedAndOnlyDecimalsCount) {
+  auto span = [](double first, double last, int low, int high) {
+    std::optional<IndexSpan> s = indices_within(first, last, low, high);
+    return s ? std::pair{s->first, s->last} : std::pair{-99, -99};
+  };
+  EXPECT_EQ(span(0.6, 0.6, 1, 3), (std::pair{-99, -99}));  // below storey 1, not storey 1
+  EXPECT_EQ(span(2.6, 2.6, 1, 2), (std::pair{-99, -99}));  // above the top
+  EXPECT_EQ(span(0.6, 2.6, 1, 3), (std::pair{2, 3}));      // 1.6 and 2.6
+  EXPECT_EQ(span(1.4, 2.6, 1, 2), (std::pair{1, 1}));      // 1.4 only
+  // "&" marks no number in a range list.
+  EXPECT_EQ(ranges("&H1,&O7,&17,", -1), (Ranges{{0, 0}, {0, 0}, {0, 0}}));
+  EXPECT_EQ(ranges("1.5-&H3,", 0), (Ranges{{0, 1.5}}));
+}
+
+TEST(RangeList, EachIndexOnceInThePlaceOfItsLastAddress) {
+  auto order = [](std::vector<IndexSpan> spans, int low, int high) {
+    std::vector<std::pair<int, bool>> out;
+    for (AddressedIndex a : by_last_address(spans, low, high)) out.emplace_back(a.index, a.odd);
+    return out;
+  };
+  // Walk: 1 2 3, 2, 0 1: 3 last in span 0, 2 in span 1, 0 and 1 in span 2.
+  EXPECT_EQ(order({{1, 3}, {2, 2}, {0, 1}}, 0, 5),
+            (std::vector<std::pair<int, bool>>{{3, true}, {2, false}, {0, true}, {1, false}}));
+  EXPECT_TRUE(order({}, 0, 5).empty());
 }
 
 class MemberEdit : public test::GeneratorRun {
@@ -137,6 +155,71 @@ TEST_F(MemberEdit, ErasedMemberLeavesNoPixelOfItsLine) {
   // Erasing draws the whole line in the background colour: nothing of the
   // diagonal remains, and the grid loses only the two pixels at its ends.
   EXPECT_EQ(frame_pixels(), grid - 2);
+}
+
+TEST_F(MemberEdit, FractionalOrPrefixedEntriesAddressWhatTheyReadAs) {
+  // Level 0.6 lies below storey 1; "&H1" reads as 0, so axis 0 is toggled.
+  EXPECT_EQ(edit({"3", "0.6", "0", "1", "&H1"}), 3);
+  EXPECT_EQ(f().column_on(1, 0), -1);
+  EXPECT_EQ(f().column_on(1, 1), 1);
+  EXPECT_EQ(f().column_on(2, 0), 1);
+}
+
+// The picture and tables after one pair of lists equal those after toggling
+// each addressed member in turn, one pair per member, in the walk's order.
+TEST_F(MemberEdit, OneVisitPerMemberLeavesWhatEveryToggleInTurnLeaves) {
+  // Levels 2-1, 1 visit 1 2 1; axes 0-2, 1-3 address the braces 0 1, 1 2
+  // at each visit: in storey 1 every brace an even number of times, in
+  // storey 2 braces 0 and 2 once.
+  EXPECT_EQ(edit({"1", "2-1 1", "0-2,1-3"}), 3);
+  const ScreenModel together = console_->screen();
+  const FrameModel frame_together = f();
+  std::vector<std::string> one_by_one = {"1"};
+  for (const char* level : {"1", "2", "1"}) {
+    for (const char* axes : {"0-1", "1-2", "1-2", "2-3"}) {
+      one_by_one.push_back(level);
+      one_by_one.push_back(axes);
+    }
+  }
+  EXPECT_EQ(edit(one_by_one), 3);
+  for (int s = 1; s <= 2; ++s) {
+    for (int k = 0; k <= 2; ++k) EXPECT_EQ(f().brace_on(s, k, 1), frame_together.brace_on(s, k, 1)) << s << k;
+  }
+  for (int l = 1; l <= 3; ++l) {
+    for (int a = 0; a <= 3; ++a) EXPECT_EQ(f().node_use(l, a), frame_together.node_use(l, a)) << l << a;
+  }
+  EXPECT_EQ(frame_together.brace_on(1, 1, 1), -1);
+  EXPECT_EQ(frame_together.brace_on(2, 0, 1), 1);
+  EXPECT_EQ(frame_together.brace_on(2, 1, 1), -1);
+  EXPECT_EQ(frame_together.brace_on(2, 2, 1), 1);
+  const ScreenModel& apart = console_->screen();
+  int differing = 0;
+  for (int y = 0; y < apart.plane_height(); ++y) {
+    for (int x = 0; x < apart.plane_width(); ++x) differing += apart.pixel(x, y) != together.pixel(x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(MemberEdit, ManyCopiesOfARangeCostAboutWhatOneCosts) {
+  // 100 x 100 frame; 2,001 copies of every storey leave the columns as one
+  // copy does, toggling each once instead of two thousand times.
+  auto frame_with = [&](const std::string& levels) {
+    std::vector<std::string> script = {"1", "100", "100", "3"};
+    script.insert(script.end(), 99, "");
+    script.push_back("3");
+    script.insert(script.end(), 99, "");
+    script.insert(script.end(), {"3", levels, "0-100"});
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run(script), 3);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  const double one = frame_with("1-100");
+  std::string copies = "1-100";
+  for (int i = 0; i < 2000; ++i) copies += ",1-100";
+  const double many = frame_with(copies);
+  EXPECT_EQ(f().column_on(1, 0), -1);
+  EXPECT_EQ(f().column_on(100, 100), -1);
+  EXPECT_LT(many, one * 5 + 0.2);
 }
 
 }  // namespace

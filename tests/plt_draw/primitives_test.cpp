@@ -95,6 +95,30 @@ TEST(PlotAndDash, UnknownPensAndLayersAreRefusedInsteadOfRepeatingTheLastCommand
   EXPECT_EQ(jw.take(), "");
 }
 
+TEST(PlotAndDash, NoNumberBeyondTheSinglesReachesAnyDevice) {
+  const float inf = __builtin_inff();
+  const float nan = __builtin_nanf("");
+  for (float device : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f}) {
+    Plotter p(device);
+    EXPECT_EQ(failure_code_of([&] { PLOT(p.state, 3e38f, 40, 1); }), kOverflow) << device;
+    EXPECT_EQ(failure_code_of([&] { DASH(p.state, 30, nan, 1); }), kOverflow) << device;
+    EXPECT_EQ(failure_code_of([&] { CIR(p.state, 30, 40, inf, 1); }), kOverflow) << device;
+    p.state.plot_cmd = "A";
+    EXPECT_EQ(failure_code_of([&] { MOJI(p.state, inf, 40, 5, 0); }), kOverflow) << device;
+    const std::string written = p.take();
+    EXPECT_EQ(written.find("Inf"), std::string::npos) << device;
+    EXPECT_EQ(written.find("NaN"), std::string::npos) << device;
+    if (device == 5) {
+      EXPECT_EQ(written, "");
+    }
+  }
+  // Nor a window corner of the plotter's set-up.
+  PlotState s;
+  s.plot_device = 2;
+  s.paper_w = __builtin_inff();
+  EXPECT_EQ(failure_code_of([&] { INIT(s, 9, 1); }), kOverflow);
+}
+
 TEST(PlotAndDash, DxfAndUnknownDevicesWriteNothing) {
   for (float device : {6.0f, 0.0f, 2.5f}) {
     Plotter p(device);

@@ -51,6 +51,11 @@ TEST(PlotNumbers, FieldsOutOfRangeAreOverflowFailures) {
   EXPECT_EQ(failure_code([] { I2X(-32768.5f); }), kOverflow);
   EXPECT_EQ(failure_code([] { L2X(3e9f); }), kOverflow);
   EXPECT_EQ(failure_code([] { L2X(__builtin_nanf("")); }), kOverflow);
+  // A command text never carries "Inf" or "NaN".
+  EXPECT_EQ(failure_code([] { N2A(__builtin_inff()); }), kOverflow);
+  EXPECT_EQ(failure_code([] { N2A(__builtin_nanf("")); }), kOverflow);
+  EXPECT_EQ(failure_code([] { S2X(-__builtin_inff()); }), kOverflow);
+  EXPECT_EQ(failure_code([] { MAR(__builtin_inff(), 2); }), kOverflow);
 }
 
 TEST(ValueRoutines, CodesAndBitSets) {

@@ -1,15 +1,16 @@
 #include "plt_draw/tmp2jwc.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
-#include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 
 #include "platform/cp932.h"
-#include "platform/dos_path.h"
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/same_file.h"
 #include "plt_draw/conversion_progress.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/record_reader.h"
@@ -18,12 +19,30 @@ namespace verdan {
 namespace {
 
 // The group scale as set-up wrote it: fixed-point, or for a huge scale the
-// exponent form followed by its decimals ("1E+06.00").
-float scale_text_value(std::string_view text) {
+// exponent form followed by its decimals ("1E+06.00"); a double-precision
+// exponent is marked "D". Nothing when it is no finite single.
+std::optional<float> scale_text_value(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '+')) text.remove_prefix(1);
-  float value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
+  std::string number(text);
+  for (char& c : number) {
+    if (c == 'D' || c == 'd') c = 'E';
+  }
+  double value = 0;
+  const auto read = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (read.ec == std::errc::result_out_of_range || !std::isfinite(value) ||
+      std::fabs(value) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<float>(value);
+}
+
+// The singles at the start of a drawing record: coordinates, and the radius.
+int coordinates_of(int kind) { return kind == 'e' ? 3 : 4; }
+
+bool finite_single(std::string_view bytes) {
+  std::uint32_t bits = 0;
+  for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+  return (bits & 0x7F800000u) != 0x7F800000u;
 }
 
 // Thrown inside the conversion when the intermediate file is not sound.
@@ -45,6 +64,9 @@ class Conversion {
       : reader_(tmp_file), progress_(console, spinner) {}
 
   ConversionProgress& progress() { return progress_; }
+  // What the survey found that no drawing file may hold: a number that is not
+  // finite. Null when there is none.
+  const char* overflow() const { return overflow_; }
 
   // Pass 1: counts, the groups' scales, and the soundness of every record.
   JwcSurvey survey() {
@@ -57,7 +79,9 @@ class Conversion {
         std::size_t comma = find_char(setup, ',');
         // The scale stands before the first comma; a 17th group has no place.
         if (comma == std::string::npos || comma == 0 || s.groups == kLayerGroups) throw DamagedFile{};
-        s.group_scales[static_cast<std::size_t>(s.groups)] = scale_text_value(std::string_view(setup).substr(0, comma));
+        std::optional<float> scale = scale_text_value(std::string_view(setup).substr(0, comma));
+        if (!scale) overflow_ = "a group scale beyond single precision";
+        s.group_scales[static_cast<std::size_t>(s.groups)] = scale.value_or(0);
         if (s.groups == 0) {
           s.title_1 = std::move(title_1);
           s.title_2 = std::move(title_2);
@@ -118,14 +142,20 @@ class Conversion {
     RecordReader::Record record = reader_.read(kind);
     if (!record.complete || offset < 0) throw DamagedFile{};
     if (static_cast<unsigned char>(record.fixed[layer_at(kind)]) >= 16) throw DamagedFile{};
+    for (int i = 0; i < coordinates_of(kind); ++i) {
+      if (!finite_single(record.fixed.substr(4 * static_cast<std::size_t>(i), 4))) {
+        overflow_ = "a coordinate that is no finite number";
+      }
+    }
     return record;
   }
 
   RecordReader reader_;
   ConversionProgress progress_;
+  const char* overflow_ = nullptr;
 };
 
-// Writes the drawing file; the caller deletes it when this fails.
+// Writes the drawing file.
 void write_drawing(Conversion& conversion, const std::string& head, TextFile& out) {
   out.write(head);
   std::string record;
@@ -152,41 +182,26 @@ void write_drawing(Conversion& conversion, const std::string& head, TextFile& ou
   out.write(jwc_tail());
 }
 
-bool same_file(std::string_view a, std::string_view b) {
-  std::error_code ignored;
-  return std::filesystem::equivalent(host_path(a), host_path(b), ignored);
-}
-
 }  // namespace
 
 void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_file, std::string_view spinner) {
-  // Writing the drawing over its own source would destroy the source first.
+  // The drawing in its own source's place would leave nothing to convert again.
   if (same_file(tmp_file, jwc_file)) fail(kIllegalFunctionCall, "JW_CAD file and intermediate file are one file");
   Conversion conversion(console, tmp_file, spinner);
-  std::optional<TextFile> out;
   try {
     JwcSurvey survey = conversion.survey();
     std::optional<std::string> head = jwc_head(survey);
     if (!head) throw DamagedFile{};
+    // A sound file whose numbers the drawing cannot carry.
+    if (conversion.overflow() != nullptr) fail(kOverflow, conversion.overflow());
     // Text positions and counts must stay within the file's 32-bit fields.
     if (survey.text_total >= INT32_MAX) fail(kOverflow, "texts too long for a JW_CAD file");
-    out.emplace(TextFile::open_output(jwc_file));
-    write_drawing(conversion, *head, *out);
-    out->close();
-  } catch (...) {
-    if (out) {
-      out.reset();
-      try {
-        delete_file(jwc_file);
-      } catch (const Failure&) {
-        // The first failure is the one to report.
-      }
-    }
-    try {
-      throw;
-    } catch (const DamagedFile&) {
-      conversion.progress().damaged(tmp_file);
-    }
+    // Written beside the old drawing, which stays whole until the new one is.
+    TextFile out = TextFile::open_replacing(jwc_file);
+    write_drawing(conversion, *head, out);
+    out.commit();
+  } catch (const DamagedFile&) {
+    conversion.progress().damaged(tmp_file);
   }
 }
 

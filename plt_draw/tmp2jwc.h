@@ -13,8 +13,10 @@ namespace verdan {
 // `spinner`'s characters as a progress indicator at the cursor (none when
 // empty). A damaged intermediate file (cut short, a bad set-up line, records
 // outside the 16 layer groups) is checked for before anything is written: the
-// damage message is shown and the program ends with status 1. File failures
-// are Failures; a drawing file left half written is deleted.
+// damage message is shown and the program ends with status 1. A scale or
+// coordinate that is no finite number is Failure 6, also before anything is
+// written. The drawing is written beside an old one and takes its place only
+// when whole; other file failures are Failures and leave the old one as it was.
 void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_file, std::string_view spinner);
 
 }  // namespace verdan

@@ -30,8 +30,10 @@ class DataFileError : public std::runtime_error {
 };
 
 // Reads the data file at `dos_path`: the header, the counts, the nodes, the
-// members and the closing lines. File failures are Failures; anything
-// malformed is a DataFileError naming its line.
+// members and the closing lines. A count of more than six digits, which the
+// file holds rounded, is taken from the lines. File failures are Failures;
+// anything malformed, a line of more than 4096 bytes among it, is a
+// DataFileError naming its line.
 FrameData read_frame_data(std::string_view dos_path);
 
 }  // namespace verdan::plot_tool

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/cp932.h"
+#include "platform/same_file.h"
+
 namespace verdan::plot_tool {
 namespace {
 
@@ -114,12 +117,21 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
   options.plot_file = operands[1];
   if (options.device == 5) {
     options.jwc_file = jwc ? *jwc : default_jwc_name(options.plot_file);
-    if (options.jwc_file == options.plot_file) {
-      error = "the JW_CAD file would replace the intermediate file; name another with --jwc";
-      return std::nullopt;
-    }
   }
   return options;
+}
+
+std::optional<std::string> file_clash(const Options& options) {
+  const std::string data = to_cp932(options.data_file);
+  const std::string plot = to_cp932(options.plot_file);
+  if (same_file(data, plot)) return "the plot file would replace the data file '" + options.data_file + "'";
+  if (options.device != 5) return std::nullopt;
+  const std::string jwc = to_cp932(options.jwc_file);
+  if (same_file(data, jwc)) {
+    return "the JW_CAD file would replace the data file '" + options.data_file + "'; name another with --jwc";
+  }
+  if (same_file(plot, jwc)) return "the JW_CAD file would replace the intermediate file; name another with --jwc";
+  return std::nullopt;
 }
 
 std::string usage() {

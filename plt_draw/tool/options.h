@@ -21,6 +21,11 @@ struct Options {
 // one-line reason in `error`.
 std::optional<Options> parse_options(const std::vector<std::string>& args, std::string& error);
 
+// Why the files of `options` cannot be used together: an output that is an
+// input or the other output (one name after the path mapping, or one file by
+// device and inode). Nothing when they are distinct.
+std::optional<std::string> file_clash(const Options& options);
+
 // The --help text.
 std::string usage();
 

@@ -63,13 +63,15 @@ void write_plot(const Options& options, const FrameData& frame) {
 int run(const std::vector<std::string>& args) {
   std::string error;
   std::optional<Options> options = parse_options(args, error);
-  if (!options) {
-    say(stderr, "VDN-PLOT: " + error + "\nTry 'VDN-PLOT --help' for more information.\n");
-    return 2;
-  }
-  if (options->help) {
+  if (options && options->help) {
     say(stdout, usage());
     return 0;
+  }
+  // Writing a plot over its own data file is a mistake of the command line.
+  if (options) error = file_clash(*options).value_or("");
+  if (!options || !error.empty()) {
+    say(stderr, "VDN-PLOT: " + error + "\nTry 'VDN-PLOT --help' for more information.\n");
+    return 2;
   }
 
   std::string subject = options->data_file;

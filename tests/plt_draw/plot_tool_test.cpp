@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <regex>
 #include <set>
@@ -61,8 +62,10 @@ class PlotTool : public ::testing::Test {
     return std::string(bin ? bin : VERDAN_BUILT_PROGRAMS) + "/VDN-PLOT";
   }
 
-  Outcome run(const std::string& arguments) {
-    std::string command = "cd '" + dir_.path() + "' && '" + program() + "' " + arguments + " > out.txt 2> err.txt";
+  // `limits` go before the program: "ulimit -v ...; timeout ...".
+  Outcome run(const std::string& arguments, const std::string& limits = "") {
+    std::string command =
+        "cd '" + dir_.path() + "' && " + limits + " '" + program() + "' " + arguments + " > out.txt 2> err.txt";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::read_bytes(dir_ / "out.txt"),
             test::read_bytes(dir_ / "err.txt")};
@@ -120,6 +123,38 @@ TEST_F(PlotTool, MissingOrMalformedDataFilesAreNamedWithTheirLine) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("VDN-PLOT: "s + c.says), std::string::npos) << r.err;
   }
+}
+
+// An output that is the data file, by any name, would destroy it: the command
+// line is refused before anything is written.
+TEST_F(PlotTool, AnOutputThatIsTheDataFileIsACommandLineMistake) {
+  std::filesystem::create_directory(dir_ / "sub");
+  std::filesystem::create_hard_link(dir_ / "FRAME", dir_ / "LINKED");
+  for (const char* arguments : {"FRAME FRAME", "FRAME frame", "FRAME sub/../FRAME", "FRAME LINKED",
+                                "-d5 FRAME P.tmp --jwc FRAME", "-d5 FRAME FRAME.tmp --jwc ./frame"}) {
+    SCOPED_TRACE(arguments);
+    Outcome r = run(arguments);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("would replace the data file 'FRAME'"), std::string::npos) << r.err;
+    EXPECT_EQ(test::read_bytes(dir_ / "FRAME"), kFrame);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "P.tmp"));
+  }
+}
+
+// A line without end is damage once it passes a few kilobytes, never read
+// whole; what a message quotes of a line is short and printable.
+TEST_F(PlotTool, LongLinesAreDamageAtOnceAndMessagesQuoteLittle) {
+  Outcome endless = run("/dev/zero out.plt", "ulimit -v 2000000; timeout 60");
+  EXPECT_EQ(endless.status, 1);
+  EXPECT_EQ(endless.err, "VDN-PLOT: /dev/zero: line 1: longer than 4096 bytes, no line of a data file\n");
+
+  const std::string head = "VERDAN V2.50\r\n 2             1             1             0 \r\n";
+  test::write_bytes(dir_ / "FRAME", head + std::string(10000, '1') + "\r\n");
+  EXPECT_EQ(run("FRAME out.plt").err, "VDN-PLOT: FRAME: line 3: longer than 4096 bytes, no line of a data file\n");
+
+  test::write_bytes(dir_ / "FRAME", head + "\x01" + std::string(4000, 'x') + " 0\r\n");
+  EXPECT_EQ(run("FRAME out.plt").err,
+            "VDN-PLOT: FRAME: line 3: '?" + std::string(23, 'x') + "...' is not a number\n");
 }
 
 TEST_F(PlotTool, JwCadDrawingFromTheIntermediateFile) {

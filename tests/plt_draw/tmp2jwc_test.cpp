@@ -1,6 +1,10 @@
 // Converting intermediate files into JW_CAD drawings.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "platform/cp932.h"
@@ -114,6 +118,56 @@ TEST_F(Conversion, OffsetsOfTheDrawingFile) {
 TEST_F(Conversion, HugeScaleWrittenInExponentFormIsReadWhole) {
   std::string jwc = convert(group("1E+06.00,0,3,") + line_record(std::string(16, 'c'), 1, 0));
   EXPECT_EQ(jwc.substr(1797, 4), "\x00\x24\x74\x49"s);  // 1000000 as a single
+}
+
+TEST_F(Conversion, ScaleWithADoubleExponentIsReadWhole) {
+  std::string jwc = convert(group("1.5D+02,0,3,") + line_record(std::string(16, 'c'), 1, 0));
+  EXPECT_EQ(jwc.substr(1797, 4), "\x00\x00\x16\x43"s);  // 150 as a single
+}
+
+// A drawing file may carry no number that is not finite: such a scale or
+// coordinate is an overflow, found before the old drawing is touched.
+TEST_F(Conversion, NumbersThatAreNotFiniteAreOverflowsBeforeWriting) {
+  const std::string c(16, 'c');
+  const std::string infinite = "\0\0\x80\x7F"s, not_a_number = "\0\0\xC0\x7F"s;
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  for (const Case& k : {Case{"infinite scale", group("inf,0,4,")},
+                        Case{"scale not a number", group("NaN,0,4,")},
+                        Case{"scale beyond single precision", group("1E+39,0,4,")},
+                        Case{"scale beyond double precision", group("1D+400,0,4,")},
+                        Case{"line to infinity", group() + line_record(c.substr(0, 12) + infinite, 1, 0)},
+                        Case{"circle of no radius", group() + circle_record(c.substr(0, 8) + not_a_number, 0)},
+                        Case{"text at no place", group() + text_record(not_a_number + c.substr(4), 3, 0, "x")}}) {
+    SCOPED_TRACE(k.what);
+    test::write_bytes(dir_ / "T.TMP", k.bytes + line_record(c, 1, 0) + "t");
+    test::write_bytes(dir_ / "T.JWC", "old drawing");
+    EXPECT_EQ(test::failure_code_of([&] { TMP2JWC(console_, "T.TMP", "T.JWC", ""); }), kOverflow);
+    EXPECT_EQ(test::read_bytes(dir_ / "T.JWC"), "old drawing");
+  }
+}
+
+// The drawing is written beside the old one: a write failing part-way (here
+// the file size limit) leaves the old drawing whole and no other file.
+TEST_F(Conversion, AFailedWriteLeavesTheOldDrawing) {
+  std::string intermediate = group();
+  for (int i = 0; i < 100; ++i) intermediate += line_record(std::string(16, 'c'), 1, 0);
+  test::write_bytes(dir_ / "T.TMP", intermediate);
+  test::write_bytes(dir_ / "T.JWC", "old drawing");
+  const int status = test::run_in_child([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{3000, 3000};  // within the 6,926 bytes of the drawing
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    TMP2JWC(console_, "T.TMP", "T.JWC", "");
+    return 0;
+  });
+  EXPECT_EQ(status, kDiskFull);
+  EXPECT_EQ(test::read_bytes(dir_ / "T.JWC"), "old drawing");
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) names.insert(entry.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{"T.JWC", "T.TMP"}));
 }
 
 TEST_F(Conversion, LayersOfLaterGroupsAreCountedOnBySixteen) {

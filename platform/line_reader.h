@@ -1,0 +1,41 @@
+// Reading a text file a line at a time with a bound on a line's length: a
+// file without line ends (damage, a device such as /dev/zero) is found once
+// the bound is passed, never taken into memory whole.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verdan {
+
+class LineReader {
+ public:
+  // Opens an existing file for reading; lines longer than `longest` bytes
+  // (without their LF or CR LF) are too long.
+  LineReader(std::string_view dos_path, std::size_t longest);
+
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+  ~LineReader();
+
+  enum class Result { line, end, too_long };
+  // The next line, without its line end, into `line`; `end` when no byte is
+  // left. A line too long gives its first `longest` bytes; the file is
+  // damaged there and is not to be read further.
+  Result next(std::string& line);
+
+ private:
+  // Reads more bytes into an emptied buffer; false at the end of the file.
+  bool refill();
+
+  int fd_ = -1;
+  std::string host_path_;
+  std::size_t longest_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+};
+
+}  // namespace verdan

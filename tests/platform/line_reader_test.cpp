@@ -1,0 +1,52 @@
+// Lines read with a bound on their length.
+#include "platform/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
+#include "tests/platform/host_fixtures.h"
+
+namespace verdan {
+namespace {
+
+using Result = LineReader::Result;
+
+// Every line up to the end or the first one too long, and how reading ended.
+std::pair<std::vector<std::string>, Result> all_lines(const std::string& path, std::size_t longest) {
+  LineReader reader(path, longest);
+  std::vector<std::string> lines;
+  std::string line;
+  Result result;
+  while ((result = reader.next(line)) == Result::line) lines.push_back(line);
+  if (result == Result::too_long) lines.push_back(line);
+  return {lines, result};
+}
+
+TEST(LineReader, LineEndsAndTheBound) {
+  test::TempDir dir;
+  test::write_bytes(dir / "A", "abcd\r\nef\n\r\nlast");
+  EXPECT_EQ(all_lines(dir / "A", 4), std::make_pair(std::vector<std::string>{"abcd", "ef", "", "last"}, Result::end));
+
+  // The bound counts the line without its line end; past it, only the first
+  // bytes are kept.
+  test::write_bytes(dir / "B", "abcd\r\nabcde\r\nnever");
+  EXPECT_EQ(all_lines(dir / "B", 4), std::make_pair(std::vector<std::string>{"abcd", "abcd"}, Result::too_long));
+  test::write_bytes(dir / "C", "abcd\rx\n");
+  EXPECT_EQ(all_lines(dir / "C", 4).second, Result::too_long);
+
+  // A device without line ends is too long at the bound, not read on.
+  EXPECT_EQ(all_lines("/dev/zero", 100000), std::make_pair(std::vector<std::string>{std::string(100000, '\0')},
+                                                            Result::too_long));
+}
+
+TEST(LineReader, FilesThatCannotBeReadAreFailures) {
+  test::TempDir dir;
+  EXPECT_EQ(test::failure_code_of([&] { LineReader(dir / "NONE", 10); }), kFileNotFound);
+  EXPECT_EQ(test::failure_code_of([&] { LineReader(dir.path(), 10); }), kAccessDenied);
+}
+
+}  // namespace
+}  // namespace verdan

@@ -45,12 +45,7 @@ std::optional<float> register_number(std::string_view entry) {
 
 std::string name_entry(std::string_view entry) {
   std::size_t comma = find_char(entry, ',');
-  std::string_view text = trimmed(entry.substr(0, comma));
-  std::string name;
-  for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
-    if (text[i] != '"') name.append(text.substr(i, char_length(text, i)));
-  }
-  return name;
+  return without_char(trimmed(entry.substr(0, comma)), '"');
 }
 
 std::string padded_name(std::string_view name) {

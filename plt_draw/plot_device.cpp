@@ -6,6 +6,7 @@
 
 #include "platform/failure.h"
 #include "plt_draw/culc.h"
+#include "plt_draw/device_table.h"
 #include "shared/free_format.h"
 #include "shared/plot_numbers.h"
 #include "shared/rounding.h"
@@ -135,6 +136,10 @@ void init_jw_cad(PlotState& s, float paper, float scale) {
 void INIT(PlotState& s, float paper, float scale) {
   s.origin_x = 0;
   s.origin_y = 0;
+  if (const PlotDevice* device = table_device(s)) {
+    device->init(s, paper);
+    return;
+  }
   switch (plot_device_code(s)) {
     case 1:
       init_esc_page(s, paper);
@@ -151,12 +156,16 @@ void INIT(PlotState& s, float paper, float scale) {
     case 5:
       init_jw_cad(s, paper, scale);
       break;
-    default:  // DXF and unknown devices are not this library's
+    default:  // unknown devices
       break;
   }
 }
 
 void PLT_END(PlotState& s) {
+  if (const PlotDevice* device = table_device(s)) {
+    device->end(s);
+    return;
+  }
   switch (plot_device_code(s)) {
     case 1:
       plot_write(s, std::string(1, kFf) + gs("rpE") + gs("1pmE") + esc("S") + esc("") + esc("SK"));

@@ -14,7 +14,7 @@ void plot_write(PlotState& state, std::string_view bytes) {
 int plot_device_code(const PlotState& state) {
   float d = std::fabs(state.plot_device);
   // Codes are compared whole: a fraction selects no device.
-  for (int code = 1; code <= 6; ++code) {
+  for (int code = 1; code <= 7; ++code) {
     if (d == static_cast<float>(code)) return code;
   }
   return 0;

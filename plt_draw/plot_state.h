@@ -3,6 +3,7 @@
 // One object, handed to each routine, instead of program-wide variables.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,8 @@ inline constexpr char kUs = 31;
 struct PlotState {
   // Set by the caller: the plotter type (its absolute value selects the
   // device: 1 ESC/Page, 2 HP-GL centred, 3 HP-GL lower left, 4 LIPS III,
-  // 5 JW_CAD intermediate file, 6 DXF) and the layer of device 5's records.
+  // 5 JW_CAD intermediate file, 6 DXF, 7 SVG) and the layer of device 5's
+  // records and of DXF's layer names.
   float plot_device = 0;
   float plot_layer = 0;
 
@@ -53,12 +55,17 @@ struct PlotState {
   // The plot file, opened and closed by the caller. The stream is written
   // as raw bytes: its LFs and binary fields belong to the device.
   TextSink* plot_file = nullptr;
+
+  // What DXF holds until PLT_END, whose tables come before the entities:
+  // the entities, and the layers they use with their colours.
+  std::string held_entities;
+  std::map<std::string, int> held_layers;
 };
 
 // Appends bytes to the plot file; Failure 52 when none is open.
 void plot_write(PlotState& state, std::string_view bytes);
 
-// The device code selected by plot_device: 1-6, or 0 for any other value.
+// The device code selected by plot_device: 1-7, or 0 for any other value.
 int plot_device_code(const PlotState& state);
 
 }  // namespace verdan

@@ -7,6 +7,7 @@
 #include "platform/cp932.h"
 #include "platform/failure.h"
 #include "plt_draw/culc.h"
+#include "plt_draw/device_table.h"
 #include "plt_draw/sj2j.h"
 #include "shared/plot_numbers.h"
 #include "shared/rounding.h"
@@ -84,7 +85,9 @@ void emit_shape_record(PlotState& s, std::string record, int style, float pen) {
 
 void line(PlotState& s, float x, float y, float pen, bool dashed) {
   const int d = plot_device_code(s);
-  if (d >= 1 && d <= 5) {
+  if (const PlotDevice* device = table_device(s)) {
+    device->line(s, {s.pen.pen_x, s.pen.pen_y, x, y, pen_index(pen) + 1, dashed});
+  } else if (d >= 1 && d <= 5) {
     const int p = pen_index(pen);
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
@@ -130,7 +133,9 @@ void DASH(PlotState& s, float x, float y, float pen) { line(s, x, y, pen, true);
 
 void CIR(PlotState& s, float x, float y, float r, float pen) {
   const int d = plot_device_code(s);
-  if (d >= 1 && d <= 5) {
+  if (const PlotDevice* device = table_device(s)) {
+    device->circle(s, {x, y, r, pen_index(pen) + 1});
+  } else if (d >= 1 && d <= 5) {
     const int p = pen_index(pen);
     switch (d) {
       case 1:
@@ -182,6 +187,14 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   const auto dy = static_cast<float>(height / 2 * sin_a);
   if (text.empty()) return;
 
+  if (const PlotDevice* device = table_device(s)) {
+    // One piece of text; the pen ends behind it, as on the printers.
+    device->text(s, {x, y, height, angle, text});
+    const auto length = static_cast<float>(text.size());
+    s.pen.pen_x = x + dx * length;
+    s.pen.pen_y = y + dy * length;
+    return;
+  }
   const int d = plot_device_code(s);
   if (d == 5) {
     const auto length = static_cast<float>(text.size());

@@ -1,10 +1,11 @@
 // Drawing on the plot device: lines, dashed lines, circles, pen moves and
 // text. Coordinates and sizes are millimetres on the paper; each routine
 // writes its command (for JW_CAD one record of the intermediate file) to the
-// plot file, leaves it in plot_cmd and moves the pen.
+// plot file, leaves it in plot_cmd and moves the pen. DXF holds its entities
+// for PLT_END instead (see dxf_device.h); SVG writes one element each.
 //
 // Pens 1-3 choose the line weight; any other pen is Failure 5 and nothing is
-// written. DXF and unknown devices write nothing; the pen still moves.
+// written. Unknown devices write nothing; the pen still moves.
 #pragma once
 
 #include "plt_draw/plot_state.h"
@@ -26,7 +27,7 @@ void MOVE(PlotState& state, float x, float y);
 // Writes the text in plot_cmd from (x, y), `height` mm high, in direction
 // `angle` degrees. Double-byte characters go to the device as JIS. The pen
 // ends behind the text, except on JW_CAD, where the whole text is one record
-// and the pen stays at (x, y).
+// and the pen stays at (x, y). DXF and SVG write the text as one piece too.
 void MOJI(PlotState& state, float x, float y, float height, float angle);
 
 }  // namespace verdan

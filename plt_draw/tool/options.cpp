@@ -91,8 +91,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
     (name == 'd' ? device : name == 'p' ? paper : name == 's' ? scale : jwc) = value;
   }
 
-  if (device && !(whole_number(*device, options.device) && options.device >= 1 && options.device <= 5)) {
-    error = "device must be 1 to 5, not '" + *device + "'";
+  if (device && !(whole_number(*device, options.device) && options.device >= 1 && options.device <= 7)) {
+    error = "device must be 1 to 7, not '" + *device + "'";
     return std::nullopt;
   }
   const int papers = options.device == 5 ? 8 : 4;
@@ -144,8 +144,10 @@ std::string usage() {
          "                    3 HP-GL with the origin lower left, 4 LIPS III printer,\n"
          "                    5 JW_CAD: PLOT-FILE gets the intermediate file, which is\n"
          "                      then converted into the JW_CAD file\n"
-         "  -p, --paper=N   paper (default 1); devices 1-4: 1 A4 portrait, 2 A4 landscape,\n"
-         "                    3 A3 portrait, 4 A3 landscape; device 5: 1-8\n"
+         "                    6 DXF drawing for CAD programs, in millimetres\n"
+         "                    7 SVG picture for browsers, in millimetres\n"
+         "  -p, --paper=N   paper (default 1); devices 1-4, 6, 7: 1 A4 portrait,\n"
+         "                    2 A4 landscape, 3 A3 portrait, 4 A3 landscape; device 5: 1-8\n"
          "  -s, --scale=S   drawing scale for device 5 (default 1)\n"
          "  -j, --jwc=FILE  the JW_CAD file for device 5 (default: PLOT-FILE with the\n"
          "                    extension .jwc)\n"

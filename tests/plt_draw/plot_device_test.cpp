@@ -109,7 +109,7 @@ TEST(PltEnd, EachDeviceClosesItsOwnWay) {
     std::string end;
   };
   for (const Case& c : {Case{1, "\x0c\x1drpE\x1d" "1pmE\x1bS\x1b\x1bSK"}, Case{3, "SP0;PU0,0;"},
-                        Case{4, "%\x1e}p\x1e\x0c\x1bP0J\x1b\\"}, Case{5, "t"}, Case{6, ""}}) {
+                        Case{4, "%\x1e}p\x1e\x0c\x1bP0J\x1b\\"}, Case{5, "t"}, Case{8, ""}}) {
     SCOPED_TRACE(c.device);
     PlotState s = set_up(c.device, 1);
     EXPECT_EQ(failure_code_of([&] { PLT_END(s); }), c.end.empty() ? -1 : kBadFileNumber);  // no plot file yet

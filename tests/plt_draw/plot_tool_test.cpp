@@ -15,6 +15,8 @@
 
 #include "tests/build_kind.h"
 #include "tests/platform/host_fixtures.h"
+#include "tests/platform/png_reader.h"
+#include "tests/plt_draw/outside_readers.h"
 
 namespace verdan {
 namespace {
@@ -85,7 +87,7 @@ TEST_F(PlotTool, HelpAndCommandLineMistakes) {
     const char* says;
   };
   for (const Case& c : {Case{"FRAME", "a data file and a plot file are needed"},
-                        Case{"-d x FRAME P", "device must be 1 to 5, not 'x'"},
+                        Case{"-d x FRAME P", "device must be 1 to 7, not 'x'"},
                         Case{"--paper 5 FRAME P", "paper for device 3 must be 1 to 4, not '5'"},
                         Case{"-d5 FRAME P.tmp --jwc P.tmp", "the JW_CAD file would replace the intermediate file"},
                         Case{"--colour FRAME P", "unknown option '--colour'"},
@@ -253,6 +255,84 @@ TEST_F(PlotTool, HpglPlotIsAcceptedByHp2xxAndItsPictureHasTheFramesLines) {
   EXPECT_NEAR((columns[1].first - columns[0].first) / (columns[2].first - columns[0].first), 600.0 / 1000, 0.01);
   EXPECT_NEAR((columns[2].first - columns[0].first) / tall, 1000.0 / 650, 0.02);
   EXPECT_NEAR((beams[1].first - beams[0].first) / tall, 300.0 / 650, 0.01);
+}
+
+// The frame fitted to A4 portrait (20 mm margins): 0.17 mm a centimetre,
+// columns at x = 20, 122 and 190 mm, levels at y = 93.25, 152.75, 203.75.
+TEST_F(PlotTool, DxfOfTheFrameIsReadByEzdxfWithEveryMemberOnItsLayer) {
+  const std::string help = run("--help").out;
+  EXPECT_NE(help.find("6 DXF drawing"), std::string::npos);
+  EXPECT_NE(help.find("7 SVG picture"), std::string::npos);
+  EXPECT_EQ(run("-d 7 -p 5 FRAME frame.svg").status, 2);
+  ASSERT_EQ(run("-d 6 FRAME frame.dxf").status, 0);
+  VERDAN_SKIP_WITHOUT_EZDXF();
+  const std::string summary = test::dxf_summary(dir_.path(), "frame.dxf");
+  EXPECT_EQ(summary.rfind("version AC1009 ANSI_932 cp932\naudit errors 0 []\n"
+                          "layers 0:7 Defpoints:7 L8-PEN2:7 L9-PEN1:1 L9-PEN2:7\n",
+                          0),
+            0u)
+      << summary;
+  auto count = [&](const std::string& start) {
+    std::size_t n = 0;
+    for (std::size_t at = summary.find("\n" + start); at != std::string::npos;
+         at = summary.find("\n" + start, at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  EXPECT_EQ(count("LINE L9-PEN2 BYLAYER "), 10u);
+  EXPECT_EQ(count("LINE L9-PEN1 DASHED "), 1u);
+  EXPECT_EQ(count("TEXT L8-PEN2 "), 9u);
+  EXPECT_NE(summary.find("\nLINE L9-PEN2 BYLAYER 20 93.25 20 152.75\n"), std::string::npos);  // member 1
+  EXPECT_NE(summary.find("\nLINE L9-PEN1 DASHED 122 93.25 190 152.75\n"), std::string::npos);  // the brace
+  EXPECT_NE(summary.find("\nTEXT L8-PEN2 191 204.75 2.5 0 9\n"), std::string::npos);          // node 9
+}
+
+TEST_F(PlotTool, SvgOfTheFrameHasItsLinesWhereTheHpglPictureHasThem) {
+  ASSERT_EQ(run("-d 7 FRAME frame.svg").status, 0);
+  ASSERT_EQ(run("-d 3 FRAME frame.plt").status, 0);
+  VERDAN_SKIP_WITHOUT("xmllint", "libxml2-utils");
+  VERDAN_SKIP_WITHOUT("rsvg-convert", "librsvg2-bin");
+  VERDAN_SKIP_WITHOUT("hp2xx", "hp2xx");
+  const std::string cd = "cd '" + dir_.path() + "' && ";
+  EXPECT_EQ(std::system((cd + "xmllint --noout frame.svg").c_str()), 0);
+  // The page is 1240.2 pixels wide: the last column's uncovered part shows
+  // the background.
+  ASSERT_EQ(std::system((cd + "rsvg-convert -d 150 -p 150 -b white -o frame.png frame.svg").c_str()), 0);
+  ASSERT_EQ(std::system((cd + "hp2xx -m pbm -d 150 -f frame.pbm frame.plt > /dev/null 2>&1").c_str()), 0);
+
+  testing::RgbImage svg;
+  ASSERT_TRUE(testing::read_png_rgb(dir_ / "frame.png", svg));
+  auto dark = [&](std::size_t x, std::size_t y) { return svg.rgb[(y * svg.width + x) * 3] < 128; };
+  const auto w = static_cast<std::size_t>(svg.width), h = static_cast<std::size_t>(svg.height);
+  const auto svg_columns = long_lines(w, h, h / 6, [&](auto x, auto y) { return dark(x, y); });
+  const auto svg_beams = long_lines(h, w, w / 3, [&](auto y, auto x) { return dark(x, y); });
+  const auto hpgl = read_pbm(test::read_bytes(dir_ / "frame.pbm"));
+  ASSERT_GT(hpgl.size(), 100u);
+  const std::size_t hw = hpgl[0].size(), hh = hpgl.size();
+  const auto hpgl_columns = long_lines(hw, hh, hh / 3, [&](auto x, auto y) { return hpgl[y][x]; });
+  const auto hpgl_beams = long_lines(hh, hw, hw / 3, [&](auto y, auto x) { return hpgl[y][x]; });
+  ASSERT_EQ(svg_columns.size(), 3u);
+  ASSERT_EQ(svg_beams.size(), 2u);
+  ASSERT_EQ(hpgl_columns.size(), 3u);
+  ASSERT_EQ(hpgl_beams.size(), 2u);
+
+  // On the sheet: 150 dots an inch, y from the top.
+  const double px = 150 / 25.4;
+  EXPECT_NEAR(svg_columns[0].first / px, 20, 0.5);
+  EXPECT_NEAR(svg_columns[2].first / px, 190, 0.5);
+  EXPECT_NEAR(svg_beams[0].first / px, 297 - 203.75, 0.5);
+  // Against the HP-GL picture, which hp2xx crops to the drawing: the same
+  // places relative to the outer columns and the frame's height.
+  auto across = [](const auto& lines, std::size_t i) {
+    return (lines[i].first - lines[0].first) / (lines[2].first - lines[0].first);
+  };
+  EXPECT_NEAR(across(svg_columns, 1), across(hpgl_columns, 1), 0.01);
+  const double svg_tall = svg_columns[0].second, hpgl_tall = hpgl_columns[0].second;
+  EXPECT_NEAR((svg_beams[1].first - svg_beams[0].first) / svg_tall,
+              (hpgl_beams[1].first - hpgl_beams[0].first) / hpgl_tall, 0.01);
+  EXPECT_NEAR((svg_columns[2].first - svg_columns[0].first) / svg_tall,
+              (hpgl_columns[2].first - hpgl_columns[0].first) / hpgl_tall, 0.02);
 }
 
 }  // namespace

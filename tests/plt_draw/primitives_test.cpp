@@ -119,8 +119,8 @@ TEST(PlotAndDash, NoNumberBeyondTheSinglesReachesAnyDevice) {
   EXPECT_EQ(failure_code_of([&] { INIT(s, 9, 1); }), kOverflow);
 }
 
-TEST(PlotAndDash, DxfAndUnknownDevicesWriteNothing) {
-  for (float device : {6.0f, 0.0f, 2.5f}) {
+TEST(PlotAndDash, UnknownDevicesWriteNothing) {
+  for (float device : {8.0f, 0.0f, 2.5f}) {
     Plotter p(device);
     PLOT(p.state, 30, 40, 9);
     CIR(p.state, 1, 2, 3, 1);

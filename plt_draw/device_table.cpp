@@ -1,0 +1,34 @@
+#include "plt_draw/device_table.h"
+
+#include <array>
+
+#include "plt_draw/dxf_device.h"
+#include "plt_draw/svg_device.h"
+
+namespace verdan {
+
+const PlotDevice* table_device(const PlotState& state) {
+  static const std::array<const PlotDevice*, 2> table = {&dxf_device(), &svg_device()};
+  const int code = plot_device_code(state);
+  for (const PlotDevice* device : table) {
+    if (device->code == code) return device;
+  }
+  return nullptr;
+}
+
+bool sheet_size(float paper, float& width, float& height) {
+  struct Sheet {
+    float width, height;
+  };
+  static const std::array<Sheet, 4> sheets = {{{210, 297}, {297, 210}, {297, 420}, {420, 297}}};
+  for (int code = 1; code <= 4; ++code) {
+    if (paper == static_cast<float>(code)) {
+      width = sheets[code - 1].width;
+      height = sheets[code - 1].height;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace verdan

@@ -1,0 +1,220 @@
+#include "plt_draw/dxf_device.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "platform/failure.h"
+#include "plt_draw/mm_text.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+// Colour numbers of the pens' layers: a plot style in the CAD program maps
+// colours to line weights, so each pen has a colour of its own that shows
+// on a light and on a dark background.
+int pen_colour(int pen) {
+  constexpr int colours[] = {1, 7, 5};  // red, black or white, blue
+  return colours[pen - 1];
+}
+
+// Texts have no pen; they go with pen 2, the pen the plotter writes with.
+constexpr int kTextPen = 2;
+
+// One group: its code right-aligned in three places, then its value.
+void group(std::string& out, int code, std::string_view value) {
+  std::string code_text = std::to_string(code);
+  out.append(3 - std::min<std::size_t>(code_text.size(), 3), ' ');
+  out += code_text;
+  out += "\r\n";
+  out += value;
+  out += "\r\n";
+}
+
+void number(std::string& out, int code, double value) { group(out, code, mm_text(value)); }
+
+void point(std::string& out, int first_code, double x, double y) {
+  number(out, first_code, x);
+  number(out, first_code + 10, y);
+  number(out, first_code + 20, 0);
+}
+
+// The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set.
+std::string layer_name(PlotState& s, int pen) {
+  if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 32767)) {
+    fail(kIllegalFunctionCall, "plot layer must be 0 to 32767");
+  }
+  const auto layer = static_cast<int>(round_half_away(s.plot_layer));
+  std::string name = "PEN" + std::to_string(pen);
+  if (layer != 0) name = "L" + std::to_string(layer) + "-" + name;
+  return name;
+}
+
+// An entity being built on its pen's layer.
+struct Entity {
+  std::string text;
+  std::string layer;
+  int pen;
+};
+
+Entity entity(PlotState& s, const char* type, int pen) {
+  Entity e{"", layer_name(s, pen), pen};
+  group(e.text, 0, type);
+  group(e.text, 8, e.layer);
+  return e;
+}
+
+// Keeps a finished entity, and its layer for the table; an entity that
+// failed half-way leaves neither.
+void hold(PlotState& s, Entity e) {
+  s.held_layers.emplace(e.layer, pen_colour(e.pen));
+  s.plot_cmd = std::move(e.text);
+  s.held_entities += s.plot_cmd;
+}
+
+// A text is one line of the file: control bytes become blanks. CP932
+// trail bytes are 0x40 or above, so a byte-wise look is safe.
+std::string one_line(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+  }
+  return out;
+}
+
+void init(PlotState& s, float paper) {
+  s.scale_x = 1;
+  s.scale_y = 1;
+  sheet_size(paper, s.paper_w, s.paper_h);
+  s.held_entities.clear();
+  s.held_layers.clear();
+  std::string out;
+  group(out, 0, "SECTION");
+  group(out, 2, "HEADER");
+  group(out, 9, "$ACADVER");
+  group(out, 1, "AC1009");
+  group(out, 9, "$DWGCODEPAGE");
+  group(out, 3, "ANSI_932");
+  group(out, 9, "$INSBASE");
+  point(out, 10, 0, 0);
+  group(out, 9, "$EXTMIN");
+  point(out, 10, 0, 0);
+  group(out, 9, "$EXTMAX");
+  point(out, 10, s.paper_w, s.paper_h);
+  group(out, 9, "$LIMMIN");
+  number(out, 10, 0);
+  number(out, 20, 0);
+  group(out, 9, "$LIMMAX");
+  number(out, 10, s.paper_w);
+  number(out, 20, s.paper_h);
+  group(out, 9, "$LTSCALE");
+  number(out, 40, 1);
+  group(out, 9, "$TEXTSTYLE");
+  group(out, 7, "STANDARD");
+  group(out, 0, "ENDSEC");
+  s.plot_reset = std::move(out);
+  s.plot_setup.clear();
+}
+
+void line(PlotState& s, const DeviceLine& l) {
+  Entity e = entity(s, "LINE", l.pen);
+  if (l.dashed) group(e.text, 6, "DASHED");
+  point(e.text, 10, l.x0 * s.scale_x, l.y0 * s.scale_y);
+  point(e.text, 11, l.x1 * s.scale_x, l.y1 * s.scale_y);
+  hold(s, std::move(e));
+}
+
+void circle(PlotState& s, const DeviceCircle& c) {
+  Entity e = entity(s, "CIRCLE", c.pen);
+  point(e.text, 10, c.x * s.scale_x, c.y * s.scale_y);
+  number(e.text, 40, c.r * s.scale_x);
+  hold(s, std::move(e));
+}
+
+void text(PlotState& s, const DeviceText& t) {
+  Entity e = entity(s, "TEXT", kTextPen);
+  point(e.text, 10, t.x * s.scale_x, t.y * s.scale_y);
+  number(e.text, 40, t.height * s.scale_x);
+  group(e.text, 1, one_line(t.text));
+  if (t.angle != 0) number(e.text, 50, t.angle);
+  group(e.text, 7, "STANDARD");
+  hold(s, std::move(e));
+}
+
+void table_head(std::string& out, const char* name, std::size_t entries) {
+  group(out, 0, "TABLE");
+  group(out, 2, name);
+  group(out, 70, std::to_string(entries));
+}
+
+void end(PlotState& s) {
+  std::string out;
+  group(out, 0, "SECTION");
+  group(out, 2, "TABLES");
+
+  table_head(out, "LTYPE", 2);
+  group(out, 0, "LTYPE");
+  group(out, 2, "CONTINUOUS");
+  group(out, 70, "0");
+  group(out, 3, "Solid line");
+  group(out, 72, "65");
+  group(out, 73, "0");
+  number(out, 40, 0);
+  // 2 mm dashes with 1 mm gaps, as the printers' dashed lines.
+  group(out, 0, "LTYPE");
+  group(out, 2, "DASHED");
+  group(out, 70, "0");
+  group(out, 3, "__ __ __ __");
+  group(out, 72, "65");
+  group(out, 73, "2");
+  number(out, 40, 3);
+  number(out, 49, 2);
+  number(out, 49, -1);
+  group(out, 0, "ENDTAB");
+
+  table_head(out, "LAYER", s.held_layers.size() + 1);
+  auto layer = [&out](const std::string& name, int colour) {
+    group(out, 0, "LAYER");
+    group(out, 2, name);
+    group(out, 70, "0");
+    group(out, 62, std::to_string(colour));
+    group(out, 6, "CONTINUOUS");
+  };
+  layer("0", 7);
+  for (const auto& [name, colour] : s.held_layers) layer(name, colour);
+  group(out, 0, "ENDTAB");
+
+  // A Japanese font, so that CAD programs show the texts' kanji and kana.
+  table_head(out, "STYLE", 1);
+  group(out, 0, "STYLE");
+  group(out, 2, "STANDARD");
+  group(out, 70, "0");
+  number(out, 40, 0);
+  number(out, 41, 1);
+  number(out, 50, 0);
+  group(out, 71, "0");
+  number(out, 42, 2.5);
+  group(out, 3, "msgothic.ttc");
+  group(out, 4, "");
+  group(out, 0, "ENDTAB");
+  group(out, 0, "ENDSEC");
+
+  group(out, 0, "SECTION");
+  group(out, 2, "ENTITIES");
+  out += s.held_entities;
+  group(out, 0, "ENDSEC");
+  group(out, 0, "EOF");
+  plot_write(s, out);
+  s.held_entities.clear();
+  s.held_layers.clear();
+}
+
+}  // namespace
+
+const PlotDevice& dxf_device() {
+  static const PlotDevice device{6, init, line, circle, text, end};
+  return device;
+}
+
+}  // namespace verdan

@@ -1,0 +1,148 @@
+// Device 6: the DXF drawing's header, held entities, tables, and what ezdxf
+// reads from it.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/failure.h"
+#include "plt_draw/plot_device.h"
+#include "plt_draw/primitives.h"
+#include "tests/platform/host_fixtures.h"
+#include "tests/plt_draw/outside_readers.h"
+
+namespace verdan {
+namespace {
+
+using test::failure_code_of;
+
+// DXF groups from code/value pairs, as the file has them.
+std::string groups(std::initializer_list<std::pair<int, const char*>> pairs) {
+  std::string out;
+  for (const auto& [code, value] : pairs) {
+    std::string c = std::to_string(code);
+    out += std::string(3 - c.size(), ' ') + c + "\r\n" + value + "\r\n";
+  }
+  return out;
+}
+
+// DXF on A4 landscape, the pen at (10, 20) mm.
+struct Dxf {
+  Dxf() {
+    state.plot_device = -6;
+    INIT(state, 2, 1);
+    state.plot_file = &file;
+    state.pen = {10, 20, 15};
+  }
+  // A line, a dashed line, a circle and a turned text on layer 9.
+  void draw() {
+    PLOT(state, 30, 40, 2);
+    DASH(state, 50, 40, 1);
+    CIR(state, 5, 6, 2.5f, 3);
+    state.plot_layer = 9;
+    state.plot_cmd = sj("表梁A");
+    MOJI(state, 1, 2, 3.5f, -90);
+  }
+  PlotState state;
+  StringSink file;
+};
+
+const std::string kEntities =
+    groups({{0, "SECTION"}, {2, "ENTITIES"}}) +
+    groups({{0, "LINE"}, {8, "PEN2"}, {10, "10"}, {20, "20"}, {30, "0"}, {11, "30"}, {21, "40"}, {31, "0"}}) +
+    groups({{0, "LINE"}, {8, "PEN1"}, {6, "DASHED"}, {10, "30"}, {20, "40"}, {30, "0"}, {11, "50"}, {21, "40"},
+            {31, "0"}}) +
+    groups({{0, "CIRCLE"}, {8, "PEN3"}, {10, "5"}, {20, "6"}, {30, "0"}, {40, "2.5"}}) +
+    // The text's CP932 bytes as they are; 0x5C of the first is a trail byte.
+    groups({{0, "TEXT"}, {8, "L9-PEN2"}, {10, "1"}, {20, "2"}, {30, "0"}, {40, "3.5"}, {1, "\x95\x5C\x97\xC0" "A"},
+            {50, "270"}, {7, "STANDARD"}}) +
+    groups({{0, "ENDSEC"}, {0, "EOF"}});
+
+TEST(DxfDevice, HeaderNamesTheR12FormTheJapaneseCodePageAndTheSheetInMillimetres) {
+  Dxf d;
+  EXPECT_EQ(d.state.scale_x, 1);
+  EXPECT_EQ(d.state.scale_y, 1);
+  EXPECT_EQ(d.state.paper_w, 297);
+  EXPECT_EQ(d.state.paper_h, 210);
+  EXPECT_EQ(d.state.plot_reset.rfind(groups({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"},
+                                             {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}}),
+                                     0),
+            0u);
+  EXPECT_NE(d.state.plot_reset.find(groups({{9, "$LIMMAX"}, {10, "297"}, {20, "210"}})), std::string::npos);
+  EXPECT_EQ(d.state.plot_reset.substr(d.state.plot_reset.size() - 13), groups({{0, "ENDSEC"}}));
+  EXPECT_EQ(d.state.plot_setup, "");
+  PlotState a3;
+  a3.plot_device = 6;
+  INIT(a3, 3, 1);
+  EXPECT_EQ(a3.paper_w, 297);
+  EXPECT_EQ(a3.paper_h, 420);
+}
+
+// The layer table must list every layer before the entities use it, so the
+// entities wait for PLT_END; the table holds just the layers drawn on.
+TEST(DxfDevice, EntitiesWaitForPltEndWhichWritesTheirLayersFirst) {
+  Dxf d;
+  d.draw();
+  EXPECT_EQ(d.file.text(), "");
+  EXPECT_EQ(d.state.plot_cmd.rfind(groups({{0, "TEXT"}, {8, "L9-PEN2"}}), 0), 0u);
+  EXPECT_NEAR(d.state.pen.pen_x, 1, 1e-5);  // behind the text, downwards
+  EXPECT_NEAR(d.state.pen.pen_y, 2 - 5 * 1.75, 1e-5);
+
+  PLT_END(d.state);
+  const std::string& out = d.file.text();
+  const std::string layers =
+      groups({{0, "TABLE"}, {2, "LAYER"}, {70, "5"}}) +
+      groups({{0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) +
+      groups({{0, "LAYER"}, {2, "L9-PEN2"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) +
+      groups({{0, "LAYER"}, {2, "PEN1"}, {70, "0"}, {62, "1"}, {6, "CONTINUOUS"}}) +
+      groups({{0, "LAYER"}, {2, "PEN2"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) +
+      groups({{0, "LAYER"}, {2, "PEN3"}, {70, "0"}, {62, "5"}, {6, "CONTINUOUS"}}) + groups({{0, "ENDTAB"}});
+  EXPECT_EQ(out.rfind(groups({{0, "SECTION"}, {2, "TABLES"}}), 0), 0u);
+  EXPECT_NE(out.find(groups({{0, "LTYPE"}, {2, "DASHED"}})), std::string::npos);
+  EXPECT_NE(out.find(layers), std::string::npos) << out;
+  ASSERT_GE(out.size(), kEntities.size());
+  EXPECT_EQ(out.substr(out.size() - kEntities.size()), kEntities);
+
+  // A second drawing starts empty.
+  INIT(d.state, 1, 1);
+  d.file.clear();
+  PLT_END(d.state);
+  EXPECT_NE(d.file.text().find(groups({{0, "TABLE"}, {2, "LAYER"}, {70, "1"}})), std::string::npos);
+}
+
+// A refused call leaves no entity and no layer behind.
+TEST(DxfDevice, RefusedPensLayersAndNumbersLeaveNothingHeld) {
+  Dxf d;
+  const float inf = __builtin_inff();
+  EXPECT_EQ(failure_code_of([&] { PLOT(d.state, 1, 2, 4); }), kIllegalFunctionCall);
+  EXPECT_EQ(failure_code_of([&] { CIR(d.state, inf, 2, 3, 1); }), kOverflow);
+  d.state.plot_cmd = "A";
+  EXPECT_EQ(failure_code_of([&] { MOJI(d.state, 1, 2, inf, 0); }), kOverflow);
+  d.state.plot_layer = -1;
+  EXPECT_EQ(failure_code_of([&] { DASH(d.state, 1, 2, 3); }), kIllegalFunctionCall);
+  EXPECT_EQ(d.state.held_entities, "");
+  EXPECT_TRUE(d.state.held_layers.empty());
+}
+
+TEST(DxfDevice, EzdxfReadsTheEntitiesLayersAndJapaneseTextWithoutAuditErrors) {
+  VERDAN_SKIP_WITHOUT_EZDXF();
+  test::TempDir dir;
+  Dxf d;
+  d.file.write(d.state.plot_reset);
+  d.file.write(d.state.plot_setup);
+  d.draw();
+  PLT_END(d.state);
+  test::write_bytes(dir / "drawing.dxf", d.file.text());
+  EXPECT_EQ(test::dxf_summary(dir.path(), "drawing.dxf"),
+            "version AC1009 ANSI_932 cp932\n"
+            "audit errors 0 []\n"
+            "layers 0:7 Defpoints:7 L9-PEN2:7 PEN1:1 PEN2:7 PEN3:5\n"
+            "LINE PEN2 BYLAYER 10 20 30 40\n"
+            "LINE PEN1 DASHED 30 40 50 40\n"
+            "CIRCLE PEN3 5 6 2.5\n"
+            "TEXT L9-PEN2 1 2 3.5 270 表梁A\n");
+}
+
+}  // namespace
+}  // namespace verdan

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "plt_draw/primitives.h"
-#include "shared/plot_numbers.h"
+#include "platform/failure.h"
+#include "verdan/verdan.h"
 
 namespace verdan::plot_tool {
 namespace {
@@ -26,7 +26,7 @@ struct Fit {
   float y(double cm) const { return static_cast<float>(y0 + (cm - min_y) * scale); }
 };
 
-Fit fit(const PlotState& state, const FrameData& frame) {
+Fit fit(const vdn_state& state, const FrameData& frame) {
   const double paper_w = std::fabs(state.paper_w / state.scale_x);
   const double paper_h = std::fabs(state.paper_h / state.scale_y);
   const auto [min_x, max_x] = std::minmax_element(frame.node_x.begin(), frame.node_x.end());
@@ -52,24 +52,31 @@ Fit fit(const PlotState& state, const FrameData& frame) {
 
 }  // namespace
 
-void plot_frame(PlotState& state, const FrameData& frame) {
+void check(int code) {
+  if (code != VDN_OK) fail(code, vdn_failure_text());
+}
+
+void plot_frame(const FrameData& frame) {
+  vdn_state& state = *VDN_STATE();
   const Fit f = fit(state, frame);
   state.plot_layer = kMemberLayer;
   for (const Member& m : frame.members) {
     const auto a = static_cast<std::size_t>(m.end_a - 1);
     const auto b = static_cast<std::size_t>(m.end_b - 1);
-    MOVE(state, f.x(frame.node_x[a]), f.y(frame.node_y[a]));
+    check(VDN_MOVE(f.x(frame.node_x[a]), f.y(frame.node_y[a])));
     // Pinned members (braces, ties) dashed and thin, the others solid.
     if (m.kind == 4) {
-      DASH(state, f.x(frame.node_x[b]), f.y(frame.node_y[b]), 1);
+      check(VDN_DASH(f.x(frame.node_x[b]), f.y(frame.node_y[b]), 1));
     } else {
-      PLOT(state, f.x(frame.node_x[b]), f.y(frame.node_y[b]), 2);
+      check(VDN_PLOT(f.x(frame.node_x[b]), f.y(frame.node_y[b]), 2));
     }
   }
   state.plot_layer = kNodeLayer;
   for (std::size_t n = 0; n < frame.node_x.size(); ++n) {
-    state.plot_cmd = N2A(static_cast<float>(n + 1));
-    MOJI(state, f.x(frame.node_x[n]) + kLabelOffset, f.y(frame.node_y[n]) + kLabelOffset, kLabelHeight, 0);
+    if (VDN_N2A(static_cast<float>(n + 1), state.plot_cmd, sizeof state.plot_cmd) == VDN_ERROR) {
+      check(VDN_FAILURE());
+    }
+    check(VDN_MOJI(f.x(frame.node_x[n]) + kLabelOffset, f.y(frame.node_y[n]) + kLabelOffset, kLabelHeight, 0));
   }
 }
 

@@ -7,12 +7,10 @@
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
 #include "platform/files.h"
-#include "plt_draw/plot_device.h"
-#include "plt_draw/tmp2jwc.h"
 #include "plt_draw/tool/frame_data.h"
 #include "plt_draw/tool/frame_plot.h"
 #include "plt_draw/tool/options.h"
-#include "plt_draw/tool/quiet_console.h"
+#include "verdan/verdan.h"
 
 namespace verdan::plot_tool {
 namespace {
@@ -46,16 +44,18 @@ std::string failure_words(const Failure& failure) {
 
 // Writes the plot file (the intermediate file for JW_CAD) for `frame`.
 void write_plot(const Options& options, const FrameData& frame) {
-  TextFile file = TextFile::open_output(to_cp932(options.plot_file));
-  PlotState state;
-  state.plot_file = &file;
-  state.plot_device = static_cast<float>(options.device);
-  INIT(state, static_cast<float>(options.paper), static_cast<float>(options.scale));
-  plot_write(state, state.plot_reset);
-  plot_write(state, state.plot_setup);
-  plot_frame(state, frame);
-  PLT_END(state);
-  file.close();
+  check(VDN_PLOT_OPEN(to_cp932(options.plot_file).c_str()));
+  try {
+    VDN_STATE()->plot_device = static_cast<float>(options.device);
+    check(VDN_INIT(static_cast<float>(options.paper), static_cast<float>(options.scale)));
+    check(vdn_plot_start());
+    plot_frame(frame);
+    check(VDN_PLT_END());
+  } catch (...) {
+    VDN_PLOT_CLOSE();
+    throw;
+  }
+  check(VDN_PLOT_CLOSE());
 }
 
 }  // namespace
@@ -75,14 +75,19 @@ int run(const std::vector<std::string>& args) {
   }
 
   std::string subject = options->data_file;
-  QuietConsole console;
   try {
     FrameData frame = read_frame_data(to_cp932(options->data_file));
     subject = options->plot_file;
     write_plot(*options, frame);
     if (options->device == 5) {
       subject = options->jwc_file;
-      TMP2JWC(console, to_cp932(options->plot_file), to_cp932(options->jwc_file), "");
+      const int code = VDN_TMP2JWC(to_cp932(options->plot_file).c_str(), to_cp932(options->jwc_file).c_str(), "");
+      if (code == VDN_DAMAGED_FILE) {
+        // The conversion's message names the damaged intermediate file.
+        say(stderr, "VDN-PLOT: " + std::string(vdn_failure_text()) + "\n");
+        return 1;
+      }
+      check(code);
     }
   } catch (const DataFileError& e) {
     say(stderr, "VDN-PLOT: " + subject + ": line " + std::to_string(e.line()) + ": " + e.what() + "\n");
@@ -91,11 +96,6 @@ int run(const std::vector<std::string>& args) {
     say(stderr, "VDN-PLOT: " + subject + ": " + failure_words(failure) + " (code " +
                     std::to_string(failure.code()) + ")\n");
     return 1;
-  } catch (const ProgramEnd& end) {
-    // The conversion found its intermediate file damaged; its message is on
-    // the console's first row.
-    say(stderr, "VDN-PLOT: " + console.screen().row_text(0) + "\n");
-    return end.status == 0 ? 1 : end.status;
   }
   return 0;
 }

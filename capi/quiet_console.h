@@ -1,5 +1,5 @@
-// A console that is never shown: VDN-PLOT is a command-line tool, and the
-// JW_CAD conversion's indicator and message land here, to be read back.
+// A console that is never shown: the JW_CAD conversion of a caller without
+// a console puts its indicator and message here, to be read back.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 #include "platform/console.h"
 #include "platform/fallible_step.h"
 
-namespace verdan::plot_tool {
+namespace verdan::capi {
 
 class QuietConsole : public Console {
  public:
@@ -19,4 +19,4 @@ class QuietConsole : public Console {
   int take_key() override { throw ProgramEnd{3}; }
 };
 
-}  // namespace verdan::plot_tool
+}  // namespace verdan::capi

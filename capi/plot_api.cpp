@@ -1,0 +1,106 @@
+// The plot file, the device set-up and the drawing primitives.
+#include "capi/boundary.h"
+#include "capi/library.h"
+#include "platform/failure.h"
+#include "plt_draw/culc.h"
+#include "plt_draw/plot_device.h"
+#include "plt_draw/primitives.h"
+#include "plt_draw/sj2j.h"
+
+using namespace verdan;
+using namespace verdan::capi;
+
+namespace {
+
+// Runs a routine that needs INIT's scales; they are garbage before it.
+template <typename Routine>
+int after_init(Routine&& routine) {
+  return guarded([&] {
+    PlotState& plot = plot_in();
+    if (!library().initialised) fail(kIllegalFunctionCall, "INIT has not been called for this device");
+    try {
+      routine(plot);
+    } catch (...) {
+      plot_out();
+      throw;
+    }
+    plot_out();
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+int VDN_PLOT_OPEN(const char* path) {
+  return guarded([&] {
+    require(path, "path");
+    Library& lib = library();
+    if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
+    lib.plot_file.emplace(TextFile::open_output(path));
+  });
+}
+
+int VDN_PLOT_CLOSE(void) {
+  return guarded([] {
+    Library& lib = library();
+    if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
+    // Closed or not, the file number is free again.
+    TextFile file = std::move(*lib.plot_file);
+    lib.plot_file.reset();
+    file.close();
+  });
+}
+
+int VDN_INIT(float paper, float scale) {
+  return guarded([&] {
+    PlotState& plot = plot_in();
+    library().initialised = false;
+    require_finite(paper);
+    require_finite(scale);
+    INIT(plot, paper, scale);
+    library().initialised = true;
+    plot_out();
+  });
+}
+
+int vdn_plot_start(void) {
+  return after_init([](PlotState& plot) {
+    plot_write(plot, plot.plot_reset);
+    plot_write(plot, plot.plot_setup);
+  });
+}
+
+int VDN_PLT_END(void) {
+  return after_init([](PlotState& plot) { PLT_END(plot); });
+}
+
+int VDN_PLOT(float x, float y, float pen) {
+  return after_init([&](PlotState& plot) { PLOT(plot, x, y, pen); });
+}
+
+int VDN_DASH(float x, float y, float pen) {
+  return after_init([&](PlotState& plot) { DASH(plot, x, y, pen); });
+}
+
+int VDN_CIR(float x, float y, float r, float pen) {
+  return after_init([&](PlotState& plot) { CIR(plot, x, y, r, pen); });
+}
+
+int VDN_MOVE(float x, float y) {
+  return after_init([&](PlotState& plot) { MOVE(plot, x, y); });
+}
+
+int VDN_MOJI(float x, float y, float height, float angle) {
+  return after_init([&](PlotState& plot) { MOJI(plot, x, y, height, angle); });
+}
+
+int VDN_SJ2J(int* first, int* second) {
+  return guarded([&] {
+    require(first, "first");
+    require(second, "second");
+    SJ2J(*first, *second);
+  });
+}
+
+}  // extern "C"

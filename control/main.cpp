@@ -2,12 +2,17 @@
 #include <string>
 
 #include "control/control_program.h"
+#include "control/help_text.h"
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/front_end.h"
+#include "platform/program_info.h"
 #include "platform/unexpected_end.h"
 
 int main(int argc, char** argv) {
+  // Answered before the terminal is taken over; any other argument is the
+  // command line of the program to start after the settings.
+  if (auto status = verdan::answer_info_request(argc, argv, "VDN-CNTL", verdan::control_help())) return *status;
   verdan::apply_posix_defaults();
   std::string argument;
   for (int i = 1; i < argc; ++i) argument += (i > 1 ? " " : "") + std::string(argv[i]);

@@ -2,11 +2,15 @@
 #include <memory>
 
 #include "generator/generator_program.h"
+#include "generator/help_text.h"
 #include "platform/environment.h"
 #include "platform/front_end.h"
+#include "platform/program_info.h"
 #include "platform/unexpected_end.h"
 
-int main() {
+int main(int argc, char** argv) {
+  // Answered before the terminal is taken over; other arguments are not read.
+  if (auto status = verdan::answer_info_request(argc, argv, "VDN-GENE", verdan::generator_help())) return *status;
   verdan::apply_posix_defaults();
   std::unique_ptr<verdan::Console> console = verdan::make_console();
   int status = 0;

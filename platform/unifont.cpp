@@ -1,6 +1,7 @@
 #include "platform/unifont.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <fstream>
 #include <string_view>
 
@@ -35,7 +36,20 @@ bool parse_glyph(std::string_view bits, Glyph& glyph) {
 
 }  // namespace
 
-std::string Unifont::default_path() { return std::string(VERDAN_UNIFONT_DIR) + "/unifont_jp.hex"; }
+std::string Unifont::default_path() {
+  const char* chosen = std::getenv("VERDAN_FONT");
+  if (chosen != nullptr && *chosen != '\0') return chosen;
+  static constexpr const char* kPlaces[] = {
+      "/usr/share/unifont/unifont_jp.hex",
+      "/usr/local/share/unifont/unifont_jp.hex",
+      "/usr/share/unifont/unifont.hex",
+      "/usr/local/share/unifont/unifont.hex",
+  };
+  for (const char* place : kPlaces) {
+    if (std::ifstream(place)) return place;
+  }
+  return kPlaces[0];
+}
 
 Unifont Unifont::load(const std::string& path, const std::set<char32_t>& code_points) {
   std::ifstream in(path);

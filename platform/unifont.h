@@ -20,7 +20,9 @@ struct Glyph {
 
 class Unifont {
  public:
-  // Debian's Japanese unifont file.
+  // The font to draw with, chosen at run time: VERDAN_FONT when set, else
+  // the first readable of the usual unifont places (Japanese glyphs first).
+  // When none is readable, the first place, so that loading it fails.
   static std::string default_path();
 
   // Reads the glyphs of `code_points` from the .hex file at `path`.

@@ -75,6 +75,10 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
       options.help = true;
       return options;
     }
+    if (arg == "--version") {
+      options.version = true;
+      return options;
+    }
     std::optional<std::string> value;
     char name = valued_option(arg, value);
     if (name == 0) {
@@ -152,9 +156,14 @@ std::string usage() {
          "  -j, --jwc=FILE  the JW_CAD file for device 5 (default: PLOT-FILE with the\n"
          "                    extension .jwc)\n"
          "  -h, --help      show this help and exit\n"
+         "      --version   show the version and exit\n"
+         "\n"
+         "Names in the DOS form (C:\\DATA\\FRAME) are mapped as the other programs do:\n"
+         "VERDAN_DRIVE_X is the host directory that drive X: stands for (default /).\n"
+         "The plot file is written in the device's bytes; its texts are CP932.\n"
          "\n"
          "Exit status: 0 when the plot was written, 1 when a file could not be read or\n"
-         "written, 2 for a wrong command line.\n";
+         "written, 2 for a wrong command line, 4 for an unexpected failure.\n";
 }
 
 }  // namespace verdan::plot_tool

@@ -15,6 +15,7 @@ struct Options {
   std::string plot_file;
   std::string jwc_file;  // device 5 only
   bool help = false;
+  bool version = false;
 };
 
 // The options of `args` (without the program name), or nothing with a

@@ -6,6 +6,7 @@
 #include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
+#include "platform/program_info.h"
 #include "platform/files.h"
 #include "plt_draw/tool/frame_data.h"
 #include "plt_draw/tool/frame_plot.h"
@@ -65,6 +66,10 @@ int run(const std::vector<std::string>& args) {
   std::optional<Options> options = parse_options(args, error);
   if (options && options->help) {
     say(stdout, usage());
+    return 0;
+  }
+  if (options && options->version) {
+    say(stdout, version_text("VDN-PLOT"));
     return 0;
   }
   // Writing a plot over its own data file is a mistake of the command line.

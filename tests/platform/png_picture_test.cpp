@@ -10,6 +10,7 @@
 #include "platform/cp932.h"
 #include "platform/failure.h"
 #include "png_reader.h"
+#include "tests/platform/host_fixtures.h"
 
 namespace verdan {
 namespace {
@@ -115,6 +116,29 @@ TEST_F(PictureTest, OnlyTheGlyphsOnTheScreenAreLoaded) {
   EXPECT_NE(font.find(0x3042), nullptr);
   EXPECT_EQ(font.find(0x3042)->width, 16);
   EXPECT_EQ(font.find(0x42), nullptr);
+}
+
+// The font is found when the picture is drawn, not fixed by the build.
+TEST_F(PictureTest, VerdanFontNamesTheFontAtRunTime) {
+  const std::string path = temp_path("own-font.png");
+  ScreenModel screen(640, 384);
+  screen.put_text("A");
+  {
+    test::ScopedEnv font("VERDAN_FONT", font_path_);
+    write_png_picture(screen, path);
+  }
+  testing::RgbImage image;
+  ASSERT_TRUE(testing::read_png_rgb(path, image));
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(image.at(x, 0), "170 170 170") << x;  // this font's A: top row
+  std::remove(path.c_str());
+
+  test::ScopedEnv missing("VERDAN_FONT", temp_path("no-such-font.hex"));
+  try {
+    write_png_picture(screen, path);
+    FAIL() << "no failure";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.code(), kFileNotFound);
+  }
 }
 
 TEST(PictureFile, PaletteIndicesComeBackAsThePaletteColours) {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/program_info.h"
 #include "tests/build_kind.h"
 #include "tests/platform/host_fixtures.h"
 #include "tests/platform/png_reader.h"
@@ -81,6 +82,9 @@ TEST_F(PlotTool, HelpAndCommandLineMistakes) {
   Outcome help = run("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: VDN-PLOT [OPTION]... DATA-FILE PLOT-FILE\n", 0), 0u);
+  Outcome version = run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind(std::string("VDN-PLOT (VERDAN companion programs) ") + project_version() + "\n", 0), 0u);
 
   struct Case {
     const char* arguments;

@@ -1,0 +1,30 @@
+// What the generator answers on its command line before any screen.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/program_info.h"
+#include "tests/headless_run.h"
+
+namespace verdan {
+namespace {
+
+using GeneratorCommandLine = test::HeadlessRun;
+
+TEST_F(GeneratorCommandLine, HelpAndVersionComeBeforeTheHandOver) {
+  // Without settings the generator would hand over to VDN-CNTL at once.
+  test::Outcome help = run("VDN-GENE", "", "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.screen.rfind("Usage: VDN-GENE", 0), 0u);
+  EXPECT_NE(help.screen.find("headless"), std::string::npos);
+  test::Outcome short_help = run("VDN-GENE", "", "-h");
+  EXPECT_EQ(short_help.screen, help.screen);
+  test::Outcome version = run("VDN-GENE", "", "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.screen.rfind(std::string("VDN-GENE (VERDAN companion programs) ") + project_version() + "\n", 0),
+            0u);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "home/app/verdan"));
+}
+
+}  // namespace
+}  // namespace verdan

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/console.h"
 
@@ -33,6 +34,8 @@ class HeadlessConsole : public Console {
   std::string take_entry() override;
   // The next byte; LF counts as RETURN (13).
   int take_key() override;
+  // A failure's story to the error output.
+  void show_note(std::string_view text) override;
   // Final screen to the output, and the picture to $VERDAN_SNAPSHOT if set.
   void release() override;
 

@@ -39,11 +39,14 @@ class HeadlessConsole : public Console {
   // Final screen to the output, and the picture to $VERDAN_SNAPSHOT if set.
   void release() override;
 
- private:
+ protected:
   // The next input byte, or -1 when input has ended. Never reads ahead, so a
   // program started in our place finds the rest of the input unread.
   int read_byte();
   [[noreturn]] void input_ended();
+  int output_fd() const { return output_fd_; }
+
+ private:
 
   int input_fd_;
   int output_fd_;

@@ -375,6 +375,12 @@ std::unique_ptr<TerminalConsole> TerminalConsole::open(std::string& problem) {
   take_signals();
   g_interrupted = 0;
   terminal->screen = newterm(nullptr, stdout, stdin);
+  // A type terminfo does not know (or none at all): nearly every terminal
+  // and ssh session understands the VT100/ANSI controls.
+  for (const char* known : {"ansi", "vt100"}) {
+    if (terminal->screen != nullptr) break;
+    terminal->screen = newterm(known, stdout, stdin);
+  }
   if (terminal->screen == nullptr) {
     put_signals_back();
     const char* type = std::getenv("TERM");

@@ -6,6 +6,7 @@
 #include "control/control_program.h"
 #include "platform/cp932.h"
 #include "shared/console_routines.h"
+#include "shared/failure_report.h"
 #include "shared/print.h"
 #include "shared/user_directory.h"
 
@@ -39,6 +40,9 @@ ErrorHandler::Decision ControlProgram::on_failure(const Failure& failure, int st
   if (failure.code() == kPathNotFound && repaired_steps_.insert(step).second && repair_user_dir()) {
     return Decision::retry;
   }
+  report_failure(console_, "VDN-CNTL", failure, step);
+  const bool has_row_below = row + 1 < ScreenModel::kRows;
+  ScreenModel::Row saved_below = console_.save_row(row + 1);
   console_.locate(row, 0);
   print(console_, Using("  ERROR : CODE =### LINE=####  Hit any key !!", {failure.code(), step}), stay);
   // The way out, behind the line where the row is blank anyway: the hint
@@ -50,8 +54,10 @@ ErrorHandler::Decision ControlProgram::on_failure(const Failure& failure, int st
     blank = saved[static_cast<std::size_t>(c)].byte == ' ';
   }
   if (blank) print(console_, hint, stay);
+  show_failure_detail(console_, failure, row);
   int key = console_.read_key();
   console_.restore_row(row, saved);
+  if (has_row_below) console_.restore_row(row + 1, saved_below);
   console_.locate(row, column);
   // ESC leaves a failure that no key press can remove.
   return key == kEscape ? Decision::end : Decision::retry;

@@ -3,6 +3,7 @@
 // with the lines of every file still there, beside the old one and put in
 // its place in one step. Ending on the error screen half-way through still
 // writes it, so a file that could not be deleted keeps its owner and comment.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,11 @@
 #include "shared/print.h"
 
 namespace verdan {
+namespace {
+
+constexpr int kDeletedNamesTicks = 200;  // two seconds
+
+}  // namespace
 
 void ControlProgram::delete_marked_files() {
   console_.set_window(1, 23);
@@ -40,6 +46,9 @@ void ControlProgram::delete_marked_files() {
     console_.set_color(6);
     print(console_, "    Hit any key !!", stay);
     console_.read_key();
+  } else if (std::find(gone.begin(), gone.end(), true) != gone.end()) {
+    // The names would flash past: they stay in view for a moment.
+    console_.linger(kDeletedNamesTicks);
   }
 }
 

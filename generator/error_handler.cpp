@@ -6,6 +6,7 @@
 #include "generator/generator_program.h"
 #include "platform/cp932.h"
 #include "shared/console_routines.h"
+#include "shared/failure_report.h"
 #include "shared/print.h"
 #include "shared/user_directory.h"
 
@@ -43,6 +44,7 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
   if (failure.code() == kPathNotFound && repaired_steps_.insert(step).second && repair_user_dir()) {
     return Decision::retry;
   }
+  report_failure(console_, "VDN-GENE", failure, step);
   for (;;) {
     restore_text();
     if (failure.code() == kDriveNotReady) {
@@ -53,6 +55,7 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
       print(console_, Using("  ERROR : CODE =### LINE =#####", {failure.code(), step}), stay);
     }
     print(console_, env_message(204, " ／ C:続行 , E:プログラム終了 "), stay);
+    show_failure_detail(console_, failure, row);
     std::string answer = console_.read_line();
     char first = answer.empty() ? '\0' : answer[0];
     if (first == 'e' || first == 'E') return Decision::end;

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "shared/leading_number.h"
 #include "shared/print.h"
+#include "shared/wide_numerals.h"
 
 namespace verdan {
 
@@ -29,7 +30,7 @@ NumberingOrder GeneratorProgram::ask_numbering_order() {
   for (const auto& field : fields) {
     console_.locate(field.row, 12);
     std::string entry = console_.read_line();
-    if (!entry.empty()) *field.value = leading_number(entry);
+    if (!entry.empty()) *field.value = leading_number(narrow_numerals(entry));
   }
   return order;
 }

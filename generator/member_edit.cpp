@@ -10,6 +10,7 @@
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
+#include "shared/wide_numerals.h"
 
 namespace verdan {
 namespace {
@@ -62,10 +63,10 @@ void GeneratorProgram::edit_screen(MemberKind kind) {
     console_.locate(5, 0);
     print(console_, sj("階＝                通＝"));
     console_.locate(5, 4);
-    std::string levels = console_.read_line();
+    std::string levels = narrow_numerals(console_.read_line());
     if (levels.empty()) return;
     console_.locate(5, 24);
-    std::string axes = console_.read_line();
+    std::string axes = narrow_numerals(console_.read_line());
     if (axes.empty()) return;
     apply_edit(kind, closed_list(levels), closed_list(axes));
   }

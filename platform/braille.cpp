@@ -19,8 +19,12 @@ BrailleCell braille_cell(const ScreenModel& screen, int row, int col) {
   BrailleCell cell;
   for (int dx = 0; dx < kBrailleDotColumns; ++dx) {
     for (int dy = 0; dy < kBrailleDotRows; ++dy) {
-      int color = screen.pixel(col * kBrailleDotColumns + dx, row * kBrailleDotRows + dy);
+      const int x = col * kBrailleDotColumns + dx;
+      const int y = row * kBrailleDotRows + dy;
+      int color = screen.pixel(x, y);
       if (color <= 0) continue;  // background, or off the plane
+      // A label's strokes are shown as its text instead.
+      if (screen.label_ink(x, y)) continue;
       cell.dots |= kDotBit[dx][dy];
       ++count[color];
     }

@@ -20,6 +20,7 @@ inline constexpr int kBrailleDotRows = 4;
 // The dots of the pixels under text cell (row, col). Colour 0 is the
 // background and lights no dot; a tie between colours goes to the higher
 // palette index, so a bright line keeps its colour where it meets a dark one.
+// Pixels of a label's strokes light no dot: the label is shown as text.
 BrailleCell braille_cell(const ScreenModel& screen, int row, int col);
 
 constexpr char32_t braille_char(std::uint8_t dots) { return U'\u2800' + dots; }

@@ -26,10 +26,20 @@ void Console::box(int x1, int y1, int x2, int y2, int color) { edit().box(x1, y1
 
 void Console::fill(int x, int y, int color, int border) { edit().fill(x, y, color, border); }
 
-void Console::echo(std::string_view cp932) { edit().put_text(cp932); }
+void Console::begin_label() { edit().begin_label(); }
+
+void Console::end_label(std::string_view cp932, int color) { edit().end_label(cp932, color); }
+
+void Console::echo(std::string_view cp932) { edit().put_entry_text(cp932); }
 
 std::string Console::read_line() {
-  edit();
+  ScreenModel& model = edit();
+  // With a wrap pending the entry starts on the next row: nothing under it.
+  if (model.output_column() < ScreenModel::kColumns) {
+    const int row = model.cursor_row();
+    const int col = model.output_column();
+    model.blank_cells(row, col, model.value_end(row, col));
+  }
   present();
   std::string entry = take_entry();
   edit().line_end();
@@ -51,6 +61,12 @@ void Console::wait_ticks(int ticks) {
   edit();
   present();
   if (ticks > 0) pause(ticks);
+}
+
+void Console::linger(int ticks) {
+  edit();
+  present();
+  if (ticks > 0) pause_for_key(ticks);
 }
 
 void Console::hand_back() {

@@ -51,6 +51,10 @@ class Console : public TextSink {
   void box(int x1, int y1, int x2, int y2, int color);
   // Flood fill around (x, y) up to pixels of the border colour.
   void fill(int x, int y, int color, int border);
+  // Strokes drawn between begin_label and end_label write `cp932`: the
+  // screen keeps the text as a label in `color` (see ScreenModel::Label).
+  void begin_label();
+  void end_label(std::string_view cp932, int color);
   // Size of the drawing plane in pixels.
   int plane_width() const { return model_.plane_width(); }
   int plane_height() const { return model_.plane_height(); }
@@ -61,6 +65,8 @@ class Console : public TextSink {
   // --- keyboard and time ---
 
   // One line entry in CP932, echoed at the cursor as typed, then a line end.
+  // The value shown where the entry goes (ScreenModel::value_end) is blanked
+  // first, so the row shows exactly what is typed.
   std::string read_line();
   // One key without echo: its one-byte code (RETURN is 13).
   int read_key();
@@ -68,6 +74,12 @@ class Console : public TextSink {
   void beep();
   // Waits `ticks` times 10 ms.
   void wait_ticks(int ticks);
+  // Keeps the screen in view for up to `ticks` times 10 ms, less when a key
+  // comes (the key is used up). Headless: no wait and no key read.
+  void linger(int ticks);
+  // A failure's full story (host reason, path) for where the front end
+  // shows it beside the screen: the title line, standard error.
+  void note_failure(std::string_view text) { show_note(text); }
 
   // Gives the console back before the program ends or starts another
   // program in its place. A second call without console use in between does
@@ -82,6 +94,9 @@ class Console : public TextSink {
   virtual int take_key() = 0;
   virtual void sound_beep() {}
   virtual void pause(int ticks) { static_cast<void>(ticks); }
+  // Waits up to `ticks` for a key, which is dropped.
+  virtual void pause_for_key(int ticks) { static_cast<void>(ticks); }
+  virtual void show_note(std::string_view text) { static_cast<void>(text); }
   // Shows the screen as it is now; called before the program waits.
   virtual void present() {}
   // The front end's part of hand_back: present the final screen, release

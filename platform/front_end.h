@@ -1,5 +1,6 @@
 // Picks the console front end for a program run: headless when asked for
-// or when standard input or output is not a terminal, else the terminal one.
+// or when standard input is not a terminal, else the terminal one (line by
+// line on a dumb terminal or when the output goes elsewhere).
 #pragma once
 
 #include <memory>

@@ -10,7 +10,7 @@
 #include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
-#include "platform/png_picture.h"
+#include "platform/snapshot.h"
 
 namespace verdan {
 namespace {
@@ -81,6 +81,8 @@ std::string HeadlessConsole::take_entry() {
   return entry;
 }
 
+void HeadlessConsole::show_note(std::string_view text) { write_all(error_fd_, "VERDAN: " + to_utf8(text) + "\n"); }
+
 int HeadlessConsole::take_key() {
   int byte = read_byte();
   if (byte < 0) input_ended();
@@ -91,13 +93,7 @@ void HeadlessConsole::release() {
   // Anything a program put through stdio must come before the screen.
   std::fflush(stdout);
   write_all(output_fd_, screen_dump(screen()));
-  const char* snapshot = std::getenv("VERDAN_SNAPSHOT");
-  if (snapshot == nullptr || *snapshot == '\0') return;
-  try {
-    write_png_picture(screen(), snapshot);
-  } catch (const Failure& failure) {
-    write_all(error_fd_, std::string("VERDAN: no snapshot: ") + failure.what() + "\n");
-  }
+  if (std::string problem = write_snapshot(screen()); !problem.empty()) write_all(error_fd_, problem + "\n");
 }
 
 }  // namespace verdan

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/console.h"
 
@@ -33,14 +34,19 @@ class HeadlessConsole : public Console {
   std::string take_entry() override;
   // The next byte; LF counts as RETURN (13).
   int take_key() override;
+  // A failure's story to the error output.
+  void show_note(std::string_view text) override;
   // Final screen to the output, and the picture to $VERDAN_SNAPSHOT if set.
   void release() override;
 
- private:
+ protected:
   // The next input byte, or -1 when input has ended. Never reads ahead, so a
   // program started in our place finds the rest of the input unread.
   int read_byte();
   [[noreturn]] void input_ended();
+  int output_fd() const { return output_fd_; }
+
+ private:
 
   int input_fd_;
   int output_fd_;

@@ -31,7 +31,8 @@ bool is_control(char byte) {
 ScreenModel::ScreenModel(int plane_width, int plane_height)
     : width_(std::max(plane_width, 0)),
       height_(std::max(plane_height, 0)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
+      ink_(pixels_.size(), 0) {}
 
 void ScreenModel::locate(int row, int col) {
   row_ = std::clamp(row, 0, kRows - 1);
@@ -39,7 +40,7 @@ void ScreenModel::locate(int row, int col) {
 }
 
 void ScreenModel::put_cell(int col, char byte, CellKind kind) {
-  cells_[row_][col] = Cell{byte, color_, kind};
+  cells_[row_][col] = Cell{byte, color_, kind, echoing_};
 }
 
 // Before cells col .. col+width-1 are written: a double-byte character that
@@ -53,7 +54,35 @@ void ScreenModel::blank_orphans(int col, int width) {
   }
 }
 
-void ScreenModel::put_text(std::string_view cp932) {
+void ScreenModel::put_text(std::string_view cp932) { put_chars(cp932, false); }
+
+void ScreenModel::put_entry_text(std::string_view cp932) { put_chars(cp932, true); }
+
+int ScreenModel::value_end(int row, int col) const {
+  if (row < 0 || row >= kRows || col < 0) return col;
+  int end = col;
+  while (end < kColumns) {
+    const Cell& cell = cells_[row][end];
+    bool blank = cell.kind == CellKind::single && (cell.byte == ' ' || is_control(cell.byte));
+    if (blank && !cell.entry) break;
+    ++end;
+  }
+  return end;
+}
+
+void ScreenModel::blank_cells(int row, int from, int to) {
+  if (row < 0 || row >= kRows) return;
+  from = std::clamp(from, 0, kColumns);
+  to = std::clamp(to, from, kColumns);
+  Row& cells = cells_[row];
+  // A double-byte character cut by either edge goes whole.
+  if (from < to && cells[from].kind == CellKind::trail && from > 0) --from;
+  if (from < to && cells[to - 1].kind == CellKind::lead && to < kColumns) ++to;
+  for (int c = from; c < to; ++c) cells[c] = Cell{' ', cells[c].color};
+}
+
+void ScreenModel::put_chars(std::string_view cp932, bool entry) {
+  echoing_ = entry;
   for (std::size_t pos = 0; pos < cp932.size();) {
     std::size_t length = char_length(cp932, pos);
     if (length == 2) {
@@ -76,6 +105,7 @@ void ScreenModel::put_text(std::string_view cp932) {
     }
     pos += length;
   }
+  echoing_ = false;
 }
 
 void ScreenModel::line_end() {
@@ -148,10 +178,49 @@ int ScreenModel::pixel(int x, int y) const {
 
 void ScreenModel::set_pixel(int x, int y, int color) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[static_cast<std::size_t>(y) * width_ + x] = static_cast<std::uint8_t>(color & 15);
+  std::size_t i = static_cast<std::size_t>(y) * width_ + x;
+  pixels_[i] = static_cast<std::uint8_t>(color & 15);
+  ink_[i] = in_label_ ? 1 : 0;
+  if (in_label_) {
+    if (ink_right_ < ink_left_) {
+      ink_left_ = ink_right_ = x;
+      ink_top_ = ink_bottom_ = y;
+    }
+    ink_left_ = std::min(ink_left_, x);
+    ink_right_ = std::max(ink_right_, x);
+    ink_top_ = std::min(ink_top_, y);
+    ink_bottom_ = std::max(ink_bottom_, y);
+  }
 }
 
-void ScreenModel::clear_drawing() { std::fill(pixels_.begin(), pixels_.end(), 0); }
+void ScreenModel::clear_drawing() {
+  std::fill(pixels_.begin(), pixels_.end(), 0);
+  std::fill(ink_.begin(), ink_.end(), 0);
+  labels_.clear();
+}
+
+void ScreenModel::begin_label() {
+  in_label_ = true;
+  ink_left_ = ink_top_ = 0;
+  ink_right_ = ink_bottom_ = -1;
+}
+
+void ScreenModel::end_label(std::string_view cp932, int color) {
+  in_label_ = false;
+  if (ink_right_ < ink_left_) return;
+  Label label{std::string(cp932), ink_left_, ink_top_, ink_right_, ink_bottom_,
+              static_cast<std::uint8_t>(color & 15)};
+  std::erase_if(labels_, [&](const Label& old) {
+    return old.left <= label.right && label.left <= old.right && old.top <= label.bottom &&
+           label.top <= old.bottom;
+  });
+  if (label.color != 0 && !label.text.empty()) labels_.push_back(std::move(label));
+}
+
+bool ScreenModel::label_ink(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+  return ink_[static_cast<std::size_t>(y) * width_ + x] != 0;
+}
 
 void ScreenModel::line(int x1, int y1, int x2, int y2, int color) {
   x1 = clamp_coord(x1);
@@ -216,6 +285,7 @@ void ScreenModel::fill(int x, int y, int color, int border) {
       std::size_t i = static_cast<std::size_t>(sy) * width_ + px;
       done[i] = 1;
       pixels_[i] = static_cast<std::uint8_t>(color & 15);
+      ink_[i] = 0;
     }
     for (int ny : {sy - 1, sy + 1}) {
       if (ny < 0 || ny >= height_) continue;

@@ -19,7 +19,21 @@ struct Cell {
   char byte = ' ';
   std::uint8_t color = 7;
   CellKind kind = CellKind::single;
+  // Echo of a line entry rather than text the program printed: the extent
+  // of an old entry is known even where it holds blanks.
+  bool entry = false;
   friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+// Text that a drawing routine wrote with strokes (a number beside the frame
+// picture), kept besides its pixels so that a front end without the
+// resolution to read the strokes can show the text instead.
+struct Label {
+  std::string text;  // CP932
+  // Pixel box the strokes cover, corners included.
+  int left = 0, top = 0, right = -1, bottom = -1;
+  std::uint8_t color = 15;
+  friend bool operator==(const Label&, const Label&) = default;
 };
 
 class ScreenModel {
@@ -57,6 +71,15 @@ class ScreenModel {
   // other half with it (the orphan becomes a blank). Bytes below 0x20 are
   // stored as they are and shown as blanks.
   void put_text(std::string_view cp932);
+  // put_text for the echo of a line entry: the cells are marked as entry.
+  void put_entry_text(std::string_view cp932);
+
+  // End column (exclusive) of the value shown from (row, col) on: printed
+  // text up to the first blank, and an earlier entry's echo whole, blanks
+  // and all. `col` itself when the cell there is a blank.
+  int value_end(int row, int col) const;
+  // Blanks cells from..to-1 of `row` in their own colours.
+  void blank_cells(int row, int from, int to);
 
   // Cursor to column 0 of the next row. On the window's last row the window
   // scrolls up one row instead; on row 23 below the window it stays put.
@@ -98,8 +121,18 @@ class ScreenModel {
   int pixel(int x, int y) const;
   // Sets one pixel; off the plane nothing happens.
   void set_pixel(int x, int y, int color);
-  // All pixels to 0.
+  // All pixels to 0; the labels go with them.
   void clear_drawing();
+
+  // Pixels set between begin_label and end_label are the label's strokes;
+  // end_label records the label over their box. A label in colour 0 (an
+  // erasure) or without pixels on the plane is not kept; either way labels
+  // that overlap its box are dropped, since their strokes are overdrawn.
+  void begin_label();
+  void end_label(std::string_view cp932, int color);
+  const std::vector<Label>& labels() const { return labels_; }
+  // Whether the pixel was last set by a label's strokes.
+  bool label_ink(int x, int y) const;
 
   // A straight line with both end points set, clipped to the plane. The same
   // pixels are set whichever end comes first.
@@ -116,6 +149,7 @@ class ScreenModel {
   void put_cell(int col, char byte, CellKind kind);
   void blank_orphans(int col, int width);
   void blank_row(int row);
+  void put_chars(std::string_view cp932, bool entry);
 
   std::array<Row, kRows> cells_{};
   int row_ = 0;
@@ -126,6 +160,11 @@ class ScreenModel {
   int width_;
   int height_;
   std::vector<std::uint8_t> pixels_;
+  std::vector<std::uint8_t> ink_;  // 1 where a label's strokes set the pixel
+  bool in_label_ = false;
+  bool echoing_ = false;
+  int ink_left_ = 0, ink_top_ = 0, ink_right_ = -1, ink_bottom_ = -1;
+  std::vector<Label> labels_;
 };
 
 }  // namespace verdan

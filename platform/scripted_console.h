@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/console.h"
@@ -28,6 +29,10 @@ class ScriptedConsole : public Console {
   std::size_t remaining() const { return script_.size() - next_; }
   int beeps() const { return beeps_; }
   int waited_ticks() const { return waited_ticks_; }
+  // Time the screen was kept in view for a key that may cut it short.
+  int lingered_ticks() const { return lingered_ticks_; }
+  // Failures' stories given to the front end.
+  const std::vector<std::string>& notes() const { return notes_; }
   int hand_backs() const { return hand_backs_; }
 
  protected:
@@ -35,6 +40,8 @@ class ScriptedConsole : public Console {
   int take_key() override;
   void sound_beep() override { ++beeps_; }
   void pause(int ticks) override { waited_ticks_ += ticks; }
+  void pause_for_key(int ticks) override { lingered_ticks_ += ticks; }
+  void show_note(std::string_view text) override { notes_.emplace_back(text); }
   void release() override { ++hand_backs_; }
 
  private:
@@ -44,6 +51,8 @@ class ScriptedConsole : public Console {
   std::size_t next_ = 0;
   int beeps_ = 0;
   int waited_ticks_ = 0;
+  int lingered_ticks_ = 0;
+  std::vector<std::string> notes_;
   int hand_backs_ = 0;
 };
 

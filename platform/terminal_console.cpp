@@ -18,7 +18,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/cp932.h"
 #include "platform/fallible_step.h"
+#include "platform/snapshot.h"
+#include "platform/terminal_codec.h"
 #include "platform/screen_model.h"
 #include "platform/terminal_keys.h"
 #include "platform/terminal_screen.h"
@@ -154,16 +157,39 @@ void put_signals_back() {
   for (std::size_t i = 0; i < kFatalCount; ++i) put_back(kFatalSignals[i], g_fatal_before[i]);
 }
 
-// Texts are shown as UTF-8, so the character type must be UTF-8. Only
-// LC_CTYPE changes: number formats stay those of the C locale.
-bool use_utf8_locale() {
-  auto is_utf8 = [] { return std::strcmp(::nl_langinfo(CODESET), "UTF-8") == 0; };
+// Curses writes and reads characters in the locale's code set, so the
+// user's own locale is taken when its code set holds Japanese text; else
+// UTF-8. Only LC_CTYPE changes: number formats stay those of the C locale.
+bool use_text_locale() {
+  auto usable = [] { return terminal_code_set_usable(::nl_langinfo(CODESET)); };
   const char* before = std::setlocale(LC_CTYPE, nullptr);
   std::string previous = before != nullptr ? before : "C";
-  if (std::setlocale(LC_CTYPE, "") != nullptr && is_utf8()) return true;
-  if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr && is_utf8()) return true;
+  if (std::setlocale(LC_CTYPE, "") != nullptr && usable()) return true;
+  if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr && usable()) return true;
   std::setlocale(LC_CTYPE, previous.c_str());
   return false;
+}
+
+// Ctrl-S and Ctrl-Q would stop and start the output without the program
+// knowing; they are keys like any other while it runs. Curses keeps these
+// modes for each return from a hand-back; endwin restores the shell's.
+void flow_control_off() {
+  termios modes{};
+  if (::tcgetattr(kInputFd, &modes) != 0) return;
+  modes.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF);
+  ::tcsetattr(kInputFd, TCSANOW, &modes);
+  def_prog_mode();
+}
+
+// The terminal's title line; terminals that do not know it ignore it.
+void set_title(std::string_view utf8) {
+  std::string text = "\033]2;";
+  for (char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x20) text += c;
+  }
+  text += '\007';
+  ssize_t written = ::write(kOutputFd, text.data(), text.size());
+  static_cast<void>(written);
 }
 
 // Home and End come in several forms (tmux, rxvt, xterm in either cursor
@@ -251,6 +277,11 @@ struct TerminalConsole::Terminal {
     // Characters of ambiguous width (①, ─) take one cell in most locales:
     // the second cell gets a blank so the columns stay where the screen
     // has them. What the terminal cannot show at all becomes a question mark.
+    // Code sets without braille (EUC-JP, Shift_JIS) show the drawing as dots.
+    if (width < 0 && text[0] >= 0x2800 && text[0] <= 0x28FF) {
+      text[0] = L'.';
+      width = 1;
+    }
     bool pad = cell.span == 2 && width == 1;
     if (width != cell.span && !pad) text[0] = cell.span == 2 ? L'\uFF1F' : L'?';
     cchar_t glyph;
@@ -331,8 +362,8 @@ std::unique_ptr<TerminalConsole> TerminalConsole::open(std::string& problem) {
     problem = "standard input or output is not a terminal";
     return nullptr;
   }
-  if (!use_utf8_locale()) {
-    problem = "no UTF-8 locale";
+  if (!use_text_locale()) {
+    problem = "no locale with Japanese text";
     return nullptr;
   }
   if (::tcgetattr(kInputFd, &g_shell_modes) != 0) {
@@ -344,6 +375,12 @@ std::unique_ptr<TerminalConsole> TerminalConsole::open(std::string& problem) {
   take_signals();
   g_interrupted = 0;
   terminal->screen = newterm(nullptr, stdout, stdin);
+  // A type terminfo does not know (or none at all): nearly every terminal
+  // and ssh session understands the VT100/ANSI controls.
+  for (const char* known : {"ansi", "vt100"}) {
+    if (terminal->screen != nullptr) break;
+    terminal->screen = newterm(known, stdout, stdin);
+  }
   if (terminal->screen == nullptr) {
     put_signals_back();
     const char* type = std::getenv("TERM");
@@ -370,6 +407,7 @@ std::unique_ptr<TerminalConsole> TerminalConsole::open(std::string& problem) {
   keypad(stdscr, TRUE);
   define_other_keys();
   set_escdelay(kEscapeDelayMs);
+  flow_control_off();
   curs_set(1);
   int colors = 0;
   if (has_colors() && start_color() == OK && COLOR_PAIRS > 16) colors = COLORS;
@@ -427,7 +465,12 @@ std::string TerminalConsole::take_entry() {
     }
     typed.put_text(std::string_view(editor.text()).substr(editor.cursor()));
     terminal_->show(typed, cursor_row, cursor_col, true);
-    EntryKey key = entry_key(terminal_->next_key());
+    TerminalKey pressed = terminal_->next_key();
+    if (is_repaint_key(pressed)) {
+      terminal_->repaint_all();
+      continue;
+    }
+    EntryKey key = entry_key(pressed);
     if (key.action == EntryAction::enter) break;
     if (!editor.apply(key)) ::beep();
   }
@@ -437,7 +480,12 @@ std::string TerminalConsole::take_entry() {
 
 int TerminalConsole::take_key() {
   for (;;) {
-    int code = one_key_code(terminal_->next_key());
+    TerminalKey typed = terminal_->next_key();
+    if (is_repaint_key(typed)) {
+      terminal_->repaint_all();
+      continue;
+    }
+    int code = one_key_code(typed);
     if (code >= 0) return code;
   }
 }
@@ -458,6 +506,21 @@ void TerminalConsole::pause(int ticks) {
   }
 }
 
+void TerminalConsole::pause_for_key(int ticks) {
+  const Clock::time_point end = Clock::now() + Milliseconds(10LL * ticks);
+  for (;;) {
+    if (!terminal_->type_ahead.empty()) {
+      terminal_->type_ahead.pop_front();
+      return;
+    }
+    auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
+    if (left <= 0) return;
+    if (terminal_->poll(static_cast<int>(std::min<long long>(left, 1000)))) return;
+  }
+}
+
+void TerminalConsole::show_note(std::string_view text) { set_title(to_utf8(text)); }
+
 void TerminalConsole::present() {
   terminal_->show(screen(), screen().cursor_row(), screen().cursor_col(), true);
 }
@@ -465,6 +528,7 @@ void TerminalConsole::present() {
 void TerminalConsole::release() {
   terminal_->show(screen(), screen().cursor_row(), screen().cursor_col(), false);
   terminal_->end();
+  write_snapshot(screen());
 }
 
 }  // namespace verdan

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/console.h"
 
@@ -39,10 +40,15 @@ class TerminalConsole : public Console {
   void sound_beep() override;
   // Keys typed during a wait are kept for the next read.
   void pause(int ticks) override;
+  // Until a key (dropped) or the time is up.
+  void pause_for_key(int ticks) override;
+  // Into the terminal's title line.
+  void show_note(std::string_view text) override;
   // Draws the cells that changed since the last time.
   void present() override;
-  // Draws the final screen and gives the terminal back (endwin). Using the
-  // console afterwards takes the terminal again.
+  // Draws the final screen and gives the terminal back (endwin), then
+  // writes the picture to $VERDAN_SNAPSHOT if set. Using the console
+  // afterwards takes the terminal again.
   void release() override;
 
  private:

@@ -21,6 +21,8 @@ std::string cp932_of(char32_t cp) {
 
 }  // namespace
 
+bool is_repaint_key(TerminalKey key) { return !key.function_key && key.value == kRepaintKey; }
+
 int one_key_code(TerminalKey key) {
   if (key.function_key) {
     switch (key.value) {
@@ -61,6 +63,14 @@ EntryKey entry_key(TerminalKey key) {
   char32_t cp = key.value;
   if (cp == '\n' || cp == '\r') return {EntryAction::enter, {}};
   if (cp == 0x08 || cp == 0x7F) return {EntryAction::backspace, {}};
+  switch (cp) {
+    case 0x01: return {EntryAction::home, {}};
+    case 0x05: return {EntryAction::end, {}};
+    case 0x0B: return {EntryAction::erase_to_end, {}};
+    case 0x15: return {EntryAction::erase_to_start, {}};
+    case 0x17: return {EntryAction::erase_word, {}};
+    default: break;
+  }
   if (cp < 0x20 || cp > kMaxCodePoint) return {};
   return {EntryAction::insert, cp932_of(cp)};
 }
@@ -115,6 +125,27 @@ bool LineEditor::apply(const EntryKey& key) {
     case EntryAction::end:
       cursor_ = text_.size();
       return true;
+    case EntryAction::erase_to_start:
+      text_.erase(0, cursor_);
+      cursor_ = 0;
+      return true;
+    case EntryAction::erase_to_end:
+      text_.erase(cursor_);
+      return true;
+    case EntryAction::erase_word: {
+      if (cursor_ == 0) return false;
+      // Blanks before the cursor, then the word before them, as shells do.
+      std::size_t from = cursor_;
+      auto blank_before = [&](std::size_t at) {
+        std::size_t start = boundary_before(at);
+        return at - start == 1 && text_[start] == ' ';
+      };
+      while (from > 0 && blank_before(from)) from = boundary_before(from);
+      while (from > 0 && !blank_before(from)) from = boundary_before(from);
+      text_.erase(from, cursor_ - from);
+      cursor_ = from;
+      return true;
+    }
     case EntryAction::none:
     case EntryAction::enter:
       return true;
@@ -124,9 +155,11 @@ bool LineEditor::apply(const EntryKey& key) {
 
 // A trail byte can look like a lead byte, so the boundary before the cursor
 // is found by stepping from the start.
-std::size_t LineEditor::previous_boundary() const {
+std::size_t LineEditor::previous_boundary() const { return boundary_before(cursor_); }
+
+std::size_t LineEditor::boundary_before(std::size_t at) const {
   std::size_t previous = 0;
-  for (std::size_t pos = 0; pos < cursor_; pos += char_length(text_, pos)) previous = pos;
+  for (std::size_t pos = 0; pos < at; pos += char_length(text_, pos)) previous = pos;
   return previous;
 }
 

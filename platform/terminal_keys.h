@@ -25,15 +25,24 @@ struct TerminalKey {
 // as the first byte of its CP932 form. -1 for keys without a code.
 int one_key_code(TerminalKey key);
 
-enum class EntryAction { none, insert, backspace, erase, left, right, home, end, enter };
+enum class EntryAction {
+  none, insert, backspace, erase, left, right, home, end, enter,
+  erase_to_start, erase_to_end, erase_word
+};
+
+// Ctrl-L: the whole screen is drawn again, in entries and key reads alike.
+constexpr std::uint32_t kRepaintKey = 0x0C;
+bool is_repaint_key(TerminalKey key);
 
 struct EntryKey {
   EntryAction action = EntryAction::none;
   std::string text;  // CP932 of the character, for insert
 };
 
-// What a key does in a line entry. Control characters other than the editing
-// keys do nothing.
+// What a key does in a line entry: besides the editing keys, Ctrl-A and
+// Ctrl-E go to the start and end, Ctrl-U, Ctrl-K and Ctrl-W delete to the
+// start, to the end and the word before the cursor. Other control
+// characters do nothing.
 EntryKey entry_key(TerminalKey key);
 
 // Whether CP932 text written from (row, col) -- col 80 meaning a wrap is
@@ -62,6 +71,7 @@ class LineEditor {
 
  private:
   std::size_t previous_boundary() const;
+  std::size_t boundary_before(std::size_t at) const;
 
   std::function<bool(std::string_view)> fits_;
   std::string text_;

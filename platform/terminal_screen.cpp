@@ -22,6 +22,10 @@ ShownCell drawing_at(const ScreenModel& screen, int row, int col) {
 }  // namespace
 
 ShownCell shown_cell(const ScreenModel& screen, int row, int col) {
+  return shown_cell(screen, row, col, place_labels(screen));
+}
+
+ShownCell shown_cell(const ScreenModel& screen, int row, int col, const LabelCells& labels) {
   const Cell cell = screen.cell(row, col);
   char bytes[2] = {cell.byte, 0};
   std::size_t length = 1;
@@ -34,6 +38,9 @@ ShownCell shown_cell(const ScreenModel& screen, int row, int col) {
     return ShownCell{0, 0, 0};
   } else if (cell.kind == CellKind::trail || shows_drawing(cell)) {
     // A half without its partner cannot be shown; the model never makes one.
+    if (const auto& label = labels[row][col]; label && shows_drawing(cell)) {
+      return ShownCell{label->ch, label->color, 1};
+    }
     return drawing_at(screen, row, col);
   }
   std::size_t used = 0;
@@ -43,9 +50,10 @@ ShownCell shown_cell(const ScreenModel& screen, int row, int col) {
 
 std::vector<CellChange> ScreenShadow::update(const ScreenModel& screen) {
   std::vector<CellChange> changes;
+  const LabelCells labels = place_labels(screen);
   for (int row = 0; row < ScreenModel::kRows; ++row) {
     for (int col = 0; col < ScreenModel::kColumns; ++col) {
-      ShownCell now = shown_cell(screen, row, col);
+      ShownCell now = shown_cell(screen, row, col, labels);
       ShownCell& drawn = drawn_[row][col];
       if (valid_ && now == drawn) continue;
       drawn = now;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/label_placement.h"
 #include "platform/screen_model.h"
 
 namespace verdan {
@@ -20,7 +21,9 @@ struct ShownCell {
 };
 
 // The cell at (row, col) as the terminal shows it. Blank and control-byte
-// cells show the drawing under them; cells without dots are plain blanks.
+// cells show a label placed there (`labels`, from place_labels), else the
+// drawing under them; cells without dots are plain blanks.
+ShownCell shown_cell(const ScreenModel& screen, int row, int col, const LabelCells& labels);
 ShownCell shown_cell(const ScreenModel& screen, int row, int col);
 
 struct CellChange {

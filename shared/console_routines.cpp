@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/failure.h"
 #include "shared/leading_number.h"
+#include "shared/wide_numerals.h"
 
 namespace verdan {
 
@@ -22,7 +23,7 @@ std::string GETCWD() {
 
 float INN(Console& console, std::string_view prompt) {
   console.write(prompt);
-  return leading_number(console.read_line());
+  return leading_number(narrow_numerals(console.read_line()));
 }
 
 std::string ask(Console& console, std::string_view prompt) {

@@ -50,16 +50,8 @@ int pixel(float v) {
   return to_int(std::fmax(std::fmin(v, 1e8f), -1e8f));
 }
 
-}  // namespace
-
-void DRAW(Console& console, PenState& pen, float x, float y) {
-  int color = to_int(pen.line_color);
-  console.line(pixel(pen.pen_x), pixel(pen.pen_y), pixel(x), pixel(y), ((color % 16) + 16) % 16);
-  pen.pen_x = x;
-  pen.pen_y = y;
-}
-
-void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float x, float y) {
+// The strokes of one digit, without the label.
+void draw_digit(Console& console, PenState& pen, float digit, float glyph_size, float x, float y) {
   // A negative digit must not reach the small glyphs through the large
   // set's offset.
   if (!(digit >= 0)) return;
@@ -79,12 +71,36 @@ void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float 
   }
 }
 
+int pen_color(const PenState& pen) {
+  int color = to_int(pen.line_color);
+  return ((color % 16) + 16) % 16;
+}
+
+}  // namespace
+
+void DRAW(Console& console, PenState& pen, float x, float y) {
+  console.line(pixel(pen.pen_x), pixel(pen.pen_y), pixel(x), pixel(y), pen_color(pen));
+  pen.pen_x = x;
+  pen.pen_y = y;
+}
+
+void DSPN(Console& console, PenState& pen, float digit, float glyph_size, float x, float y) {
+  // The strokes are also a label, so a coarse screen can show the digit.
+  console.begin_label();
+  draw_digit(console, pen, digit, glyph_size, x, y);
+  const char text[2] = {static_cast<char>('0' + (digit >= 0 && digit <= 9 ? static_cast<int>(digit) : 0)), '\0'};
+  console.end_label(text, pen_color(pen));
+}
+
 void draw_number_label(Console& console, PenState& pen, float number, float glyph_size, float x, float y) {
   std::string text = number_text(number);
+  // One label for the whole number: its digits belong together.
+  console.begin_label();
   for (std::size_t i = 1; i < text.size(); ++i) {
-    DSPN(console, pen, leading_number(std::string_view(&text[i], 1)), glyph_size, x, y);
+    draw_digit(console, pen, leading_number(std::string_view(&text[i], 1)), glyph_size, x, y);
     x += 6 * glyph_size;
   }
+  console.end_label(std::string_view(text).substr(1), pen_color(pen));
 }
 
 }  // namespace verdan

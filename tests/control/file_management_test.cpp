@@ -174,8 +174,12 @@ TEST_F(FileManagement, EscWithEverythingMarkedLeavesNoIndexHomeLeavesEveryFile) 
   ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kHome, "0", "0"}), 0);
   EXPECT_EQ(data("INDEX"), index);
   EXPECT_TRUE(has("DATA/FRAME") && has("DATA/CROSS") && has("DATA/FRAME2"));
+  EXPECT_EQ(console_->lingered_ticks(), 0);
 
   ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kEsc, "0", "0"}), 0);
+  // The deleted names stay in view two seconds or until a key; the script
+  // loses no key to it.
+  EXPECT_EQ(console_->lingered_ticks(), 200);
   EXPECT_FALSE(has("DATA/INDEX"));
   // "cross" in the index is the file CROSS: names match regardless of case.
   EXPECT_FALSE(has("DATA/FRAME") || has("DATA/CROSS") || has("DATA/FRAME2"));

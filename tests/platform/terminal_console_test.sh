@@ -253,6 +253,43 @@ if wait_for 'KEY?'; then
   expect_shell_modes "$work/modes.abort"
 fi
 
+
+# --- any terminal: an unknown type and a dumb one still show the prompts ---
+start_session
+run "TERM=no-such-terminal '$probe' draw; echo rc=\$?"
+if wait_for '名前?'; then
+  expect_row 0 "ROW0 plain"
+  keys typed Enter
+  wait_for 'ENTRY=[typed]'
+  keys q
+  wait_for 'rc=0'
+fi
+start_session
+run "TERM=dumb '$probe' draw; echo rc=\$?"
+if wait_for '名前?'; then
+  screen | grep -qxF 'ROW0 plain' || fail "dumb terminal: the first rows are not printed"
+  keys hello Enter
+  wait_for 'ENTRY=[hello]'
+  keys q Enter
+  wait_for 'rc=0'
+fi
+
+# --- Ctrl-L draws the whole screen again over garbage ---
+start_session
+run "'$probe' draw; echo rc=\$?"
+if wait_for '名前?'; then
+  tmx send-keys -t vt -l ''
+  printf 'GARBAGE%.0s' 1 2 3 >"$(tmx display-message -p -t vt '#{pane_tty}')"
+  wait_for 'GARBAGE'
+  keys C-l
+  settle "row 0 after Ctrl-L" "ROW0 plain" row 0
+  screen | grep -qF GARBAGE && fail "garbage still shown after Ctrl-L"
+  keys Enter
+  wait_for 'ENTRY=[]'
+  keys q
+  wait_for 'rc=0'
+fi
+
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed" >&2
   exit 1

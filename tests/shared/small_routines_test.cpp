@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/cp932.h"
 #include "platform/failure.h"
+#include "shared/failure_report.h"
+#include "shared/leading_number.h"
+#include "shared/wide_numerals.h"
 #include "shared/plot_numbers.h"
 #include "shared/value_routines.h"
 
@@ -69,6 +78,29 @@ TEST(ValueRoutines, CodesAndBitSets) {
   EXPECT_EQ(SP2DAT(DAT2SP("001")), "001");
   EXPECT_EQ(MIN(2, 2), 2);
   EXPECT_EQ(MIN(-1, 3), -1);
+}
+
+}  // namespace
+}  // namespace verdan
+
+namespace verdan {
+namespace {
+
+TEST(WideNumerals, FullWidthNumbersReadAsTheNumbersTheyShow) {
+  EXPECT_EQ(narrow_numerals(sj("１２．５")), "12.5");
+  EXPECT_EQ(narrow_numerals(sj("－３，４　５")), "-3,4 5");
+  EXPECT_EQ(narrow_numerals(sj("山１")), sj("山") + "1");
+  EXPECT_EQ(leading_number(narrow_numerals(sj("１"))), 1.0f);
+}
+
+TEST(FailureLog, KeepsWholeNewestLinesWithinItsLimit) {
+  const std::string path = ::testing::TempDir() + "verdan-failure-log-test.log";
+  std::remove(path.c_str());
+  for (int i = 0; i < 10; ++i) append_to_log(path, "line " + std::to_string(i), 30);
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "line 6\nline 7\nline 8\nline 9\n");
+  std::remove(path.c_str());
 }
 
 }  // namespace

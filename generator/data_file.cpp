@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/failure.h"
+#include "shared/integer_field.h"
 #include "shared/print.h"
 
 namespace verdan {
@@ -44,9 +45,19 @@ void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
   print(sink, static_cast<float>(content.node_x.size()), zone, static_cast<float>(content.end_a.size()), zone,
         closing_count, zone, fourth_count);
   for (std::size_t n = 0; n < content.node_x.size(); ++n) print(sink, content.node_x[n], zone, content.node_y[n]);
+  // Member lines ("### ### ###" and the tail) are put together directly:
+  // they are most of a large file.
+  std::string line;
   for (std::size_t m = 0; m < content.end_a.size(); ++m) {
-    print(sink, Using("### ### ###", {content.end_a[m], content.end_b[m], content.kind[m]}), "   ", stay);
-    sink.write(member_tail(sink.column()));
+    line.clear();
+    append_integer_field(line, content.end_a[m], 3);
+    line += ' ';
+    append_integer_field(line, content.end_b[m], 3);
+    line += ' ';
+    append_integer_field(line, content.kind[m], 3);
+    line += "   ";
+    line += member_tail(static_cast<int>(line.size()));
+    sink.write(line);
     sink.end_line();
   }
   print(sink, 1, zone, -1, zone, 0, zone, 0, zone, 0);

@@ -1,9 +1,12 @@
 #include "generator/frame_drawing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "shared/free_format.h"
+#include "shared/integer_field.h"
 #include "shared/print.h"
 
 namespace verdan {
@@ -13,14 +16,28 @@ constexpr int kBlockSpans = 20;
 
 // A node's number after "-- " or "   " cut to fill three characters
 // (nothing to fill for three digits and more); three blanks for no node.
-std::string node_label(int node, bool beam_from_left) {
-  if (node <= 0) return "   ";
-  std::string digits = number_text(static_cast<float>(node)).substr(1);
-  std::string prefix = beam_from_left ? "-- " : "   ";
-  std::size_t fill = digits.size() < 3 ? 3 - digits.size() : 0;
-  return prefix.substr(3 - fill) + digits;
+void append_node_label(std::string& line, int node, bool beam_from_left) {
+  if (node <= 0) {
+    line += "   ";
+    return;
+  }
+  char plain[24];
+  std::string exponent_form;
+  std::string_view digits;
+  if (node <= kPlainSingleMax) {
+    digits = std::string_view(plain, static_cast<std::size_t>(std::to_chars(plain, plain + sizeof plain, node).ptr - plain));
+  } else {
+    exponent_form = number_text(static_cast<float>(node)).substr(1);
+    digits = exponent_form;
+  }
+  const std::size_t fill = digits.size() < 3 ? 3 - digits.size() : 0;
+  line += std::string_view(beam_from_left ? "-- " : "   ").substr(3 - fill);
+  line += digits;
 }
 
+// The drawing's lines are put together in one buffer and written whole:
+// a 2000-span frame has millions of cells, and the output goes to the file
+// as it is made.
 class BlockWriter {
  public:
   BlockWriter(TextSink& sink, const FrameModel& f, int first_axis, int last_axis)
@@ -54,81 +71,107 @@ class BlockWriter {
   bool beam(int l, int span) const { return span >= 1 && span <= f_.span_count() && f_.beam_on(l, span) > 0; }
 
   void level_line(int l) {
-    print(sink_, Using("##FL +-  ", {l}), stay);
+    line_.clear();
+    append_integer_field(line_, l, 2);
+    line_ += "FL +-  ";
     for (int k = c_; k < e_; ++k) {
       const bool b = beam(l, k + 1);
-      print(sink_, node_label(f_.node_use(l, k), beam(l, k)), " ", b ? "--" : "  ", stay);
+      append_node_label(line_, f_.node_use(l, k), beam(l, k));
+      line_ += b ? " --" : "   ";
       if (b) {
-        print(sink_, Using("###", {f_.beam_on(l, k + 1)}), stay);
+        append_integer_field(line_, f_.beam_on(l, k + 1), 3);
       } else {
-        print(sink_, "   ", stay);
+        line_ += "   ";
       }
-      print(sink_, b ? "--" : "  ", stay);
+      line_ += b ? "--" : "  ";
     }
-    if (f_.node_use(l, e_) > 0) print(sink_, node_label(f_.node_use(l, e_), beam(l, e_)), stay);
-    print(sink_);
+    if (f_.node_use(l, e_) > 0) append_node_label(line_, f_.node_use(l, e_), beam(l, e_));
+    end_line();
   }
 
   // Lines 2 to 6 of level l show storey l - 1 below it.
   void storey_line(int l, int line) {
     const int s = l - 1;
+    line_.clear();
     if (line == 4) {
-      print(sink_, Using(" ###.### ", {(f_.node_y(l, 0) - f_.node_y(s, 0)) / 100}), stay);
+      print(heights_, Using(" ###.### ", {(f_.node_y(l, 0) - f_.node_y(s, 0)) / 100}), stay);
+      line_ += heights_.text();
+      heights_.clear();
     } else {
-      print(sink_, "     |   ", stay);
+      line_ += "     |   ";
     }
     for (int k = c_; k < e_; ++k) {
       const int column = f_.column_on(s, k);
       const int rising = f_.brace_on(s, k, 1);
       const int falling = f_.brace_on(s, k, 2);
       const char* C = column > 0 ? "  | " : "    ";
-      const char* R = rising > 0 ? "*" : " ";
-      const char* F = falling > 0 ? "*" : " ";
+      const char R = rising > 0 ? '*' : ' ';
+      const char F = falling > 0 ? '*' : ' ';
       switch (line) {
         case 2:
-          print(sink_, C, F, "     ", R, stay);
+          line_ += C;
+          line_ += F;
+          line_ += "     ";
+          line_ += R;
           break;
         case 3:
-          print(sink_, C, stay);
-          numbered(falling, "###  ", "     ");
-          print(sink_, R, " ", stay);
+          line_ += C;
+          numbered(falling, 3, "     ");
+          line_ += R;
+          line_ += ' ';
           break;
         case 4:
-          numbered(column, "###    ", "       ");
-          print(sink_, F, R, "  ", stay);
+          numbered(column, 3, "       ", "    ");
+          line_ += F;
+          line_ += R;
+          line_ += "  ";
           break;
         case 5:
-          print(sink_, C, stay);
-          numbered(rising, "###  ", "     ");
-          print(sink_, F, " ", stay);
+          line_ += C;
+          numbered(rising, 3, "     ");
+          line_ += F;
+          line_ += ' ';
           break;
         case 6:
-          print(sink_, C, R, "     ", F, stay);
+          line_ += C;
+          line_ += R;
+          line_ += "     ";
+          line_ += F;
           break;
       }
     }
     const int last_column = f_.column_on(s, e_);
     if (last_column > 0) {
       if (line == 4) {
-        print(sink_, Using("###", {last_column}), stay);
+        append_integer_field(line_, last_column, 3);
       } else {
-        print(sink_, "  |", stay);
+        line_ += "  |";
       }
     }
-    print(sink_);
+    end_line();
   }
 
-  void numbered(int member, const char* mask, const char* blank) {
+  // A member's number in a field of `width` digits followed by `after`
+  // (two blanks unless given), or `blank` where there is no member.
+  void numbered(int member, int width, const char* blank, const char* after = "  ") {
     if (member > 0) {
-      print(sink_, Using(mask, {member}), stay);
+      append_integer_field(line_, member, width);
+      line_ += after;
     } else {
-      print(sink_, blank, stay);
+      line_ += blank;
     }
+  }
+
+  void end_line() {
+    sink_.write(line_);
+    sink_.end_line();
   }
 
   TextSink& sink_;
   const FrameModel& f_;
   int c_, e_;
+  std::string line_;
+  StringSink heights_;
 };
 
 }  // namespace

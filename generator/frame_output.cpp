@@ -59,19 +59,21 @@ bool GeneratorProgram::print_file_has_content() {
   return run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_); }) > 0;
 }
 
-// The listing replaces the print file's content or goes after it. A
-// replacement is written beside the old file and swapped in.
-void GeneratorProgram::deliver_listing(bool replace, std::string_view bytes) {
+// The listing replaces the print file's content or goes after it, written
+// to the file as it is produced. A replacement is written beside the old
+// file and swapped in; an append is undone when it fails half-way, so a
+// retry writes the whole listing once.
+void GeneratorProgram::deliver_listing(bool replace, const std::function<void(TextSink&)>& write_listing) {
   if (replace) {
     run_step(*this, kGenReplacePrintFile, [&] {
       TextFile file = TextFile::open_replacing(print_file_);
-      file.write(bytes);
+      write_listing(file);
       file.commit();
     });
   } else {
     run_step(*this, kGenAppendPrintFile, [&] {
       TextFile file = TextFile::open_append(print_file_);
-      file.write(bytes);
+      write_listing(file);
       file.close();
     });
   }
@@ -82,20 +84,20 @@ void GeneratorProgram::number_and_write() {
   NumberedFrame numbered = number_frame(frame_, order);
 
   const bool replace = print_file_has_content() && ask_overwrite(console_.cursor_row() + 1);
-  StringSink listing;
   const struct {
     const MemberRange& range;
     const char* mask;
   } groups[] = {{numbered.columns, "柱　　　　部材番号　### -### "},
                 {numbered.beams, "梁　　　　部材番号　### -### "},
                 {numbered.braces, "ブレース　部材番号　### -### "}};
-  for (const auto& group : groups) {
-    if (!group.range.empty()) print(listing, Using(sj(group.mask), {group.range.first, group.range.last}));
-  }
-  print(listing);
-  print(listing);
-  write_frame_drawing(listing, frame_);
-  deliver_listing(replace, listing.text());
+  deliver_listing(replace, [&](TextSink& listing) {
+    for (const auto& group : groups) {
+      if (!group.range.empty()) print(listing, Using(sj(group.mask), {group.range.first, group.range.last}));
+    }
+    print(listing);
+    print(listing);
+    write_frame_drawing(listing, frame_);
+  });
   write_data(numbered.data);
 }
 

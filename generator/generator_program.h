@@ -102,7 +102,7 @@ class GeneratorProgram : public ErrorHandler {
   NumberingOrder ask_numbering_order();
   bool print_file_has_content();
   bool ask_overwrite(int row);
-  void deliver_listing(bool replace, std::string_view bytes);
+  void deliver_listing(bool replace, const std::function<void(TextSink&)>& write_listing);
   void number_and_write();
   template <typename Real>
   void write_data(const DataFileContent<Real>& content);

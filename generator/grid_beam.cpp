@@ -55,12 +55,12 @@ void GeneratorProgram::grid_beam() {
     }
     replace = ask_overwrite(r);
   }
-  StringSink listing;
-  print(listing);
-  print(listing, Using(sj("つなぎ材　部材番号#### -####"), {grid_.first_tie(), grid_.member_count()}));
-  print(listing);
-  write_grid_drawing(listing, grid_);
-  deliver_listing(replace, listing.text());
+  deliver_listing(replace, [&](TextSink& listing) {
+    print(listing);
+    print(listing, Using(sj("つなぎ材　部材番号#### -####"), {grid_.first_tie(), grid_.member_count()}));
+    print(listing);
+    write_grid_drawing(listing, grid_);
+  });
   write_data(data);
 }
 

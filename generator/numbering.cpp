@@ -27,6 +27,16 @@ NumberedFrame number_frame(FrameModel& f, const NumberingOrder& order) {
   const int ns = f.storey_count();
   NumberedFrame out;
   DataFileContent<double>& d = out.data;
+  // Sized once for every grid point and every place a member can take:
+  // growing by doubling would hold the old and the new copy at once.
+  const auto grid_points = static_cast<std::size_t>(nx + 1) * static_cast<std::size_t>(ns + 1);
+  const std::size_t member_capacity = 4 * static_cast<std::size_t>(nx) * static_cast<std::size_t>(ns) +
+                                      static_cast<std::size_t>(nx) + static_cast<std::size_t>(ns);
+  d.node_x.reserve(grid_points);
+  d.node_y.reserve(grid_points);
+  d.end_a.reserve(member_capacity);
+  d.end_b.reserve(member_capacity);
+  d.kind.reserve(member_capacity);
 
   // Nodes run first along the shorter side.
   auto number_node = [&](int level, int axis) {

@@ -185,6 +185,38 @@ TEST(FrameDrawing, TwentyOneSpansMakeTwoBlocks) {
   EXPECT_NE(t.find("\r\n           |          |\r\n           +-  5.000 -+\r\n"), std::string::npos);
 }
 
+// Numbers of a frame with millions of members: wider than their fields,
+// whole after "%"; node numbers past six digits in the exponent form.
+TEST(FrameDrawing, NumbersOfTheLargestFramesStayWhole) {
+  FrameModel f = frame({600}, {350});
+  f.node_use(1, 0) = 999999;
+  f.node_use(1, 1) = 1000000;
+  f.node_use(2, 0) = 12;
+  f.node_use(2, 1) = 1234567;
+  f.beam_on(1, 1) = 15988002;
+  f.beam_on(2, 1) = -1;
+  f.column_on(1, 0) = 4000;
+  f.column_on(1, 1) = 999;
+  f.brace_on(1, 0, 1) = 1000;
+  f.brace_on(1, 0, 2) = 12345;
+  StringSink s;
+  write_frame_drawing(s, f);
+  EXPECT_EQ(s.text(),
+            " 2FL +-   12        1.23457E+06\r\n"
+            "     |     | *     *  |\r\n"
+            "     |     | %12345  *   |\r\n"
+            "   3.500 %4000    **  999\r\n"
+            "     |     | %1000  *   |\r\n"
+            "     |     | *     *  |\r\n"
+            " 1FL +-  999999 --%15988002--1E+06\r\n"
+            "\r\n"
+            "           |          |\r\n"
+            "           +-  6.000 -+\r\n"
+            "           0          1\r\n"
+            "\r\n"
+            "\r\n");
+}
+
 TEST(FrameDrawing, NodeLabelsAndRemovedColumns) {
   FrameModel f = frame({500, 500}, {300});
   f.toggle(MemberKind::column, 1, 2);

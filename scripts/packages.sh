@@ -1,7 +1,7 @@
 # Debian packages the build, the programs and the tests need; sourced by
 # scripts/run and scripts/test.
 VERDAN_PACKAGES="g++ cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
-libbenchmark-dev libpng-dev libncurses-dev unifont tmux hp2xx python3-ezdxf
+libbenchmark-dev libpng-dev libncurses-dev unifont tmux hp2xx python3-ezdxf clang libclang-rt-dev
 python3-matplotlib libxml2-utils librsvg2-bin"
 
 # Installs what is missing when run as root; otherwise prints the command

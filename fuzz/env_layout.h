@@ -3,7 +3,9 @@
 // others, no quote inside a field.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace verdan::fuzz {
@@ -21,17 +23,22 @@ inline int quoted_fields(std::string_view line) {
   return fields;
 }
 
+[[noreturn]] inline void broken(int line, std::string_view text) {
+  std::fprintf(stderr, "written environment file, line %d: %s\n", line, std::string(text.substr(0, 120)).c_str());
+  std::abort();
+}
+
 inline void check_env_layout(std::string_view text) {
   int line = 0;
   while (!text.empty()) {
     std::size_t end = text.find("\r\n");
-    if (end == std::string_view::npos) std::abort();  // a cut last line
+    if (end == std::string_view::npos) broken(line + 1, text);  // a cut last line
     ++line;
     const int expected = line == 1 ? 5 : line == 15 ? 4 : 1;
-    if (quoted_fields(text.substr(0, end)) != expected) std::abort();
+    if (quoted_fields(text.substr(0, end)) != expected) broken(line, text.substr(0, end));
     text.remove_prefix(end + 2);
   }
-  if (line != 220) std::abort();
+  if (line != 220) broken(line, "(the line count)");
 }
 
 }  // namespace verdan::fuzz

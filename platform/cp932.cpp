@@ -66,6 +66,12 @@ std::string without_char(std::string_view text, char c) {
   kept.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     std::size_t length = char_length(text, i);
+    // A lead byte before a byte no character ends with (a quote, a comma) is
+    // a stray byte: readers that go by bytes see the mark, so it goes too.
+    if (length == 2) {
+      const auto trail = static_cast<unsigned char>(text[i + 1]);
+      if (trail < 0x40 || trail == 0x7F || trail > 0xFC) length = 1;
+    }
     if (length != 1 || text[i] != c) kept.append(text.substr(i, length));
     i += length;
   }

@@ -44,6 +44,14 @@ TEST(Cp932Stepping, SecondBytesThatLookLikeAsciiNeverMatch) {
   EXPECT_EQ(char_length("\xB1\x82\xA0", 1), 2u);
 }
 
+// A lead byte before a quote is no character: the quote is still dropped,
+// or a settings field read back would end there and shift every later one.
+TEST(Cp932Stepping, QuoteAfterAStrayLeadByteIsDropped) {
+  EXPECT_EQ(without_char("\xe2\"2.1", '"'), "\xe2" "2.1");
+  EXPECT_EQ(without_char("PR\x85\"", '"'), "PR\x85");
+  EXPECT_EQ(without_char("\x83\x5c\"", '"'), "\x83\x5c");  // a whole character stays whole
+}
+
 TEST(Cp932Stepping, EndingInABackslashMeansTheLastCharacter) {
   EXPECT_TRUE(ends_with_char("C:\\", '\\'));
   EXPECT_FALSE(ends_with_char(sj("C:\\表"), '\\'));  // 95 5C ends in a byte 5C

@@ -9,10 +9,12 @@
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/cp932.h"
 #include "platform/program_start.h"
+#include "platform/window/window_layout.h"
 
 extern char** environ;
 
@@ -51,7 +53,7 @@ Progress progress_of(pid_t pid) {
 // when the interpreter ends or when the program that started it is gone
 // (its end of `lifeline` closes however it ends, even killed outright).
 // Runs between fork and exec: system calls only.
-[[noreturn]] void guard(int lifeline, const char* path, char* const argv[]) {
+[[noreturn]] void guard(int lifeline, const char* path, char* const argv[], char* const envp[]) {
   // Closed by a successful exec; a byte in it means the exec failed.
   int exec_failed[2];
   if (::pipe2(exec_failed, O_CLOEXEC) != 0) ::_exit(kNotStarted);
@@ -66,7 +68,7 @@ Progress progress_of(pid_t pid) {
     ::dup2(null_in, 0);
     ::dup2(null_out, 1);
     ::dup2(null_out, 2);
-    ::execve(path, argv, environ);
+    ::execve(path, argv, envp);
     char failed = 1;
     while (::write(exec_failed[1], &failed, 1) < 0 && errno == EINTR) {
     }
@@ -91,6 +93,19 @@ Progress progress_of(pid_t pid) {
   }
 }
 
+// The interpreter runs minimized: a window it opens starts so.
+std::vector<char*> minimized_environment() {
+  static std::string minimized = std::string(kStateVariable) + "=minimized";
+  const std::string prefix = std::string(kStateVariable) + "=";
+  std::vector<char*> envp;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (std::string_view(*entry).substr(0, prefix.size()) != prefix) envp.push_back(*entry);
+  }
+  envp.push_back(minimized.data());
+  envp.push_back(nullptr);
+  return envp;
+}
+
 }  // namespace
 
 bool command_interpreter_present(std::string_view interpreter) {
@@ -104,13 +119,14 @@ CommandOutcome run_command(std::string_view interpreter, std::string_view argume
 
   std::string utf8_argument = to_utf8(argument);
   std::vector<char*> argv{path.data(), utf8_argument.data(), nullptr};
+  std::vector<char*> envp = minimized_environment();
   int lifeline[2];
   if (::pipe2(lifeline, O_CLOEXEC) != 0) return CommandOutcome::not_started;
   pid_t leader = ::fork();
   if (leader == 0) {
     ::setpgid(0, 0);
     ::close(lifeline[1]);
-    guard(lifeline[0], path.c_str(), argv.data());
+    guard(lifeline[0], path.c_str(), argv.data(), envp.data());
   }
   ::close(lifeline[0]);
   if (leader < 0) {

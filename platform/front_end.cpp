@@ -1,6 +1,7 @@
 #include "platform/front_end.h"
 
 #include <langinfo.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -13,18 +14,37 @@
 #include "platform/line_console.h"
 #include "platform/terminal_codec.h"
 #include "platform/terminal_console.h"
+#include "platform/window/window_front.h"
 
 namespace verdan {
 
-ConsoleChoice choose_console(const char* setting, bool on_terminal) {
+namespace {
+
+// A desktop starts programs with standard input on /dev/null or a socket;
+// a terminal, a file or a pipe means a shell or a script started it.
+bool started_from_desktop(bool on_terminal) {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const bool display = (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+  if (!display || on_terminal) return false;
+  struct stat input {};
+  if (::fstat(0, &input) != 0) return true;  // closed: nothing was meant to come from it
+  return !S_ISREG(input.st_mode) && !S_ISFIFO(input.st_mode);
+}
+
+}  // namespace
+
+ConsoleChoice choose_console(const char* setting, bool on_terminal, bool desktop_launch) {
   std::string_view value = setting == nullptr ? "" : setting;
   if (value == "headless") return {ConsoleKind::headless, true, ""};
   if (value == "terminal") return {ConsoleKind::terminal, true, ""};
+  if (value == "window") return {ConsoleKind::window, true, ""};
   ConsoleKind kind = on_terminal ? ConsoleKind::terminal : ConsoleKind::headless;
+  if (desktop_launch) kind = ConsoleKind::window;
   std::string note;
   if (!value.empty()) {
     note = "VERDAN: VERDAN_CONSOLE=" + std::string(value) +
-           " is neither headless nor terminal; ignored";
+           " is not headless, terminal or window; ignored";
   }
   return {kind, false, note};
 }
@@ -33,8 +53,15 @@ std::unique_ptr<Console> make_console() {
   // Full-screen drawing needs both ends on the terminal; with either one
   // redirected the run is a scripted one.
   bool on_terminal = ::isatty(0) != 0;
-  ConsoleChoice choice = choose_console(std::getenv("VERDAN_CONSOLE"), on_terminal);
+  ConsoleChoice choice =
+      choose_console(std::getenv("VERDAN_CONSOLE"), on_terminal, started_from_desktop(on_terminal));
   if (!choice.note.empty()) std::fprintf(stderr, "%s\n", choice.note.c_str());
+  if (choice.kind == ConsoleKind::window) {
+    std::string problem;
+    if (auto window = open_window_console(problem)) return window;
+    std::fprintf(stderr, "VERDAN: no window console (%s)\n", problem.c_str());
+    choice.kind = on_terminal ? ConsoleKind::terminal : ConsoleKind::headless;
+  }
   if (choice.kind == ConsoleKind::terminal && on_terminal) {
     // A terminal that cannot place text, or output that goes elsewhere:
     // the changed rows as lines.

@@ -1,11 +1,11 @@
 # Debian packages the build, the programs and the tests need; sourced by
 # scripts/run and scripts/test.
-VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev unifont"
+VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev libsdl2-dev unifont"
 # The tests also install and package the programs (dpkg-dev for the
 # package's library dependencies).
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
-librsvg2-bin clang libclang-rt-dev"
+librsvg2-bin clang libclang-rt-dev xvfb xdotool"
 
 # Installs what is missing when run as root; otherwise prints the command
 # that would and stops.

@@ -14,6 +14,13 @@ done
 for page in VDN-GENE VDN-CNTL VDN-PLOT; do
   ls "$work/prefix/share/man/man1/$page.1"* >/dev/null 2>&1 || { echo "no manual page $page.1" >&2; exit 1; }
 done
+# A build with the window front end installs the desktop entries and the icon.
+if grep -q '^SDL2_DIR:PATH=/' "$build/CMakeCache.txt"; then
+  for f in share/applications/verdan-gene.desktop share/applications/verdan-cntl.desktop \
+           share/icons/hicolor/scalable/apps/verdan.svg; do
+    [ -f "$work/prefix/$f" ] || { echo "not installed: $f" >&2; exit 1; }
+  done
+fi
 expect_version "$work/prefix/bin" "$version"
 first_run "$work/prefix/bin" "$work/run"
 echo "installed programs run"

@@ -161,5 +161,17 @@ TEST(ConsoleChoice, FollowsTheSettingThenWhetherInputIsATerminal) {
   }
 }
 
+// A desktop launch gets the window unless VERDAN_CONSOLE says otherwise.
+TEST(ConsoleChoice, DesktopLaunchOpensTheWindowAndTheSettingStillWins) {
+  EXPECT_EQ(choose_console(nullptr, false, true).kind, ConsoleKind::window);
+  EXPECT_FALSE(choose_console(nullptr, false, true).requested);
+  EXPECT_EQ(choose_console("headless", false, true).kind, ConsoleKind::headless);
+  EXPECT_EQ(choose_console("terminal", false, true).kind, ConsoleKind::terminal);
+  ConsoleChoice asked = choose_console("window", true, false);
+  EXPECT_EQ(asked.kind, ConsoleKind::window);
+  EXPECT_TRUE(asked.requested);
+  EXPECT_TRUE(asked.note.empty());
+}
+
 }  // namespace
 }  // namespace verdan

@@ -27,8 +27,8 @@ ConsoleChoice choose_console(const char* setting, bool on_terminal, bool desktop
 
 // The console for this run, from the environment and standard input and
 // output. When the terminal console cannot be had (asked for without a
-// terminal, unknown terminal type) a line on standard error says why and
-// the run goes on headless; so does a window that cannot be opened.
+// terminal, no locale for Japanese text) a line on standard error says why
+// and the run goes on headless; so does a window that cannot be opened.
 std::unique_ptr<Console> make_console();
 
 }  // namespace verdan

@@ -55,7 +55,7 @@ void LineConsole::present() {
   printed_ = screen();
 }
 
-std::string LineConsole::take_entry() {
+std::string LineConsole::take_line() {
   std::string typed;
   int byte = read_byte();
   if (byte < 0) input_ended();
@@ -64,7 +64,17 @@ std::string LineConsole::take_entry() {
     byte = read_byte();
   }
   if (!typed.empty() && typed.back() == '\r') typed.pop_back();
-  std::string entry = decode_from_terminal(typed, code_set_);
+  return decode_from_terminal(typed, code_set_);
+}
+
+
+int LineConsole::take_key() {
+  std::string line = take_line();
+  return line.empty() ? 13 : static_cast<unsigned char>(line[0]);
+}
+
+std::string LineConsole::take_entry() {
+  std::string entry = take_line();
   echo(entry);
   // The terminal has shown the entry and its line end already.
   ScreenModel shown = screen();

@@ -26,10 +26,17 @@ class LineConsole : public HeadlessConsole {
 
  protected:
   std::string take_entry() override;
+  // The terminal hands over whole lines: one line answers one key, its
+  // first byte (CP932) being the key and an empty line RETURN.
+  int take_key() override;
   void present() override;
   void release() override;
 
  private:
+  // One typed line in CP932, without its line end; the end of input ends
+  // the program.
+  std::string take_line();
+
   CodeSet code_set_;
   std::optional<ScreenModel> printed_;
 };

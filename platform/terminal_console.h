@@ -1,13 +1,17 @@
-// The terminal front end on curses: CP932 text shown as UTF-8, the drawing
-// as braille in cells without text, keys and line entries from the keyboard.
+// The terminal front end: CP932 text shown in the locale's code set, the
+// drawing as braille in cells without text, keys and line entries from the
+// keyboard. Curses draws where terminfo knows the terminal, the built-in
+// VT100/ANSI renderer elsewhere.
 // Whatever way the program ends, the terminal is handed back as it was.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/console.h"
+#include "platform/terminal_device.h"
 
 namespace verdan {
 
@@ -21,9 +25,8 @@ class TerminalConsole : public Console {
   static constexpr int kInterruptStatus = 130;
 
   // Takes the terminal of standard input and output. Null, with the reason
-  // in `problem`, when it cannot: not a terminal, a terminal type curses
-  // does not know or that cannot move its cursor, no UTF-8 locale, or
-  // another terminal console still alive.
+  // in `problem`, when it cannot: not a terminal, no locale for Japanese
+  // text, or another terminal console still alive.
   static std::unique_ptr<TerminalConsole> open(std::string& problem);
   // Hands back if the program has not.
   ~TerminalConsole() override;
@@ -52,10 +55,11 @@ class TerminalConsole : public Console {
   void release() override;
 
  private:
-  struct Terminal;
-  explicit TerminalConsole(std::unique_ptr<Terminal> terminal);
+  explicit TerminalConsole(std::unique_ptr<TerminalDevice> device);
+  TerminalKey next_key();
 
-  std::unique_ptr<Terminal> terminal_;
+  std::unique_ptr<TerminalDevice> device_;
+  std::deque<TerminalKey> type_ahead_;
 };
 
 }  // namespace verdan

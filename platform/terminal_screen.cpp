@@ -64,6 +64,21 @@ std::vector<CellChange> ScreenShadow::update(const ScreenModel& screen) {
   return changes;
 }
 
+TerminalGlyph terminal_glyph(const ShownCell& cell, int width) {
+  char32_t ch = cell.ch;
+  if (width < 0 && ch >= 0x2800 && ch <= 0x28FF) {
+    ch = U'.';
+    width = 1;
+  }
+  bool pad = cell.span == 2 && width == 1;
+  if (width != cell.span && !pad) ch = cell.span == 2 ? U'\uFF1F' : U'?';
+  return {ch, pad};
+}
+
+std::string too_small_message(int columns, int rows) {
+  return "Terminal too small: need 80x24, have " + std::to_string(columns) + "x" + std::to_string(rows);
+}
+
 TerminalColor terminal_color(int palette, int colors) {
   palette &= 15;
   // Curses numbers colours in ANSI order: red 1, green 2, blue 4.

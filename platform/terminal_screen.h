@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/label_placement.h"
@@ -52,6 +53,21 @@ struct TerminalColor {
   bool bold;   // brightness by the bold attribute, where 16 colours are lacking
   friend bool operator==(const TerminalColor&, const TerminalColor&) = default;
 };
+
+// What goes out for a cell, given the width the terminal's locale gives
+// its character (wcwidth). Characters of ambiguous width (①, ─) take one
+// cell in most locales: the second cell gets a blank (`pad`) so the columns
+// stay where the screen has them. What the terminal cannot show at all
+// becomes a question mark; code sets without braille (EUC-JP, Shift_JIS)
+// show the drawing as dots.
+struct TerminalGlyph {
+  char32_t ch;
+  bool pad;
+};
+TerminalGlyph terminal_glyph(const ShownCell& cell, int width);
+
+// Shown instead of the screen while the terminal is smaller than 80 x 24.
+std::string too_small_message(int columns, int rows);
 
 // Palette index (bit 0 blue, bit 1 red, bit 2 green, bit 3 bright) on a
 // terminal with `colors` colours (curses' COLORS).

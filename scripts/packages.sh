@@ -5,7 +5,7 @@ VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev 
 # package's library dependencies).
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
-librsvg2-bin clang libclang-rt-dev xvfb xdotool"
+librsvg2-bin clang libclang-rt-dev xvfb xdotool locales"
 
 # Installs what is missing when run as root; otherwise prints the command
 # that would and stops.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "shared/print.h"
 #include "tests/generator/generator_fixture.h"
@@ -35,6 +37,34 @@ TEST_F(GeneratorErrors, MessageLineForCodesAndEnd) {
   console_->locate(5, 0);
   EXPECT_EQ(program_->on_failure(Failure(kFileNotFound, "t"), 1050), ErrorHandler::Decision::end);
   EXPECT_EQ(console_->row_text(5), "  ERROR : CODE = 63 LINE = 1050 ／ C:続行 , E:プログラム終了 e");
+}
+
+TEST_F(GeneratorErrors, HostReasonStandsBelowTheErrorLineAndInTheLog) {
+  std::filesystem::create_directories(dir_ / "app/verdan");
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"e"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  console_->locate(5, 0);
+  const Failure failure(kFileNotFound, "open /data/PRT.TXT: No such file or directory");
+  EXPECT_EQ(program_->on_failure(failure, 1050), ErrorHandler::Decision::end);
+  EXPECT_EQ(console_->row_text(5), "  ERROR : CODE = 63 LINE = 1050 ／ C:続行 , E:プログラム終了 e");
+  EXPECT_EQ(console_->row_text(6), "  open /data/PRT.TXT: No such file or directory");
+  std::ifstream log(dir_ / "app/verdan/verdan.log");
+  std::stringstream logged;
+  logged << log.rdbuf();
+  EXPECT_NE(logged.str().find("VDN-GENE"), std::string::npos) << logged.str();
+  EXPECT_NE(logged.str().find("1050"), std::string::npos) << logged.str();
+  EXPECT_NE(logged.str().find("open /data/PRT.TXT: No such file or directory"), std::string::npos)
+      << logged.str();
+}
+
+TEST_F(GeneratorErrors, HostReasonNeverCoversTextBelowTheErrorLine) {
+  console_ = std::make_unique<ScriptedConsole>(std::vector<std::string>{"e"});
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  console_->locate(6, 0);
+  print(*console_, "kept");
+  console_->locate(5, 0);
+  program_->on_failure(Failure(kFileNotFound, "open /data/PRT.TXT: No such file"), 1050);
+  EXPECT_EQ(console_->row_text(6), "kept");
 }
 
 TEST_F(GeneratorErrors, DriveAndProtectionMessagesComeFromTheSettingsFile) {

@@ -255,23 +255,89 @@ fi
 
 
 # --- any terminal: an unknown type and a dumb one still show the prompts ---
+# Terminfo has no entry: the built-in VT100/ANSI renderer draws, reads the
+# editing keys, and gives the terminal back.
 start_session
-run "TERM=no-such-terminal '$probe' draw; echo rc=\$?"
+run "TERM=no-such-terminal '$probe' draw; echo rc=\$?; stty -a >'$work/modes.unknown'"
 if wait_for '名前?'; then
   expect_row 0 "ROW0 plain"
-  keys typed Enter
-  wait_for 'ENTRY=[typed]'
+  expect_row 1 "日本語の表示 ｶﾀｶﾅ"
+  expect_row 10 "          ⡏$(repeat ⠉ 29)T$(repeat ⠉ 28)⢹"
+  colours=$(tmx capture-pane -p -e -t vt | sed -n '2p;4p;11p' | grep -o $'\e\\[3[0-7]m' |
+    sort -u | tr -d $'\e' | tr '\n' ' ')
+  expect_eq "colours in use (built-in renderer)" "[31m [33m [36m [37m " "$colours"
+  keys abd BSpace c Left Left Z Home '<' End 山
+  wait_for '名前? <aZbc山'
+  settle "cursor after the entry (built-in renderer)" "13,3" cursor
+  keys Enter
+  wait_for 'ENTRY=[<aZbc山]'
+  keys Up Down Left Right DC IC Home End Escape Enter a BSpace ア
+  wait_for 'KEYS: 30 31 29 28 127 18 11 27 13 97 8 131'
   keys q
   wait_for 'rc=0'
+  screen | grep -qF 'PLANE 160x96' && fail "built-in renderer: the program's screen is still shown"
+  expect_shell_modes "$work/modes.unknown"
 fi
+# In line mode one line answers one key: its first byte, an empty line RETURN.
 start_session
 run "TERM=dumb '$probe' draw; echo rc=\$?"
 if wait_for '名前?'; then
   screen | grep -qxF 'ROW0 plain' || fail "dumb terminal: the first rows are not printed"
   keys hello Enter
   wait_for 'ENTRY=[hello]'
-  keys q Enter
+  keys ab Enter Enter q Enter
   wait_for 'rc=0'
+  screen | grep -qF 'KEYS: 97 13 113' || fail "dumb terminal: keys were not one a line"
+fi
+
+# --- flow control is off while the program runs, and back after ---
+start_session
+run "VERDAN_SNAPSHOT='$work/shot.png' '$probe' draw; echo rc=\$?"
+if wait_for '名前?'; then
+  pane_tty=$(tmx display-message -p -t vt '#{pane_tty}')
+  expect_eq "flow control while running" "-ixon" "$(stty -F "$pane_tty" -a | grep -o -- '-\?ixon')"
+  keys C-s x C-q Enter
+  wait_for 'ENTRY=[x]'
+  keys q
+  wait_for 'rc=0'
+  expect_eq "flow control after" "ixon" "$(stty -F "$pane_tty" -a | grep -o -- '-\?ixon')"
+  # The picture of the final screen, also in terminal mode.
+  expect_eq "snapshot in terminal mode" "PNG" "$(head -c 4 "$work/shot.png" 2>/dev/null | tail -c 3)"
+fi
+
+# --- a Japanese locale in EUC-JP: the terminal gets EUC-JP bytes ---
+if [ "$(id -u)" -eq 0 ] && command -v localedef >/dev/null 2>&1 &&
+   localedef -f EUC-JP -i ja_JP "$work/ja_JP.eucJP" >/dev/null 2>&1; then
+  export LOCPATH=$work
+  euc_env="LOCPATH='$work' LANG=ja_JP.eucJP LC_ALL=ja_JP.eucJP"
+  # The bytes as they leave the program.
+  start_session
+  tmx pipe-pane -o -t vt "cat >>'$work/euc.log'"
+  run "env $euc_env '$probe' draw; echo rc=\$?"
+  sleep 1
+  keys q Enter q
+  wait_for 'rc=0'
+  tmx pipe-pane -t vt
+  grep -qF "$(printf '\xcc\xbe\xc1\xb0?')" "$work/euc.log" ||
+    fail "EUC-JP locale: the prompt did not go out in EUC-JP"
+  grep -qF '名前' "$work/euc.log" && fail "EUC-JP locale: the prompt went out in UTF-8"
+  # Through a converting terminal, as a user of that locale sees it.
+  if command -v luit >/dev/null 2>&1; then
+    start_session
+    run "env $euc_env luit -encoding eucJP -- '$probe' draw; echo rc=\$?"
+    if wait_for '名前?'; then
+      expect_row 1 "日本語の表示 ｶﾀｶﾅ"
+      keys 山 Enter
+      wait_for 'ENTRY=[山] HEX=8E52'
+      keys q
+      wait_for 'rc=0'
+    fi
+  else
+    echo "note: luit is not installed; the EUC-JP pane was checked by its bytes only"
+  fi
+  unset LOCPATH
+else
+  echo "note: no EUC-JP locale can be made here (needs root and the locales package); skipped"
 fi
 
 # --- Ctrl-L draws the whole screen again over garbage ---

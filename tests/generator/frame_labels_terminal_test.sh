@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The frame screen in a real terminal: the axis and level numbers that the
+# generator draws as stroke digits must be readable digits in the pane (the
+# user types range lists from them), with the members as braille around them.
+set -u
+gene=${1:?usage: frame_labels_terminal_test.sh PATH-TO-VDN-GENE}
+if ! command -v tmux >/dev/null 2>&1; then
+  echo "SKIP: tmux is not installed"
+  exit 77
+fi
+export LC_ALL=C.UTF-8
+work=$(mktemp -d)
+export TMUX_TMPDIR=$work
+tmx() { tmux -u -L labels -f /dev/null "$@"; }
+trap 'tmx kill-server >/dev/null 2>&1; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# Settings made once headless with the defaults.
+mkdir -p "$work/home" "$work/run"
+printf '\n\n\n\n\n\n\n\nY\n' | (cd "$work/run" && env -i HOME="$work/home" PATH=/usr/bin:/bin "$gene") >/dev/null 2>&1
+[ -s "$work/home/.config/verdan/VERDAN.INI" ] || { echo "FAIL: no settings were made"; exit 1; }
+
+tmx new-session -d -s vt -x 80 -y 24 \
+  "cd '$work/run' && env -i HOME='$work/home' PATH=/usr/bin:/bin TERM=xterm-256color LANG=C.UTF-8 \
+   VERDAN_CONSOLE=terminal '$gene'; sleep 60"
+screen() { tmx capture-pane -p -t vt; }
+wait_for() {
+  local deadline=$((SECONDS + 10))
+  while [ $SECONDS -lt $deadline ]; do
+    screen | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  fail "timed out waiting for '$1'"
+  screen >&2
+  exit 1
+}
+wait_for "番号を選んで下さい"
+# Three spans of 6 m, two storeys of 3.5 m.
+for entry in 1 3 2 6 6 6 3.5 3.5; do
+  tmx send-keys -t vt "$entry" Enter
+  sleep 0.2
+done
+wait_for "５．終了"
+sleep 0.3
+row() { screen | sed -n "$(($1 + 1))p"; }
+
+# Axis numbers under the four columns; each level's number stands to the
+# left of its level, five cells before the frame's left column.
+expected="$(printf '%39s' '')0            1            2           3"
+[ "$(row 19)" = "$expected" ] || fail "axis row: expected '$expected', got '$(row 19)'"
+for pair in "9 3" "13 2" "17 1"; do
+  set -- $pair
+  row "$1" | grep -qE " $2( {5}[^ ].*)?\$" || fail "level $2 not on row $1: '$(row "$1")'"
+done
+# The members stay braille, and nothing but the digits is on the axis row.
+row 10 | grep -q '⠒' || fail "no beam drawn on row 10: '$(row 10)'"
+row 19 | grep -q '[^0-9 ]' && fail "more than digits on the axis row: '$(row 19)'"
+
+[ $failures -eq 0 ] && echo "frame labels: ok"
+exit $((failures > 0))

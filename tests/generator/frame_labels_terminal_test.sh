@@ -22,7 +22,7 @@ printf '\n\n\n\n\n\n\n\nY\n' | (cd "$work/run" && env -i HOME="$work/home" PATH=
 [ -s "$work/home/.config/verdan/VERDAN.INI" ] || { echo "FAIL: no settings were made"; exit 1; }
 
 tmx new-session -d -s vt -x 80 -y 24 \
-  "cd '$work/run' && env -i HOME='$work/home' PATH=/usr/bin:/bin TERM=xterm-256color LANG=C.UTF-8 \
+  "cd '$work/run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
    VERDAN_CONSOLE=terminal '$gene'; sleep 60"
 screen() { tmx capture-pane -p -t vt; }
 wait_for() {

@@ -84,7 +84,7 @@ start_session() {
   sessions=$((sessions + 1))
   socket="verdan-terminal-$$-$sessions"
   tmx new-session -d -x 80 -y 24 -s vt \
-    "env -i PATH='$PATH' HOME='$HOME' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile"
+    "env -i PATH='$PATH' HOME='$HOME' LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile"
   wait_for '$' 5
 }
 

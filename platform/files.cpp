@@ -1,8 +1,6 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/dos_path.h"
 #include "platform/failure.h"
+#include "platform/host/file_calls.h"
 #include "platform/host_error.h"
 #include "platform/replacement_names.h"
 
@@ -24,16 +23,14 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 constexpr char kEndOfFileMark = 26;
 
 int open_or_fail(const std::string& host, int flags, HostSubject subject = HostSubject::file) {
-  for (;;) {
-    int fd = ::open(host.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno != EINTR) fail_from_errno(errno, "open", host, subject);
-  }
+  int fd = host::open_file(host, flags);
+  if (fd < 0) fail_from_errno(errno, "open", host, subject);
+  return fd;
 }
 
-struct stat stat_or_fail(const std::string& host) {
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) fail_from_errno(errno, "stat", host);
+host::FileStatus stat_or_fail(const std::string& host) {
+  host::FileStatus info;
+  if (host::file_status(host, info) != 0) fail_from_errno(errno, "stat", host);
   return info;
 }
 
@@ -47,12 +44,12 @@ std::string directory_of(const std::string& host) {
 // else; names that are not there at all are false, other failures report.
 bool exists_as(std::string_view dos_path, bool want_directory) {
   const std::string host = host_path(dos_path);
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) {
+  host::FileStatus info;
+  if (host::file_status(host, info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return false;
     fail_from_errno(errno, "stat", host);
   }
-  return S_ISDIR(info.st_mode) == want_directory;
+  return info.directory == want_directory;
 }
 
 // Opens an existing file for reading; an absent one is made when `create`.
@@ -60,24 +57,23 @@ bool exists_as(std::string_view dos_path, bool want_directory) {
 // read-only place holds no file). A missing directory still fails (55).
 int open_absent_as_none(const std::string& host, bool create) {
   for (;;) {
-    int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = host::open_file(host, O_RDONLY);
     if (fd >= 0) return fd;
     int err = errno;
-    if (err == EINTR) continue;
     if (err != ENOENT || failure_code(err, HostSubject::file, host) != kFileNotFound) {
       fail_from_errno(err, "open", host);
     }
     if (!create) return -1;
-    fd = ::open(host.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = host::open_file(host, O_RDONLY | O_CREAT | O_EXCL);
     if (fd >= 0) return fd;
     // Made by someone else meanwhile: open that one.
-    if (errno != EEXIST && errno != EINTR) return -1;
+    if (errno != EEXIST) return -1;
   }
 }
 
 // The whole file, or nothing when it does not exist.
 std::optional<std::string> read_whole(const std::string& host) {
-  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = host::open_file(host, O_RDONLY);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     fail_from_errno(errno, "open", host);
@@ -85,17 +81,16 @@ std::optional<std::string> read_whole(const std::string& host) {
   std::string bytes;
   char block[kBlockSize];
   for (;;) {
-    ssize_t n = ::read(fd, block, sizeof block);
-    if (n < 0 && errno == EINTR) continue;
+    long n = host::read_file(fd, block, sizeof block);
     if (n < 0) {
       int err = errno;
-      ::close(fd);
+      host::close_file(fd);
       fail_from_errno(err, "read", host);
     }
     if (n == 0) break;
     bytes.append(block, static_cast<std::size_t>(n));
   }
-  ::close(fd);
+  host::close_file(fd);
   return bytes;
 }
 
@@ -109,11 +104,11 @@ File::File(int fd, std::string host_path)
 File File::open_input(std::string_view dos_path) {
   std::string host = host_path(dos_path);
   int fd = open_or_fail(host, O_RDONLY);
-  struct stat info {};
+  host::FileStatus info;
   // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(fd);
+  if (host::open_file_status(fd, info) != 0 || info.directory) {
+    int err = info.directory ? EISDIR : errno;
+    host::close_file(fd);
     fail_from_errno(err, "open", host);
   }
   return File(fd, std::move(host));
@@ -142,7 +137,7 @@ File::File(File&& other) noexcept
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) host::close_file(fd_);
     fd_ = std::exchange(other.fd_, -1);
     host_path_ = std::move(other.host_path_);
     buffer_ = std::move(other.buffer_);
@@ -155,7 +150,7 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File::~File() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) host::close_file(fd_);
 }
 
 std::size_t File::fill(std::size_t count) {
@@ -168,7 +163,7 @@ std::size_t File::fill(std::size_t count) {
   }
   if (buffer_.size() < count) buffer_.resize(count);
   while (end_ < count && !drained_) {
-    ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (n < 0) {
       if (errno == EINTR) continue;
       fail_from_errno(errno, "read", host_path_);
@@ -269,13 +264,13 @@ std::string File::read_bytes(std::size_t count) {
 }
 
 std::int64_t File::length() const {
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) fail_from_errno(errno, "fstat", host_path_);
-  return info.st_size;
+  host::FileStatus info;
+  if (host::open_file_status(fd_, info) != 0) fail_from_errno(errno, "fstat", host_path_);
+  return info.size;
 }
 
 void File::rewind() {
-  if (::lseek(fd_, 0, SEEK_SET) < 0) fail_from_errno(errno, "seek", host_path_);
+  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
   pos_ = end_ = 0;
   drained_ = false;
 }
@@ -283,7 +278,7 @@ void File::rewind() {
 void File::close() {
   if (fd_ < 0) return;
   int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) fail_from_errno(errno, "close", host_path_);
+  if (host::close_file(fd) != 0) fail_from_errno(errno, "close", host_path_);
 }
 
 // ---- TextFile ----
@@ -303,22 +298,22 @@ TextFile TextFile::open_output(std::string_view dos_path) {
 TextFile TextFile::open_append(std::string_view dos_path) {
   std::string host = host_path(dos_path);
   int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_APPEND);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
+  host::FileStatus info;
+  if (host::open_file_status(fd, info) != 0) {
     int err = errno;
-    ::close(fd);
+    host::close_file(fd);
     fail_from_errno(err, "fstat", host);
   }
   TextFile file(fd, std::move(host), "");
-  file.append_start_ = info.st_size;
+  file.append_start_ = info.size;
   return file;
 }
 
 TextFile TextFile::open_replacing(std::string_view dos_path) {
   std::string host = host_path(dos_path);
-  struct stat old {};
-  bool has_old = ::stat(host.c_str(), &old) == 0;
-  if (has_old && S_ISDIR(old.st_mode)) fail_from_errno(EISDIR, "replace", host);
+  host::FileStatus old;
+  bool has_old = host::file_status(host, old) == 0;
+  if (has_old && old.directory) fail_from_errno(EISDIR, "replace", host);
 
   const std::string dir = directory_of(host);
   // A run killed before its rename left its temporary; nobody else will.
@@ -327,14 +322,14 @@ TextFile TextFile::open_replacing(std::string_view dos_path) {
   const std::string stem = temporary_stem(dir);
   for (int attempt = 0;; ++attempt) {
     std::string temp = stem + std::to_string(attempt);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = host::open_file(temp, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0) {
-      if ((errno == EEXIST && attempt < 100) || errno == EINTR) continue;
+      if (errno == EEXIST && attempt < 100) continue;
       fail_from_errno(errno, "create", temp);
     }
     TextFile file(fd, std::move(host), std::move(temp));
     // The new file keeps the old one's permissions.
-    if (has_old && ::fchmod(fd, old.st_mode & 07777) != 0) {
+    if (has_old && host::keep_permissions(fd, old.permissions) != 0) {
       fail_from_errno(errno, "chmod", file.temp_path_);
     }
     return file;
@@ -396,11 +391,11 @@ void TextFile::release() noexcept {
       } catch (...) {
       }
     }
-    ::close(fd_);
+    host::close_file(fd_);
     fd_ = -1;
   }
   if (!temp_path_.empty()) {
-    ::unlink(temp_path_.c_str());
+    host::delete_file(temp_path_);
     temp_path_.clear();
   }
   used_ = 0;
@@ -408,7 +403,7 @@ void TextFile::release() noexcept {
 
 // Best effort: the failure that brought the program here is the one shown.
 void TextFile::undo_append() noexcept {
-  int result = fd_ >= 0 ? ::ftruncate(fd_, append_start_) : ::truncate(host_path_.c_str(), append_start_);
+  int result = fd_ >= 0 ? host::cut_open_file(fd_, append_start_) : host::cut_file(host_path_, append_start_);
   static_cast<void>(result);
   append_start_ = -1;
   used_ = 0;
@@ -419,9 +414,8 @@ void TextFile::flush() { write_out(buffer_.get(), used_); }
 void TextFile::write_out(const char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    ssize_t n = ::write(fd_, data + done, size - done);
+    long n = host::write_file(fd_, data + done, size - done);
     if (n < 0) {
-      if (errno == EINTR) continue;
       int err = errno;
       // What did not go out stays buffered, so nothing is lost silently.
       if (data == buffer_.get()) {
@@ -466,7 +460,7 @@ void TextFile::close() {
   // A failed flush leaves the file open; dropping it undoes an append.
   flush();
   int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) {
+  if (host::close_file(fd) != 0) {
     int err = errno;
     if (append_start_ >= 0) undo_append();
     fail_from_errno(err, "close", host_path_);
@@ -482,14 +476,14 @@ void TextFile::commit() {
   if (!trailer_.empty()) write(std::exchange(trailer_, ""));
   flush();
   // On disk before the name moves, so a crash leaves the old or the new file.
-  if (::fsync(fd_) != 0 && errno != EINVAL) fail_from_errno(errno, "fsync", temp_path_);
+  if (host::sync_file(fd_) != 0) fail_from_errno(errno, "fsync", temp_path_);
   int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) {
+  if (host::close_file(fd) != 0) {
     int err = errno;
     release();
     fail_from_errno(err, "close", temp_path_);
   }
-  if (::rename(temp_path_.c_str(), host_path_.c_str()) != 0) {
+  if (host::replace_file(temp_path_, host_path_) != 0) {
     int err = errno;
     release();
     fail_from_errno(err, "rename", host_path_);
@@ -500,23 +494,23 @@ void TextFile::commit() {
 // ---- Free functions ----
 
 std::int64_t file_length(std::string_view dos_path) {
-  return stat_or_fail(host_path(dos_path)).st_size;
+  return stat_or_fail(host_path(dos_path)).size;
 }
 
 std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
   const std::string host = host_path(dos_path);
   int fd = open_absent_as_none(host, empty == EmptyProbe::keep);
   if (fd < 0) return 0;
-  struct stat info {};
-  int stat_result = ::fstat(fd, &info);
+  host::FileStatus info;
+  int stat_result = host::open_file_status(fd, info);
   int stat_errno = errno;
-  if (::close(fd) != 0) fail_from_errno(errno, "close", host);
+  if (host::close_file(fd) != 0) fail_from_errno(errno, "close", host);
   if (stat_result != 0) fail_from_errno(stat_errno, "fstat", host);
   // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (S_ISDIR(info.st_mode)) fail_from_errno(EISDIR, "open", host);
+  if (info.directory) fail_from_errno(EISDIR, "open", host);
   // An empty file that cannot be deleted (a read-only place) is still none.
-  if (info.st_size == 0 && empty == EmptyProbe::remove) ::unlink(host.c_str());
-  return info.st_size;
+  if (info.size == 0 && empty == EmptyProbe::remove) host::delete_file(host);
+  return info.size;
 }
 
 bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false); }
@@ -525,25 +519,25 @@ bool directory_exists(std::string_view dos_path) { return exists_as(dos_path, tr
 
 bool name_taken(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
-  struct stat info {};
-  if (::lstat(host.c_str(), &info) == 0) return true;
+  host::FileStatus info;
+  if (host::name_status(host, info) == 0) return true;
   if (errno == ENOENT || errno == ENOTDIR) return false;
   fail_from_errno(errno, "stat", host);
 }
 
 void delete_file(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
-  if (::unlink(host.c_str()) != 0) fail_from_errno(errno, "delete", host);
+  if (host::delete_file(host) != 0) fail_from_errno(errno, "delete", host);
 }
 
 void rename_file(std::string_view from_dos_path, std::string_view to_dos_path) {
   const std::string from = host_path(from_dos_path);
   const std::string to = host_path(to_dos_path);
-  struct stat info {};
-  if (::lstat(from.c_str(), &info) != 0) fail_from_errno(errno, "rename", from);
+  host::FileStatus info;
+  if (host::name_status(from, info) != 0) fail_from_errno(errno, "rename", from);
   // DOS never renames over an existing name; the host would.
-  if (::lstat(to.c_str(), &info) == 0) fail_from_errno(EEXIST, "rename", to);
-  if (::rename(from.c_str(), to.c_str()) != 0) {
+  if (host::name_status(to, info) == 0) fail_from_errno(EEXIST, "rename", to);
+  if (host::rename_file(from, to) != 0) {
     int err = errno;
     fail_from_errno(err, "rename", err == ENOENT ? to : from);
   }
@@ -551,19 +545,19 @@ void rename_file(std::string_view from_dos_path, std::string_view to_dos_path) {
 
 void make_directory(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
-  if (::mkdir(host.c_str(), 0777) != 0) {
+  if (host::make_directory(host) != 0) {
     fail_from_errno(errno, "mkdir", host, HostSubject::directory);
   }
 }
 
 void change_directory(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
-  if (::chdir(host.c_str()) != 0) fail_from_errno(errno, "chdir", host, HostSubject::directory);
+  if (host::change_directory(host) != 0) fail_from_errno(errno, "chdir", host, HostSubject::directory);
 }
 
 void remove_directory(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
-  if (::rmdir(host.c_str()) != 0) fail_from_errno(errno, "rmdir", host, HostSubject::directory);
+  if (host::remove_directory(host) != 0) fail_from_errno(errno, "rmdir", host, HostSubject::directory);
 }
 
 }  // namespace verdan

@@ -34,21 +34,6 @@ bool started_from_desktop(bool on_terminal) {
 
 }  // namespace
 
-ConsoleChoice choose_console(const char* setting, bool on_terminal, bool desktop_launch) {
-  std::string_view value = setting == nullptr ? "" : setting;
-  if (value == "headless") return {ConsoleKind::headless, true, ""};
-  if (value == "terminal") return {ConsoleKind::terminal, true, ""};
-  if (value == "window") return {ConsoleKind::window, true, ""};
-  ConsoleKind kind = on_terminal ? ConsoleKind::terminal : ConsoleKind::headless;
-  if (desktop_launch) kind = ConsoleKind::window;
-  std::string note;
-  if (!value.empty()) {
-    note = "VERDAN: VERDAN_CONSOLE=" + std::string(value) +
-           " is not headless, terminal or window; ignored";
-  }
-  return {kind, false, note};
-}
-
 std::unique_ptr<Console> make_console() {
   // Full-screen drawing needs both ends on the terminal; with either one
   // redirected the run is a scripted one.

@@ -1,11 +1,10 @@
 #include "platform/host_error.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "platform/failure.h"
+#include "platform/host/file_calls.h"
 
 namespace verdan {
 namespace {
@@ -27,9 +26,13 @@ constexpr ErrnoCode kTable[] = {
     {EISDIR, kAccessDenied},
     {ENOTEMPTY, kAccessDenied},
     {EBUSY, kAccessDenied},
+#ifdef ETXTBSY
     {ETXTBSY, kAccessDenied},
+#endif
     {ENOSPC, kDiskFull},
+#ifdef EDQUOT
     {EDQUOT, kDiskFull},
+#endif
     {EFBIG, kDiskFull},
     {EEXIST, kFileAlreadyExists},
     {EMFILE, kTooManyFiles},
@@ -58,8 +61,8 @@ std::string parent_of(const std::string& host_path) {
 }
 
 bool is_directory(const std::string& host_path) {
-  struct stat info {};
-  return ::stat(host_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  host::FileStatus info;
+  return host::file_status(host_path, info) == 0 && info.directory;
 }
 
 }  // namespace

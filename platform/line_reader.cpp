@@ -1,14 +1,13 @@
 #include "platform/line_reader.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
 #include "platform/dos_path.h"
+#include "platform/host/file_calls.h"
 #include "platform/host_error.h"
 
 namespace verdan {
@@ -20,34 +19,27 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 LineReader::LineReader(std::string_view dos_path, std::size_t longest)
     : host_path_(host_path(dos_path)), longest_(longest), buffer_(kBlockSize) {
-  for (;;) {
-    fd_ = ::open(host_path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ >= 0) break;
-    if (errno != EINTR) fail_from_errno(errno, "open", host_path_);
-  }
-  struct stat info {};
+  fd_ = host::open_file(host_path_, O_RDONLY);
+  if (fd_ < 0) fail_from_errno(errno, "open", host_path_);
+  host::FileStatus info;
   // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(std::exchange(fd_, -1));
+  if (host::open_file_status(fd_, info) != 0 || info.directory) {
+    const int err = info.directory ? EISDIR : errno;
+    host::close_file(std::exchange(fd_, -1));
     fail_from_errno(err, "open", host_path_);
   }
 }
 
 LineReader::~LineReader() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) host::close_file(fd_);
 }
 
 bool LineReader::refill() {
   pos_ = end_ = 0;
-  for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
-    if (n >= 0) {
-      end_ = static_cast<std::size_t>(n);
-      return n > 0;
-    }
-    if (errno != EINTR) fail_from_errno(errno, "read", host_path_);
-  }
+  const long n = host::read_file(fd_, buffer_.data(), buffer_.size());
+  if (n < 0) fail_from_errno(errno, "read", host_path_);
+  end_ = static_cast<std::size_t>(n);
+  return n > 0;
 }
 
 LineReader::Result LineReader::next(std::string& line) {

@@ -1,14 +1,12 @@
 #include "shared/failure_report.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "platform/cp932.h"
 #include "platform/dos_path.h"
+#include "platform/host/file_calls.h"
 #include "shared/user_directory.h"
 
 namespace verdan {
@@ -40,11 +38,11 @@ void append_to_log(const std::string& host_log_path, std::string_view line, std:
     if (!out) return;
     out << text;
     if (!out.flush()) {
-      ::unlink(temp.c_str());
+      host::delete_file(temp);
       return;
     }
   }
-  if (::rename(temp.c_str(), host_log_path.c_str()) != 0) ::unlink(temp.c_str());
+  if (host::replace_file(temp, host_log_path) != 0) host::delete_file(temp);
 }
 
 void report_failure(Console& console, std::string_view program, const Failure& failure, int step) {

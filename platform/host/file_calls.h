@@ -1,0 +1,47 @@
+// The host's file calls on host paths and descriptors, the same on every
+// host: each returns -1 (or false) with errno set on failure, so one table
+// turns them into failure codes. Descriptors are binary and not inherited by
+// started programs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace verdan::host {
+
+// Open flags (O_RDONLY, O_CREAT, ...) are those of <fcntl.h>.
+int open_file(const std::string& path, int flags);
+long read_file(int fd, void* data, std::size_t size);
+long write_file(int fd, const void* data, std::size_t size);
+int close_file(int fd);
+int seek_to_start(int fd);
+
+struct FileStatus {
+  bool directory = false;
+  bool regular = false;
+  std::int64_t size = 0;
+  unsigned permissions = 0;
+  std::int64_t modified = 0;  // seconds since 1970
+};
+
+int file_status(const std::string& path, FileStatus& status);
+// The name itself: a link is not followed.
+int name_status(const std::string& path, FileStatus& status);
+int open_file_status(int fd, FileStatus& status);
+
+// What was written is on the medium.
+int sync_file(int fd);
+// Moves `from` over an existing `to`, in one step as far as the host allows.
+int replace_file(const std::string& from, const std::string& to);
+// Renames onto a name that is not there.
+int rename_file(const std::string& from, const std::string& to);
+int delete_file(const std::string& path);
+int keep_permissions(int fd, unsigned permissions);
+int cut_open_file(int fd, std::int64_t length);
+int cut_file(const std::string& path, std::int64_t length);
+int make_directory(const std::string& path);
+int remove_directory(const std::string& path);
+int change_directory(const std::string& path);
+
+}  // namespace verdan::host

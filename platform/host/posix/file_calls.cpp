@@ -1,0 +1,90 @@
+#include "platform/host/file_calls.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace verdan::host {
+namespace {
+
+void fill(const struct stat& info, FileStatus& status) {
+  status.directory = S_ISDIR(info.st_mode);
+  status.regular = S_ISREG(info.st_mode);
+  status.size = info.st_size;
+  status.permissions = info.st_mode & 07777;
+  status.modified = info.st_mtime;
+}
+
+}  // namespace
+
+int open_file(const std::string& path, int flags) {
+  for (;;) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EINTR) return fd;
+  }
+}
+
+long read_file(int fd, void* data, std::size_t size) {
+  for (;;) {
+    ssize_t n = ::read(fd, data, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+long write_file(int fd, const void* data, std::size_t size) {
+  for (;;) {
+    ssize_t n = ::write(fd, data, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+int close_file(int fd) { return ::close(fd); }
+
+int seek_to_start(int fd) { return ::lseek(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
+
+int file_status(const std::string& path, FileStatus& status) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return -1;
+  fill(info, status);
+  return 0;
+}
+
+int name_status(const std::string& path, FileStatus& status) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return -1;
+  fill(info, status);
+  return 0;
+}
+
+int open_file_status(int fd, FileStatus& status) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return -1;
+  fill(info, status);
+  return 0;
+}
+
+// Some file systems cannot sync (EINVAL); their data is as safe as it gets.
+int sync_file(int fd) { return ::fsync(fd) != 0 && errno != EINVAL ? -1 : 0; }
+
+int replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
+
+int rename_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
+
+int delete_file(const std::string& path) { return ::unlink(path.c_str()); }
+
+int keep_permissions(int fd, unsigned permissions) { return ::fchmod(fd, permissions); }
+
+int cut_open_file(int fd, std::int64_t length) { return ::ftruncate(fd, length); }
+
+int cut_file(const std::string& path, std::int64_t length) { return ::truncate(path.c_str(), length); }
+
+int make_directory(const std::string& path) { return ::mkdir(path.c_str(), 0777); }
+
+int remove_directory(const std::string& path) { return ::rmdir(path.c_str()); }
+
+int change_directory(const std::string& path) { return ::chdir(path.c_str()); }
+
+}  // namespace verdan::host

@@ -1,0 +1,41 @@
+#include "platform/directory_listing.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/cp932.h"
+#include "platform/dos_path.h"
+#include "platform/failure.h"
+#include "platform/host/windows/wide.h"
+
+namespace verdan {
+
+std::optional<std::vector<ListedFile>> list_files(std::string_view dos_directory) {
+  std::string directory;
+  try {
+    directory = host_path(dos_directory);
+  } catch (const Failure&) {
+    return std::nullopt;
+  }
+  WIN32_FIND_DATAW entry{};
+  HANDLE search = FindFirstFileW(host::wide(directory + "/*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<ListedFile>{};
+    return std::nullopt;
+  }
+  std::vector<ListedFile> files;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    FILETIME local{};
+    SYSTEMTIME parts{};
+    if (!FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &parts)) continue;
+    const auto size = (static_cast<std::int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    files.push_back({to_cp932(host::narrow(entry.cFileName)), parts.wMonth, parts.wDay, size});
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
+  return files;
+}
+
+}  // namespace verdan

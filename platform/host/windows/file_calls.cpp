@@ -1,0 +1,95 @@
+#include "platform/host/file_calls.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/host/windows/wide.h"
+
+namespace verdan::host {
+namespace {
+
+int fill(const struct _stat64& info, FileStatus& status) {
+  status.directory = (info.st_mode & _S_IFDIR) != 0;
+  status.regular = (info.st_mode & _S_IFREG) != 0;
+  status.size = info.st_size;
+  status.permissions = info.st_mode & 0777;
+  status.modified = info.st_mtime;
+  return 0;
+}
+
+HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+}  // namespace
+
+int open_file(const std::string& path, int flags) {
+  return _wopen(wide(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+long read_file(int fd, void* data, std::size_t size) {
+  constexpr std::size_t kMost = 1u << 30;
+  return _read(fd, data, static_cast<unsigned>(size < kMost ? size : kMost));
+}
+
+long write_file(int fd, const void* data, std::size_t size) {
+  constexpr std::size_t kMost = 1u << 30;
+  return _write(fd, data, static_cast<unsigned>(size < kMost ? size : kMost));
+}
+
+int close_file(int fd) { return _close(fd); }
+
+int seek_to_start(int fd) { return _lseeki64(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
+
+int file_status(const std::string& path, FileStatus& status) {
+  struct _stat64 info {};
+  if (_wstat64(wide(path).c_str(), &info) != 0) return -1;
+  return fill(info, status);
+}
+
+// Windows links are rare in a user's folders; the name is looked at as is.
+int name_status(const std::string& path, FileStatus& status) { return file_status(path, status); }
+
+int open_file_status(int fd, FileStatus& status) {
+  struct _stat64 info {};
+  if (_fstat64(fd, &info) != 0) return -1;
+  return fill(info, status);
+}
+
+int sync_file(int fd) { return FlushFileBuffers(handle_of(fd)) ? 0 : fail_with_last_error(); }
+
+int replace_file(const std::string& from, const std::string& to) {
+  if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return 0;
+  }
+  return fail_with_last_error();
+}
+
+int rename_file(const std::string& from, const std::string& to) {
+  return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : fail_with_last_error();
+}
+
+int delete_file(const std::string& path) { return _wunlink(wide(path).c_str()); }
+
+// The replaced file's attributes are those a new file gets.
+int keep_permissions(int, unsigned) { return 0; }
+
+int cut_open_file(int fd, std::int64_t length) { return _chsize_s(fd, length) == 0 ? 0 : -1; }
+
+int cut_file(const std::string& path, std::int64_t length) {
+  int fd = open_file(path, _O_WRONLY);
+  if (fd < 0) return -1;
+  int result = cut_open_file(fd, length);
+  _close(fd);
+  return result;
+}
+
+int make_directory(const std::string& path) { return _wmkdir(wide(path).c_str()); }
+
+int remove_directory(const std::string& path) { return _wrmdir(wide(path).c_str()); }
+
+int change_directory(const std::string& path) { return _wchdir(wide(path).c_str()); }
+
+}  // namespace verdan::host

@@ -12,7 +12,7 @@
 #include "generator/data_file.h"
 #include "generator/frame_drawing.h"
 #include "generator/numbering.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "bench/ratio_main.h"
 #include "control/index_entry.h"
 #include "control/listing_join.h"
-#include "platform/directory_listing.h"
+#include "platform/host/directory_listing.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench/ratio_main.h"
-#include "platform/files.h"
-#include "platform/scripted_console.h"
+#include "platform/host/files.h"
+#include "platform/console/scripted_console.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "plt_draw/tmp2jwc.h"

@@ -3,7 +3,7 @@
 #include "capi/library.h"
 #include "control/dsp2l.h"
 #include "platform/failure.h"
-#include "platform/front_end.h"
+#include "platform/console/front_end.h"
 #include "plt_draw/load_symbols.h"
 #include "shared/console_routines.h"
 #include "shared/screen_draw.h"

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "capi/include/verdan/verdan.h"
-#include "platform/console.h"
-#include "platform/files.h"
+#include "platform/console/console.h"
+#include "platform/host/files.h"
 #include "plt_draw/plot_state.h"
 #include "plt_draw/record_reader.h"
 

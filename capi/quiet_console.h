@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 #include "platform/fallible_step.h"
 
 namespace verdan::capi {

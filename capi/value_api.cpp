@@ -4,7 +4,7 @@
 
 #include "capi/boundary.h"
 #include "capi/library.h"
-#include "platform/clock.h"
+#include "platform/host/clock.h"
 #include "shared/console_routines.h"
 #include "shared/value_routines.h"
 

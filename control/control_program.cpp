@@ -1,7 +1,7 @@
 #include "control/control_program.h"
 
-#include "platform/cp932.h"
-#include "platform/program_start.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/program_start.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

@@ -11,10 +11,10 @@
 #include "control/index_entry.h"
 #include "control/register_entry.h"
 #include "control/settings.h"
-#include "platform/console.h"
-#include "platform/directory_listing.h"
+#include "platform/console/console.h"
+#include "platform/host/directory_listing.h"
 #include "platform/fallible_step.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 
 namespace verdan {
 

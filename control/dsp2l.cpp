@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/print.h"
 
 namespace verdan {

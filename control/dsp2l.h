@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 
 namespace verdan {
 

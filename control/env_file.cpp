@@ -4,7 +4,7 @@
 #include <string>
 
 #include "control/message_texts.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

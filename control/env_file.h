@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "control/settings.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "platform/text_sink.h"
 
 namespace verdan {

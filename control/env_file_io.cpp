@@ -2,7 +2,7 @@
 // fallible step under the error screen.
 #include "control/control_program.h"
 #include "control/env_file.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "shared/user_directory.h"
 
 namespace verdan {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "control/control_program.h"
-#include "platform/cp932.h"
-#include "platform/files.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/files.h"
 #include "shared/print.h"
 
 namespace verdan {

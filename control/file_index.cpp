@@ -7,9 +7,9 @@
 
 #include "control/control_program.h"
 #include "control/listing_join.h"
-#include "platform/cp932.h"
-#include "platform/directory_listing.h"
-#include "platform/files.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/directory_listing.h"
+#include "platform/host/files.h"
 #include "shared/console_routines.h"
 #include "shared/leading_number.h"
 #include "shared/print.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "control/control_program.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/print.h"
 
 namespace verdan {

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "control/control_program.h"
-#include "platform/command_interpreter.h"
-#include "platform/cp932.h"
-#include "platform/files.h"
+#include "platform/host/command_interpreter.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/files.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

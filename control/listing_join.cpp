@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "control/index_entry.h"
 #include "control/register_entry.h"
-#include "platform/directory_listing.h"
+#include "platform/host/directory_listing.h"
 
 namespace verdan {
 

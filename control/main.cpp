@@ -3,9 +3,9 @@
 
 #include "control/control_program.h"
 #include "control/help_text.h"
-#include "platform/cp932.h"
-#include "platform/environment.h"
-#include "platform/front_end.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/environment.h"
+#include "platform/console/front_end.h"
 #include "platform/program_info.h"
 #include "platform/unexpected_end.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "control/control_program.h"
-#include "platform/cp932.h"
-#include "platform/files.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/files.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

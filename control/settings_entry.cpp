@@ -1,6 +1,6 @@
 #include "control/settings_entry.h"
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/leading_number.h"
 
 namespace verdan {

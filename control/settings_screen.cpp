@@ -7,7 +7,7 @@
 #include "control/env_file.h"
 #include "control/register_entry.h"
 #include "control/settings_entry.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "generator/generator_program.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/failure_report.h"
 #include "shared/print.h"

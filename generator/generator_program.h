@@ -13,7 +13,7 @@
 #include "generator/frame_model.h"
 #include "generator/grid_model.h"
 #include "generator/numbering.h"
-#include "platform/console.h"
+#include "platform/console/console.h"
 #include "platform/fallible_step.h"
 #include "shared/screen_draw.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "generator/generator_program.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

@@ -3,8 +3,8 @@
 
 #include "generator/generator_program.h"
 #include "generator/help_text.h"
-#include "platform/environment.h"
-#include "platform/front_end.h"
+#include "platform/host/environment.h"
+#include "platform/console/front_end.h"
 #include "platform/program_info.h"
 #include "platform/unexpected_end.h"
 

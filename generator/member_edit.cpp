@@ -6,7 +6,7 @@
 
 #include "generator/generator_program.h"
 #include "generator/range_list.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

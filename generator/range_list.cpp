@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/leading_number.h"
 #include "shared/rounding.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "generator/generator_program.h"
-#include "platform/cp932.h"
-#include "platform/files.h"
-#include "platform/program_start.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/files.h"
+#include "platform/host/program_start.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
 #include "shared/rounding.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 
 namespace verdan {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/free_format.h"
 #include "shared/plot_numbers.h"
 

@@ -5,7 +5,7 @@
 // same call with the same units drew. They share DRAW's pen and line_color.
 #pragma once
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 #include "shared/screen_draw.h"
 
 namespace verdan {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "plt_draw/culc.h"
 #include "plt_draw/device_table.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "plt_draw/plot_state.h"
 
 namespace verdan {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "plt_draw/mm_text.h"
 
 namespace verdan {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
-#include "platform/files.h"
-#include "platform/same_file.h"
+#include "platform/host/files.h"
+#include "platform/host/same_file.h"
 #include "plt_draw/conversion_progress.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/record_reader.h"

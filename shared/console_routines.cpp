@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/dos_path.h"
-#include "platform/environment.h"
+#include "platform/host/dos_path.h"
+#include "platform/host/environment.h"
 #include "platform/failure.h"
 #include "shared/leading_number.h"
 #include "shared/wide_numerals.h"

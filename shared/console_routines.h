@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/clock.h"
-#include "platform/console.h"
+#include "platform/host/clock.h"
+#include "platform/console/console.h"
 
 namespace verdan {
 

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "platform/cp932.h"
-#include "platform/dos_path.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
 #include "platform/host/file_calls.h"
 #include "shared/user_directory.h"
 

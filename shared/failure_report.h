@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 #include "platform/failure.h"
 
 namespace verdan {

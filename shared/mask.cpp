@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "shared/free_format.h"
 

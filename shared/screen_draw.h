@@ -3,7 +3,7 @@
 // DRAW (the frame picture labels and the load symbols).
 #pragma once
 
-#include "platform/console.h"
+#include "platform/console/console.h"
 
 namespace verdan {
 

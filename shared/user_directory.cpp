@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "shared/console_routines.h"
 
 namespace verdan {

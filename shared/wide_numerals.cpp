@@ -1,6 +1,6 @@
 #include "shared/wide_numerals.h"
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/cp932.h"
-#include "platform/line_reader.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/line_reader.h"
 
 namespace verdan::plot_tool {
 namespace {

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/cp932.h"
-#include "platform/same_file.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/same_file.h"
 
 namespace verdan::plot_tool {
 namespace {

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
 #include "platform/program_info.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "plt_draw/tool/frame_data.h"
 #include "plt_draw/tool/frame_plot.h"
 #include "plt_draw/tool/options.h"

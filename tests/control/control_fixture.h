@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "control/control_program.h"
-#include "platform/scripted_console.h"
+#include "platform/console/scripted_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

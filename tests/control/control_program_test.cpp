@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "control/env_file.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/print.h"
 #include "tests/control/control_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {

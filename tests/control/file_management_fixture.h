@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "control/env_file.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/control/control_fixture.h"
 
 namespace verdan::test {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/scripted_console.h"
+#include "platform/console/scripted_console.h"
 #include "tests/control/file_management_fixture.h"
 
 namespace verdan {

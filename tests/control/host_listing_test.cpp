@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/command_interpreter.h"
-#include "platform/directory_listing.h"
+#include "platform/host/command_interpreter.h"
+#include "platform/host/directory_listing.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {

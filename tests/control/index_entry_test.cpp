@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

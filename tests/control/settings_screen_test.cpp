@@ -2,7 +2,7 @@
 
 #include "control/dsp2l.h"
 #include "control/settings_entry.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/control/control_fixture.h"
 
 namespace verdan {

@@ -3,7 +3,7 @@
 #include "generator/data_file.h"
 #include "generator/frame_drawing.h"
 #include "generator/numbering.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/print.h"
 #include "tests/generator/generator_fixture.h"
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/headless_run.h"
 
 namespace verdan {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "generator/generator_program.h"
-#include "platform/cp932.h"
-#include "platform/scripted_console.h"
+#include "platform/codec/cp932.h"
+#include "platform/console/scripted_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

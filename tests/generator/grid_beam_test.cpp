@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "generator/grid_model.h"
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "shared/print.h"
 #include "tests/build_kind.h"
 #include "tests/generator/generator_fixture.h"

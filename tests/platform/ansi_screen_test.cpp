@@ -1,4 +1,4 @@
-#include "platform/ansi_screen.h"
+#include "platform/console/ansi_screen.h"
 
 #include <gtest/gtest.h>
 

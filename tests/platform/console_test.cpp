@@ -1,4 +1,4 @@
-#include "platform/console.h"
+#include "platform/console/console.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/front_end.h"
-#include "platform/headless_console.h"
-#include "platform/scripted_console.h"
+#include "platform/console/front_end.h"
+#include "platform/console/headless_console.h"
+#include "platform/console/scripted_console.h"
 
 namespace verdan {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 #include <gtest/gtest.h>
 

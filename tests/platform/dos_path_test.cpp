@@ -1,4 +1,4 @@
-#include "platform/dos_path.h"
+#include "platform/host/dos_path.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {

@@ -1,4 +1,4 @@
-#include "platform/environment.h"
+#include "platform/host/environment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "platform/host/files.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <set>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {

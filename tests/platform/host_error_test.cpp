@@ -1,4 +1,4 @@
-#include "platform/host_error.h"
+#include "platform/host/host_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Lines read with a bound on their length.
-#include "platform/line_reader.h"
+#include "platform/host/line_reader.h"
 
 #include <gtest/gtest.h>
 

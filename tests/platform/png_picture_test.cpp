@@ -1,4 +1,4 @@
-#include "platform/png_picture.h"
+#include "platform/console/png_picture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "png_reader.h"
 #include "tests/platform/host_fixtures.h"

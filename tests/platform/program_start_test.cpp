@@ -1,4 +1,4 @@
-#include "platform/program_start.h"
+#include "platform/host/program_start.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {

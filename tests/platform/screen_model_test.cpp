@@ -1,10 +1,10 @@
-#include "platform/screen_model.h"
+#include "platform/console/screen_model.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 
 namespace verdan {
 namespace {

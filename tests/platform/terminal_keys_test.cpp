@@ -1,4 +1,4 @@
-#include "platform/terminal_keys.h"
+#include "platform/console/terminal_keys.h"
 
 #include <gtest/gtest.h>
 

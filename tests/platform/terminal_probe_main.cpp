@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/console.h"
-#include "platform/cp932.h"
+#include "platform/console/console.h"
+#include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/front_end.h"
+#include "platform/console/front_end.h"
 
 namespace {
 

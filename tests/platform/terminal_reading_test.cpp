@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "platform/cp932.h"
-#include "platform/line_console.h"
-#include "platform/scripted_console.h"
-#include "platform/terminal_codec.h"
-#include "platform/terminal_keys.h"
-#include "platform/terminal_screen.h"
+#include "platform/codec/cp932.h"
+#include "platform/console/line_console.h"
+#include "platform/console/scripted_console.h"
+#include "platform/console/terminal_codec.h"
+#include "platform/console/terminal_keys.h"
+#include "platform/console/terminal_screen.h"
 
 namespace verdan {
 namespace {

@@ -1,13 +1,13 @@
-#include "platform/terminal_screen.h"
+#include "platform/console/terminal_screen.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
-#include "platform/braille.h"
-#include "platform/cp932.h"
-#include "platform/screen_model.h"
+#include "platform/console/braille.h"
+#include "platform/codec/cp932.h"
+#include "platform/console/screen_model.h"
 
 namespace verdan {
 namespace {

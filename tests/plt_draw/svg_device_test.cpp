@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"

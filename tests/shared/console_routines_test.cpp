@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/scripted_console.h"
+#include "platform/console/scripted_console.h"
 
 namespace verdan {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/cp932.h"
-#include "platform/scripted_console.h"
-#include "platform/terminal_screen.h"
+#include "platform/codec/cp932.h"
+#include "platform/console/scripted_console.h"
+#include "platform/console/terminal_screen.h"
 #include "shared/screen_draw.h"
 
 namespace verdan {

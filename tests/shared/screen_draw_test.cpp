@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/scripted_console.h"
+#include "platform/console/scripted_console.h"
 
 namespace verdan {
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "shared/failure_report.h"
 #include "shared/leading_number.h"

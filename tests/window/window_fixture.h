@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/window/window_console.h"
+#include "platform/console/window/window_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

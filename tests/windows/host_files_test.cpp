@@ -6,12 +6,12 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/directory_listing.h"
+#include "platform/host/directory_listing.h"
 #include "platform/failure.h"
-#include "platform/files.h"
+#include "platform/host/files.h"
 #include "platform/host/windows/wide.h"
-#include "platform/host_error.h"
-#include "platform/program_start.h"
+#include "platform/host/host_error.h"
+#include "platform/host/program_start.h"
 #include "tests/windows/windows_fixture.h"
 
 namespace verdan {

@@ -1,9 +1,9 @@
 // DOS-form names are native here: only the text changes, CP932 to UTF-8.
-#include "platform/dos_path.h"
+#include "platform/host/dos_path.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "tests/windows/windows_fixture.h"
 

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "platform/command_interpreter.h"
-#include "platform/environment.h"
+#include "platform/host/command_interpreter.h"
+#include "platform/host/environment.h"
 #include "tests/windows/windows_fixture.h"
 
 namespace verdan {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
-#include "platform/png_picture.h"
+#include "platform/console/png_picture.h"
 #include "tests/windows/windows_fixture.h"
 
 namespace verdan {

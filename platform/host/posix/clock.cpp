@@ -1,9 +1,9 @@
-#include "platform/clock.h"
+#include "platform/host/clock.h"
 
 #include <cerrno>
 #include <ctime>
 
-#include "platform/host_error.h"
+#include "platform/host/host_error.h"
 
 namespace verdan {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/command_interpreter.h"
+#include "platform/host/command_interpreter.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/cp932.h"
-#include "platform/program_start.h"
-#include "platform/window/window_layout.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/program_start.h"
+#include "platform/console/window/window_layout.h"
 
 extern char** environ;
 

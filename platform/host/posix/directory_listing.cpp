@@ -1,4 +1,4 @@
-#include "platform/directory_listing.h"
+#include "platform/host/directory_listing.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 #include <ctime>
 #include <memory>
 
-#include "platform/cp932.h"
-#include "platform/dos_path.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
 #include "platform/failure.h"
 
 namespace verdan {

@@ -1,4 +1,4 @@
-#include "platform/dos_path.h"
+#include "platform/host/dos_path.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
-#include "platform/host_error.h"
+#include "platform/host/host_error.h"
 
 namespace verdan {
 namespace {

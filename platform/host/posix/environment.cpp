@@ -1,4 +1,4 @@
-#include "platform/environment.h"
+#include "platform/host/environment.h"
 
 #include <sys/stat.h>
 
@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/cp932.h"
-#include "platform/host_error.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/host_error.h"
 
 namespace verdan {
 namespace {

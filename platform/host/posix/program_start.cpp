@@ -1,4 +1,4 @@
-#include "platform/program_start.h"
+#include "platform/host/program_start.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +10,10 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/cp932.h"
-#include "platform/dos_path.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
 #include "platform/failure.h"
-#include "platform/host_error.h"
+#include "platform/host/host_error.h"
 
 namespace verdan {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/command_interpreter.h"
+#include "platform/host/command_interpreter.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "platform/cp932.h"
-#include "platform/program_start.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/program_start.h"
 #include "platform/host/windows/wide.h"
 
 namespace verdan {

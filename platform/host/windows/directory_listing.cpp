@@ -1,11 +1,11 @@
-#include "platform/directory_listing.h"
+#include "platform/host/directory_listing.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/cp932.h"
-#include "platform/dos_path.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
 #include "platform/failure.h"
 #include "platform/host/windows/wide.h"
 

@@ -1,10 +1,10 @@
-#include "platform/dos_path.h"
+#include "platform/host/dos_path.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/host/windows/wide.h"
 

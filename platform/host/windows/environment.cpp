@@ -1,8 +1,8 @@
-#include "platform/environment.h"
+#include "platform/host/environment.h"
 
 #include <windows.h>
 
-#include "platform/cp932.h"
+#include "platform/codec/cp932.h"
 #include "platform/host/windows/wide.h"
 
 namespace verdan {

@@ -1,4 +1,4 @@
-#include "platform/program_start.h"
+#include "platform/host/program_start.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/cp932.h"
-#include "platform/dos_path.h"
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
 #include "platform/failure.h"
 #include "platform/host/windows/wide.h"
 

@@ -1,4 +1,4 @@
-#include "platform/replacement_names.h"
+#include "platform/host/replacement_names.h"
 
 #include <windows.h>
 

@@ -1,0 +1,302 @@
+#include "platform/console/screen_model.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/codec/cp932.h"
+
+namespace verdan {
+namespace {
+
+// Coordinates far off the plane are pulled in this far, so that the line
+// arithmetic below stays inside 64 bits.
+constexpr int kCoordLimit = 1 << 24;
+
+int clamp_coord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+
+// n / d rounded half away from zero, d > 0.
+std::int64_t div_round(std::int64_t n, std::int64_t d) {
+  return n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d));
+}
+
+bool is_control(char byte) {
+  auto b = static_cast<unsigned char>(byte);
+  return b < 0x20 || b == 0x7F;
+}
+
+}  // namespace
+
+ScreenModel::ScreenModel(int plane_width, int plane_height)
+    : width_(std::max(plane_width, 0)),
+      height_(std::max(plane_height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
+      ink_(pixels_.size(), 0) {}
+
+void ScreenModel::locate(int row, int col) {
+  row_ = std::clamp(row, 0, kRows - 1);
+  col_ = std::clamp(col, 0, kColumns - 1);
+}
+
+void ScreenModel::put_cell(int col, char byte, CellKind kind) {
+  cells_[row_][col] = Cell{byte, color_, kind, echoing_};
+}
+
+// Before cells col .. col+width-1 are written: a double-byte character that
+// sticks out of that range on either side loses its other half.
+void ScreenModel::blank_orphans(int col, int width) {
+  Row& row = cells_[row_];
+  if (row[col].kind == CellKind::trail && col > 0) row[col - 1] = Cell{' ', row[col - 1].color};
+  int last = col + width - 1;
+  if (row[last].kind == CellKind::lead && last + 1 < kColumns) {
+    row[last + 1] = Cell{' ', row[last + 1].color};
+  }
+}
+
+void ScreenModel::put_text(std::string_view cp932) { put_chars(cp932, false); }
+
+void ScreenModel::put_entry_text(std::string_view cp932) { put_chars(cp932, true); }
+
+int ScreenModel::value_end(int row, int col) const {
+  if (row < 0 || row >= kRows || col < 0) return col;
+  int end = col;
+  while (end < kColumns) {
+    const Cell& cell = cells_[row][end];
+    bool blank = cell.kind == CellKind::single && (cell.byte == ' ' || is_control(cell.byte));
+    if (blank && !cell.entry) break;
+    ++end;
+  }
+  return end;
+}
+
+void ScreenModel::blank_cells(int row, int from, int to) {
+  if (row < 0 || row >= kRows) return;
+  from = std::clamp(from, 0, kColumns);
+  to = std::clamp(to, from, kColumns);
+  Row& cells = cells_[row];
+  // A double-byte character cut by either edge goes whole.
+  if (from < to && cells[from].kind == CellKind::trail && from > 0) --from;
+  if (from < to && cells[to - 1].kind == CellKind::lead && to < kColumns) ++to;
+  for (int c = from; c < to; ++c) cells[c] = Cell{' ', cells[c].color};
+}
+
+void ScreenModel::put_chars(std::string_view cp932, bool entry) {
+  echoing_ = entry;
+  for (std::size_t pos = 0; pos < cp932.size();) {
+    std::size_t length = char_length(cp932, pos);
+    if (length == 2) {
+      if (col_ == kColumns - 1) {
+        // No room for both halves: column 79 stays blank.
+        blank_orphans(col_, 1);
+        put_cell(col_, ' ', CellKind::single);
+        col_ = kColumns;
+      }
+      if (col_ >= kColumns) line_end();
+      blank_orphans(col_, 2);
+      put_cell(col_, cp932[pos], CellKind::lead);
+      put_cell(col_ + 1, cp932[pos + 1], CellKind::trail);
+      col_ += 2;
+    } else {
+      if (col_ >= kColumns) line_end();
+      blank_orphans(col_, 1);
+      put_cell(col_, cp932[pos], CellKind::single);
+      col_ += 1;
+    }
+    pos += length;
+  }
+  echoing_ = false;
+}
+
+void ScreenModel::line_end() {
+  col_ = 0;
+  if (row_ == bottom_) {
+    scroll_window();
+  } else if (row_ < kRows - 1) {
+    ++row_;
+  }
+}
+
+void ScreenModel::blank_row(int row) { cells_[row].fill(Cell{}); }
+
+void ScreenModel::scroll_window() {
+  for (int r = top_; r < bottom_; ++r) cells_[r] = cells_[r + 1];
+  blank_row(bottom_);
+}
+
+void ScreenModel::clear_text() {
+  for (int r = top_; r <= bottom_; ++r) blank_row(r);
+  row_ = top_;
+  col_ = 0;
+}
+
+void ScreenModel::set_window(int top, int bottom) {
+  top = std::clamp(top, 0, kRows - 1);
+  bottom = std::clamp(bottom, 0, kRows - 1);
+  if (top > bottom) std::swap(top, bottom);
+  top_ = top;
+  bottom_ = bottom;
+}
+
+ScreenModel::Row ScreenModel::save_row(int row) const {
+  if (row < 0 || row >= kRows) return Row{};
+  return cells_[row];
+}
+
+void ScreenModel::restore_row(int row, const Row& cells) {
+  if (row < 0 || row >= kRows) return;
+  cells_[row] = cells;
+}
+
+Cell ScreenModel::cell(int row, int col) const {
+  if (row < 0 || row >= kRows || col < 0 || col >= kColumns) return Cell{};
+  return cells_[row][col];
+}
+
+std::string ScreenModel::row_bytes(int row) const {
+  std::string bytes(kColumns, ' ');
+  if (row < 0 || row >= kRows) return bytes;
+  for (int c = 0; c < kColumns; ++c) {
+    const Cell& cell = cells_[row][c];
+    // A control byte would break a dump's lines; halves of a pair are kept
+    // so that the codec sees the pair whole.
+    if (cell.kind != CellKind::single || !is_control(cell.byte)) bytes[c] = cell.byte;
+  }
+  return bytes;
+}
+
+std::string ScreenModel::row_text(int row) const {
+  std::string bytes = row_bytes(row);
+  bytes.erase(bytes.find_last_not_of(' ') + 1);
+  return to_utf8(bytes);
+}
+
+int ScreenModel::pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
+  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+void ScreenModel::set_pixel(int x, int y, int color) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  std::size_t i = static_cast<std::size_t>(y) * width_ + x;
+  pixels_[i] = static_cast<std::uint8_t>(color & 15);
+  ink_[i] = in_label_ ? 1 : 0;
+  if (in_label_) {
+    if (ink_right_ < ink_left_) {
+      ink_left_ = ink_right_ = x;
+      ink_top_ = ink_bottom_ = y;
+    }
+    ink_left_ = std::min(ink_left_, x);
+    ink_right_ = std::max(ink_right_, x);
+    ink_top_ = std::min(ink_top_, y);
+    ink_bottom_ = std::max(ink_bottom_, y);
+  }
+}
+
+void ScreenModel::clear_drawing() {
+  std::fill(pixels_.begin(), pixels_.end(), 0);
+  std::fill(ink_.begin(), ink_.end(), 0);
+  labels_.clear();
+}
+
+void ScreenModel::begin_label() {
+  in_label_ = true;
+  ink_left_ = ink_top_ = 0;
+  ink_right_ = ink_bottom_ = -1;
+}
+
+void ScreenModel::end_label(std::string_view cp932, int color) {
+  in_label_ = false;
+  if (ink_right_ < ink_left_) return;
+  Label label{std::string(cp932), ink_left_, ink_top_, ink_right_, ink_bottom_,
+              static_cast<std::uint8_t>(color & 15)};
+  std::erase_if(labels_, [&](const Label& old) {
+    return old.left <= label.right && label.left <= old.right && old.top <= label.bottom &&
+           label.top <= old.bottom;
+  });
+  if (label.color != 0 && !label.text.empty()) labels_.push_back(std::move(label));
+}
+
+bool ScreenModel::label_ink(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+  return ink_[static_cast<std::size_t>(y) * width_ + x] != 0;
+}
+
+void ScreenModel::line(int x1, int y1, int x2, int y2, int color) {
+  x1 = clamp_coord(x1);
+  y1 = clamp_coord(y1);
+  x2 = clamp_coord(x2);
+  y2 = clamp_coord(y2);
+  // Step along the longer axis from its lower end, so that a line and its
+  // reverse set the same pixels; only the steps on the plane are taken.
+  bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+  if (steep) {
+    std::swap(x1, y1);
+    std::swap(x2, y2);
+  }
+  if (x1 > x2) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  const std::int64_t dx = x2 - x1;
+  const std::int64_t dy = y2 - y1;
+  const int major_size = steep ? height_ : width_;
+  const int from = std::max(x1, 0);
+  const int to = std::min(x2, major_size - 1);
+  for (int major = from; major <= to; ++major) {
+    std::int64_t step = major - x1;
+    auto minor = static_cast<int>(y1 + (dx == 0 ? 0 : div_round(step * dy, dx)));
+    if (steep) {
+      set_pixel(minor, major, color);
+    } else {
+      set_pixel(major, minor, color);
+    }
+  }
+}
+
+void ScreenModel::box(int x1, int y1, int x2, int y2, int color) {
+  line(x1, y1, x2, y1, color);
+  line(x2, y1, x2, y2, color);
+  line(x2, y2, x1, y2, color);
+  line(x1, y2, x1, y1, color);
+}
+
+void ScreenModel::fill(int x, int y, int color, int border) {
+  border &= 15;
+  int seed = pixel(x, y);
+  if (seed < 0 || seed == border) return;
+  // Scanline fill with an explicit stack; `done` keeps the fill finite when
+  // the paint colour is neither the border nor the region's colour.
+  std::vector<std::uint8_t> done(pixels_.size(), 0);
+  auto open = [&](int px, int py) {
+    std::size_t i = static_cast<std::size_t>(py) * width_ + px;
+    return !done[i] && pixels_[i] != border;
+  };
+  std::vector<std::pair<int, int>> stack{{x, y}};
+  while (!stack.empty()) {
+    auto [sx, sy] = stack.back();
+    stack.pop_back();
+    if (!open(sx, sy)) continue;
+    int left = sx;
+    while (left > 0 && open(left - 1, sy)) --left;
+    int right = sx;
+    while (right < width_ - 1 && open(right + 1, sy)) ++right;
+    for (int px = left; px <= right; ++px) {
+      std::size_t i = static_cast<std::size_t>(sy) * width_ + px;
+      done[i] = 1;
+      pixels_[i] = static_cast<std::uint8_t>(color & 15);
+      ink_[i] = 0;
+    }
+    for (int ny : {sy - 1, sy + 1}) {
+      if (ny < 0 || ny >= height_) continue;
+      bool in_run = false;
+      for (int px = left; px <= right; ++px) {
+        bool o = open(px, ny);
+        if (o && !in_run) stack.emplace_back(px, ny);
+        in_run = o;
+      }
+    }
+  }
+}
+
+}  // namespace verdan

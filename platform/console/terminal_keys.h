@@ -1,0 +1,95 @@
+// Keys from the terminal, as curses' get_wch reports them, turned into what
+// the programs expect: the one-byte codes of one-key reads, and the edits of
+// a line entry.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/console/terminal_codec.h"
+
+namespace verdan {
+
+// What get_wch gave: a curses KEY_ constant when `function_key` (it returned
+// KEY_CODE_YES), else a character's code point.
+struct TerminalKey {
+  bool function_key = false;
+  std::uint32_t value = 0;
+};
+
+// A key the built-in renderer read itself: the first `used` bytes of what
+// the terminal sent (in code set `set`) make `key`. The cursor and editing
+// keys come as VT100/ANSI escape sequences, in either cursor mode; ones
+// without a meaning here give a function key of value 0. `used` is 0 while
+// the bytes only begin a key; when `more_may_come` is false the first byte
+// is then a key of its own (a lone ESC).
+struct ScannedKey {
+  std::size_t used = 0;
+  TerminalKey key;
+};
+ScannedKey scan_key(std::string_view bytes, CodeSet set, bool more_may_come);
+
+// The code a one-key read delivers: the classic console codes for the cursor
+// and editing keys (Up 30, Down 31, Left 29, Right 28, Home 11, Insert 18,
+// Delete 127, Backspace 8, Enter 13), ASCII as its byte, any other character
+// as the first byte of its CP932 form. -1 for keys without a code.
+int one_key_code(TerminalKey key);
+
+enum class EntryAction {
+  none, insert, backspace, erase, left, right, home, end, enter,
+  erase_to_start, erase_to_end, erase_word
+};
+
+// Ctrl-L: the whole screen is drawn again, in entries and key reads alike.
+constexpr std::uint32_t kRepaintKey = 0x0C;
+bool is_repaint_key(TerminalKey key);
+
+struct EntryKey {
+  EntryAction action = EntryAction::none;
+  std::string text;  // CP932 of the character, for insert
+};
+
+// What a key does in a line entry: besides the editing keys, Ctrl-A and
+// Ctrl-E go to the start and end, Ctrl-U, Ctrl-K and Ctrl-W delete to the
+// start, to the end and the word before the cursor. Other control
+// characters do nothing.
+EntryKey entry_key(TerminalKey key);
+
+// Whether CP932 text written from (row, col) -- col 80 meaning a wrap is
+// pending -- wraps no further down than `last_row` and leaves a cell there
+// for the cursor after it. Wrapping follows the screen model: a character
+// that does not fit the rest of the row starts the next one.
+bool entry_fits(std::string_view cp932, int row, int col, int last_row);
+
+// A line entry being typed: CP932 text and a cursor between characters.
+class LineEditor {
+ public:
+  // The classic limit of a line entry.
+  static constexpr std::size_t kMaxBytes = 255;
+
+  // `fits` says whether a longer text still has room on the screen.
+  explicit LineEditor(std::function<bool(std::string_view)> fits) : fits_(std::move(fits)) {}
+
+  // Applies one key; false when it cannot be done (no room, nothing to the
+  // left, ...), which the front end answers with a beep. Enter and keys that
+  // do nothing are accepted and leave the entry as it is.
+  bool apply(const EntryKey& key);
+
+  const std::string& text() const { return text_; }
+  // Byte offset of the cursor, always on a character boundary.
+  std::size_t cursor() const { return cursor_; }
+
+ private:
+  std::size_t previous_boundary() const;
+  std::size_t boundary_before(std::size_t at) const;
+
+  std::function<bool(std::string_view)> fits_;
+  std::string text_;
+  std::size_t cursor_ = 0;
+};
+
+}  // namespace verdan

@@ -1,0 +1,563 @@
+#include "platform/host/files.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "platform/codec/cp932.h"
+#include "platform/host/dos_path.h"
+#include "platform/failure.h"
+#include "platform/host/file_calls.h"
+#include "platform/host/host_error.h"
+#include "platform/host/replacement_names.h"
+
+namespace verdan {
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+// DOS ends a text at this byte; what follows it is no part of the text.
+constexpr char kEndOfFileMark = 26;
+
+int open_or_fail(const std::string& host, int flags, HostSubject subject = HostSubject::file) {
+  int fd = host::open_file(host, flags);
+  if (fd < 0) fail_from_errno(errno, "open", host, subject);
+  return fd;
+}
+
+host::FileStatus stat_or_fail(const std::string& host) {
+  host::FileStatus info;
+  if (host::file_status(host, info) != 0) fail_from_errno(errno, "stat", host);
+  return info;
+}
+
+std::string directory_of(const std::string& host) {
+  std::size_t slash = host.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : host.substr(0, slash);
+}
+
+// Whether the name exists as a directory (`want_directory`) or as anything
+// else; names that are not there at all are false, other failures report.
+bool exists_as(std::string_view dos_path, bool want_directory) {
+  const std::string host = host_path(dos_path);
+  host::FileStatus info;
+  if (host::file_status(host, info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    fail_from_errno(errno, "stat", host);
+  }
+  return info.directory == want_directory;
+}
+
+// Opens an existing file for reading; an absent one is made when `create`.
+// -1 when the name is absent (and, with `create`, cannot be made here: a
+// read-only place holds no file). A missing directory still fails (55).
+int open_absent_as_none(const std::string& host, bool create) {
+  for (;;) {
+    int fd = host::open_file(host, O_RDONLY);
+    if (fd >= 0) return fd;
+    int err = errno;
+    if (err != ENOENT || failure_code(err, HostSubject::file, host) != kFileNotFound) {
+      fail_from_errno(err, "open", host);
+    }
+    if (!create) return -1;
+    fd = host::open_file(host, O_RDONLY | O_CREAT | O_EXCL);
+    if (fd >= 0) return fd;
+    // Made by someone else meanwhile: open that one.
+    if (errno != EEXIST) return -1;
+  }
+}
+
+// The whole file, or nothing when it does not exist.
+std::optional<std::string> read_whole(const std::string& host) {
+  int fd = host::open_file(host, O_RDONLY);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    fail_from_errno(errno, "open", host);
+  }
+  std::string bytes;
+  char block[kBlockSize];
+  for (;;) {
+    long n = host::read_file(fd, block, sizeof block);
+    if (n < 0) {
+      int err = errno;
+      host::close_file(fd);
+      fail_from_errno(err, "read", host);
+    }
+    if (n == 0) break;
+    bytes.append(block, static_cast<std::size_t>(n));
+  }
+  host::close_file(fd);
+  return bytes;
+}
+
+}  // namespace
+
+// ---- File ----
+
+File::File(int fd, std::string host_path)
+    : fd_(fd), host_path_(std::move(host_path)), buffer_(kBlockSize) {}
+
+File File::open_input(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_RDONLY);
+  host::FileStatus info;
+  // A directory opens for reading on POSIX hosts, never as a file on DOS.
+  if (host::open_file_status(fd, info) != 0 || info.directory) {
+    int err = info.directory ? EISDIR : errno;
+    host::close_file(fd);
+    fail_from_errno(err, "open", host);
+  }
+  return File(fd, std::move(host));
+}
+
+File File::open_text(std::string_view dos_path) {
+  File file = open_input(dos_path);
+  file.stops_at_mark_ = true;
+  return file;
+}
+
+File File::open_random(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_RDWR | O_CREAT);
+  return File(fd, std::move(host));
+}
+
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      host_path_(std::move(other.host_path_)),
+      buffer_(std::move(other.buffer_)),
+      pos_(other.pos_),
+      end_(other.end_),
+      drained_(other.drained_),
+      stops_at_mark_(other.stops_at_mark_) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) host::close_file(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    host_path_ = std::move(other.host_path_);
+    buffer_ = std::move(other.buffer_);
+    pos_ = other.pos_;
+    end_ = other.end_;
+    drained_ = other.drained_;
+    stops_at_mark_ = other.stops_at_mark_;
+  }
+  return *this;
+}
+
+File::~File() {
+  if (fd_ >= 0) host::close_file(fd_);
+}
+
+std::size_t File::fill(std::size_t count) {
+  if (end_ - pos_ >= count) return count;
+  if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host_path_);
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (buffer_.size() < count) buffer_.resize(count);
+  while (end_ < count && !drained_) {
+    long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail_from_errno(errno, "read", host_path_);
+    }
+    if (n == 0) drained_ = true;
+    const std::size_t read_from = end_;
+    end_ += static_cast<std::size_t>(n);
+    if (stops_at_mark_) {
+      const void* mark = std::memchr(buffer_.data() + read_from, kEndOfFileMark, end_ - read_from);
+      if (mark != nullptr) {
+        end_ = static_cast<std::size_t>(static_cast<const char*>(mark) - buffer_.data());
+        drained_ = true;
+      }
+    }
+  }
+  return std::min(count, end_ - pos_);
+}
+
+void File::fail_past_end() const { fail(kInputPastEnd, "input past end of " + host_path_); }
+
+bool File::eof() { return fill(1) == 0; }
+
+bool File::at_line_end() {
+  std::size_t available = fill(2);
+  if (available == 0) return false;
+  char c = buffer_[pos_];
+  return c == '\n' || (c == '\r' && available == 2 && buffer_[pos_ + 1] == '\n');
+}
+
+void File::skip_line_end() { pos_ += buffer_[pos_] == '\r' ? 2 : 1; }
+
+std::string File::read_line() {
+  if (eof()) fail_past_end();
+  std::string line;
+  // LF and CR are never second bytes of a double-byte character.
+  while (fill(1) > 0) {
+    const char* start = buffer_.data() + pos_;
+    const void* lf = std::memchr(start, '\n', end_ - pos_);
+    if (lf != nullptr) {
+      std::size_t n = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+      line.append(start, n);
+      pos_ += n + 1;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return line;
+    }
+    line.append(start, end_ - pos_);
+    pos_ = end_;
+  }
+  return line;
+}
+
+std::string File::read_field() {
+  if (eof()) fail_past_end();
+  while (fill(1) > 0 && buffer_[pos_] == ' ') ++pos_;
+
+  std::string field;
+  // Steps one character, keeping it in `field` when `keep`; false at a
+  // comma or line end (or the end of the file), which stays unread.
+  auto step = [&](bool keep, bool stop_at_quote) {
+    if (fill(1) == 0 || at_line_end()) return false;
+    char c = buffer_[pos_];
+    if (c == ',' && !stop_at_quote) return false;
+    if (c == '"' && stop_at_quote) return false;
+    std::size_t n = is_lead_byte(static_cast<unsigned char>(c)) && fill(2) == 2 ? 2 : 1;
+    if (keep) field.append(buffer_.data() + pos_, n);
+    pos_ += n;
+    return true;
+  };
+
+  if (fill(1) > 0 && buffer_[pos_] == '"') {
+    ++pos_;
+    while (step(true, true)) {
+    }
+    if (fill(1) > 0 && buffer_[pos_] == '"') {
+      ++pos_;
+      while (step(false, false)) {
+      }
+    }
+  } else {
+    while (step(true, false)) {
+    }
+    while (!field.empty() && field.back() == ' ') field.pop_back();
+  }
+
+  if (fill(1) > 0 && buffer_[pos_] == ',') {
+    ++pos_;
+  } else if (at_line_end()) {
+    skip_line_end();
+  }
+  return field;
+}
+
+std::string File::read_bytes(std::size_t count) {
+  if (fill(count) < count) fail_past_end();
+  std::string bytes(buffer_.data() + pos_, count);
+  pos_ += count;
+  return bytes;
+}
+
+std::int64_t File::length() const {
+  host::FileStatus info;
+  if (host::open_file_status(fd_, info) != 0) fail_from_errno(errno, "fstat", host_path_);
+  return info.size;
+}
+
+void File::rewind() {
+  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
+  pos_ = end_ = 0;
+  drained_ = false;
+}
+
+void File::close() {
+  if (fd_ < 0) return;
+  int fd = std::exchange(fd_, -1);
+  if (host::close_file(fd) != 0) fail_from_errno(errno, "close", host_path_);
+}
+
+// ---- TextFile ----
+
+TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
+    : fd_(fd),
+      host_path_(std::move(host_path)),
+      temp_path_(std::move(temp_path)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {}
+
+TextFile TextFile::open_output(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_TRUNC);
+  return TextFile(fd, std::move(host), "");
+}
+
+TextFile TextFile::open_append(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_APPEND);
+  host::FileStatus info;
+  if (host::open_file_status(fd, info) != 0) {
+    int err = errno;
+    host::close_file(fd);
+    fail_from_errno(err, "fstat", host);
+  }
+  TextFile file(fd, std::move(host), "");
+  file.append_start_ = info.size;
+  return file;
+}
+
+TextFile TextFile::open_replacing(std::string_view dos_path) {
+  std::string host = host_path(dos_path);
+  host::FileStatus old;
+  bool has_old = host::file_status(host, old) == 0;
+  if (has_old && old.directory) fail_from_errno(EISDIR, "replace", host);
+
+  const std::string dir = directory_of(host);
+  // A run killed before its rename left its temporary; nobody else will.
+  remove_dead_temporaries(dir);
+  // The temporary name does not grow with the target's, so a long name fits.
+  const std::string stem = temporary_stem(dir);
+  for (int attempt = 0;; ++attempt) {
+    std::string temp = stem + std::to_string(attempt);
+    int fd = host::open_file(temp, O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0) {
+      if (errno == EEXIST && attempt < 100) continue;
+      fail_from_errno(errno, "create", temp);
+    }
+    TextFile file(fd, std::move(host), std::move(temp));
+    // The new file keeps the old one's permissions.
+    if (has_old && host::keep_permissions(fd, old.permissions) != 0) {
+      fail_from_errno(errno, "chmod", file.temp_path_);
+    }
+    return file;
+  }
+}
+
+TextFile TextFile::text_replacement(std::string_view dos_path, bool keep_text) {
+  std::optional<std::string> old = read_whole(host_path(dos_path));
+  const std::size_t mark = old ? old->find(kEndOfFileMark) : std::string::npos;
+  if (keep_text && mark == std::string::npos) return open_append(dos_path);
+  TextFile file = open_replacing(dos_path);
+  if (mark != std::string::npos) {
+    if (keep_text) file.write(std::string_view(*old).substr(0, mark));
+    file.trailer_ = old->substr(mark);
+  }
+  file.column_ = 0;
+  return file;
+}
+
+TextFile TextFile::open_text_append(std::string_view dos_path) { return text_replacement(dos_path, true); }
+
+TextFile TextFile::open_text_replacing(std::string_view dos_path) { return text_replacement(dos_path, false); }
+
+TextFile::TextFile(TextFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      host_path_(std::move(other.host_path_)),
+      temp_path_(std::exchange(other.temp_path_, "")),
+      append_start_(std::exchange(other.append_start_, -1)),
+      trailer_(std::exchange(other.trailer_, "")),
+      buffer_(std::move(other.buffer_)),
+      used_(std::exchange(other.used_, 0)),
+      column_(other.column_) {}
+
+TextFile& TextFile::operator=(TextFile&& other) noexcept {
+  if (this != &other) {
+    release();
+    fd_ = std::exchange(other.fd_, -1);
+    host_path_ = std::move(other.host_path_);
+    temp_path_ = std::exchange(other.temp_path_, "");
+    append_start_ = std::exchange(other.append_start_, -1);
+    trailer_ = std::exchange(other.trailer_, "");
+    buffer_ = std::move(other.buffer_);
+    used_ = std::exchange(other.used_, 0);
+    column_ = other.column_;
+  }
+  return *this;
+}
+
+TextFile::~TextFile() { release(); }
+
+void TextFile::release() noexcept {
+  if (fd_ >= 0) {
+    if (append_start_ >= 0) {
+      undo_append();
+    } else if (temp_path_.empty()) {
+      // Runs while a failure unwinds; a second failure here has nowhere to go.
+      try {
+        flush();
+      } catch (...) {
+      }
+    }
+    host::close_file(fd_);
+    fd_ = -1;
+  }
+  if (!temp_path_.empty()) {
+    host::delete_file(temp_path_);
+    temp_path_.clear();
+  }
+  used_ = 0;
+}
+
+// Best effort: the failure that brought the program here is the one shown.
+void TextFile::undo_append() noexcept {
+  int result = fd_ >= 0 ? host::cut_open_file(fd_, append_start_) : host::cut_file(host_path_, append_start_);
+  static_cast<void>(result);
+  append_start_ = -1;
+  used_ = 0;
+}
+
+void TextFile::flush() { write_out(buffer_.get(), used_); }
+
+void TextFile::write_out(const char* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    long n = host::write_file(fd_, data + done, size - done);
+    if (n < 0) {
+      int err = errno;
+      // What did not go out stays buffered, so nothing is lost silently.
+      if (data == buffer_.get()) {
+        std::memmove(buffer_.get(), buffer_.get() + done, used_ - done);
+        used_ -= done;
+      }
+      fail_from_errno(err, "write", host_path_);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (data == buffer_.get()) used_ = 0;
+}
+
+void TextFile::write(std::string_view bytes) {
+  if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host_path_);
+  if (bytes.size() > kBlockSize - used_) {
+    flush();
+    if (bytes.size() >= kBlockSize) {
+      write_out(bytes.data(), bytes.size());
+      column_ += static_cast<int>(bytes.size());
+      return;
+    }
+  }
+  std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+  column_ += static_cast<int>(bytes.size());
+}
+
+void TextFile::end_line() {
+  write("\r\n");
+  column_ = 0;
+}
+
+int TextFile::column() const { return column_; }
+
+void TextFile::close() {
+  if (!temp_path_.empty()) {
+    commit();
+    return;
+  }
+  if (fd_ < 0) return;
+  // A failed flush leaves the file open; dropping it undoes an append.
+  flush();
+  int fd = std::exchange(fd_, -1);
+  if (host::close_file(fd) != 0) {
+    int err = errno;
+    if (append_start_ >= 0) undo_append();
+    fail_from_errno(err, "close", host_path_);
+  }
+  append_start_ = -1;
+}
+
+void TextFile::commit() {
+  if (temp_path_.empty()) {
+    close();
+    return;
+  }
+  if (!trailer_.empty()) write(std::exchange(trailer_, ""));
+  flush();
+  // On disk before the name moves, so a crash leaves the old or the new file.
+  if (host::sync_file(fd_) != 0) fail_from_errno(errno, "fsync", temp_path_);
+  int fd = std::exchange(fd_, -1);
+  if (host::close_file(fd) != 0) {
+    int err = errno;
+    release();
+    fail_from_errno(err, "close", temp_path_);
+  }
+  if (host::replace_file(temp_path_, host_path_) != 0) {
+    int err = errno;
+    release();
+    fail_from_errno(err, "rename", host_path_);
+  }
+  temp_path_.clear();
+}
+
+// ---- Free functions ----
+
+std::int64_t file_length(std::string_view dos_path) {
+  return stat_or_fail(host_path(dos_path)).size;
+}
+
+std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
+  const std::string host = host_path(dos_path);
+  int fd = open_absent_as_none(host, empty == EmptyProbe::keep);
+  if (fd < 0) return 0;
+  host::FileStatus info;
+  int stat_result = host::open_file_status(fd, info);
+  int stat_errno = errno;
+  if (host::close_file(fd) != 0) fail_from_errno(errno, "close", host);
+  if (stat_result != 0) fail_from_errno(stat_errno, "fstat", host);
+  // A directory opens for reading on POSIX hosts, never as a file on DOS.
+  if (info.directory) fail_from_errno(EISDIR, "open", host);
+  // An empty file that cannot be deleted (a read-only place) is still none.
+  if (info.size == 0 && empty == EmptyProbe::remove) host::delete_file(host);
+  return info.size;
+}
+
+bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false); }
+
+bool directory_exists(std::string_view dos_path) { return exists_as(dos_path, true); }
+
+bool name_taken(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  host::FileStatus info;
+  if (host::name_status(host, info) == 0) return true;
+  if (errno == ENOENT || errno == ENOTDIR) return false;
+  fail_from_errno(errno, "stat", host);
+}
+
+void delete_file(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (host::delete_file(host) != 0) fail_from_errno(errno, "delete", host);
+}
+
+void rename_file(std::string_view from_dos_path, std::string_view to_dos_path) {
+  const std::string from = host_path(from_dos_path);
+  const std::string to = host_path(to_dos_path);
+  host::FileStatus info;
+  if (host::name_status(from, info) != 0) fail_from_errno(errno, "rename", from);
+  // DOS never renames over an existing name; the host would.
+  if (host::name_status(to, info) == 0) fail_from_errno(EEXIST, "rename", to);
+  if (host::rename_file(from, to) != 0) {
+    int err = errno;
+    fail_from_errno(err, "rename", err == ENOENT ? to : from);
+  }
+}
+
+void make_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (host::make_directory(host) != 0) {
+    fail_from_errno(errno, "mkdir", host, HostSubject::directory);
+  }
+}
+
+void change_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (host::change_directory(host) != 0) fail_from_errno(errno, "chdir", host, HostSubject::directory);
+}
+
+void remove_directory(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  if (host::remove_directory(host) != 0) fail_from_errno(errno, "rmdir", host, HostSubject::directory);
+}
+
+}  // namespace verdan

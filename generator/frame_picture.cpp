@@ -17,7 +17,14 @@ float GeneratorProgram::screen_y(double y) const {
 }
 
 void GeneratorProgram::draw_member_line(GridPoint a, GridPoint b, int color) {
-  auto px = [](float v) { return to_int(std::clamp(v, -1e8f, 1e8f)); };
+  // Within +-1e8 a float plus or minus a half is exact in double, so the
+  // cast rounds half away from zero as to_int does, without its library
+  // call: brace editing on a large frame draws millions of lines.
+  auto px = [](float v) {
+    const double c = std::clamp(v, -1e8f, 1e8f);
+    if (std::isnan(c)) return to_int(c);  // the overflow failure
+    return static_cast<int>(c + (c < 0 ? -0.5 : 0.5));
+  };
   console_.line(px(screen_x(frame_.node_x(a.level, a.axis))), px(screen_y(frame_.node_y(a.level, a.axis))),
                 px(screen_x(frame_.node_x(b.level, b.axis))), px(screen_y(frame_.node_y(b.level, b.axis))), color);
 }

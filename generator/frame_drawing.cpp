@@ -32,14 +32,18 @@ class Line {
     size_ += text.size();
     return *this;
   }
-  void field(long long value, int width) { size_ = static_cast<std::size_t>(put_integer_field(room(width + 24), value, width) - bytes_.data()); }
+  void field(long long value, int width) {
+    char* end = put_integer_field(room(static_cast<std::size_t>(width) + 24), value, width);
+    size_ = static_cast<std::size_t>(end - bytes_.data());
+  }
   std::string_view text() const { return {bytes_.data(), size_}; }
 
  private:
   char* room(std::size_t more) {
-    if (size_ + more > bytes_.size()) bytes_.resize(std::max(2 * bytes_.size(), size_ + more));
+    if (size_ + more > bytes_.size()) grow(more);
     return bytes_.data() + size_;
   }
+  [[gnu::noinline]] void grow(std::size_t more) { bytes_.resize(std::max(2 * bytes_.size(), size_ + more)); }
   std::vector<char> bytes_ = std::vector<char>(1024);
   std::size_t size_ = 0;
 };

@@ -29,17 +29,15 @@ inline char* put_integer_field(char* out, long long value, int width) {
       return end;
     }
   }
-  // Negative, or too wide for the field.
+  // Negative, or too wide for the field: its length decides.
   char digits[24];
-  char* const digits_end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  const auto length = static_cast<int>(digits_end - digits);
+  const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
   if (length > width) {
     *out++ = '%';
   } else {
     for (int i = length; i < width; ++i) *out++ = ' ';
   }
-  for (const char* d = digits; d != digits_end; ++d) *out++ = *d;
-  return out;
+  return std::to_chars(out, out + length, value).ptr;
 }
 
 inline void append_integer_field(std::string& line, long long value, int width) {

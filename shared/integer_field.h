@@ -16,20 +16,24 @@ namespace verdan {
 // Digits go straight into the field from its right end: the fields are a
 // few bytes each and there are tens of millions of them in a large frame.
 inline char* put_integer_field(char* out, long long value, int width) {
-  if (value >= 0 && width > 0) {
+  if (value >= 0) {
     auto rest = static_cast<unsigned long long>(value);
-    char* const end = out + width;
+    int length = 1;
+    for (unsigned long long t = rest; t >= 10; t /= 10) ++length;
+    char* start = out;
+    if (length > width) {
+      *start++ = '%';
+    } else {
+      for (int i = length; i < width; ++i) *start++ = ' ';
+    }
+    char* const end = start + length;
     char* p = end;
     do {
       *--p = static_cast<char>('0' + rest % 10);
       rest /= 10;
-    } while (rest != 0 && p != out);
-    if (rest == 0) {
-      while (p != out) *--p = ' ';
-      return end;
-    }
+    } while (rest != 0);
+    return end;
   }
-  // Negative, or too wide for the field: its length decides.
   char digits[24];
   const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
   if (length > width) {

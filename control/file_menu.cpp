@@ -37,7 +37,10 @@ void ControlProgram::file_management() {
     float choice = file_menu_choice();
     if (choice < 0 || choice > 3) continue;
     if (choice == 0) {
-      remove_work_files(kStepRemoveVersionFile, kStepRemoveListingFile);
+      // Without the interpreter this run made no work files and an earlier
+      // run's went on entry; looking again would read a data directory of
+      // many thousand files through twice more for nothing.
+      if (listing_by_interpreter_) remove_work_files(kStepRemoveVersionFile, kStepRemoveListingFile);
       return;
     }
     switch (to_int(choice)) {

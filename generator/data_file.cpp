@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/failure.h"
@@ -47,17 +48,17 @@ void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
   for (std::size_t n = 0; n < content.node_x.size(); ++n) print(sink, content.node_x[n], zone, content.node_y[n]);
   // Member lines ("### ### ###" and the tail) are put together directly:
   // they are most of a large file.
-  std::string line;
+  char head[3 * 24 + 8];
   for (std::size_t m = 0; m < content.end_a.size(); ++m) {
-    line.clear();
-    append_integer_field(line, content.end_a[m], 3);
-    line += ' ';
-    append_integer_field(line, content.end_b[m], 3);
-    line += ' ';
-    append_integer_field(line, content.kind[m], 3);
-    line += "   ";
-    line += member_tail(static_cast<int>(line.size()));
-    sink.write(line);
+    char* p = put_integer_field(head, content.end_a[m], 3);
+    *p++ = ' ';
+    p = put_integer_field(p, content.end_b[m], 3);
+    *p++ = ' ';
+    p = put_integer_field(p, content.kind[m], 3);
+    for (int i = 0; i < 3; ++i) *p++ = ' ';
+    const auto length = static_cast<std::size_t>(p - head);
+    sink.write(std::string_view(head, length));
+    sink.write(member_tail(static_cast<int>(length)));
     sink.end_line();
   }
   print(sink, 1, zone, -1, zone, 0, zone, 0, zone, 0);

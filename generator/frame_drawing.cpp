@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shared/free_format.h"
 #include "shared/integer_field.h"
@@ -14,9 +16,41 @@ namespace {
 
 constexpr int kBlockSpans = 20;
 
+// A line's bytes in a reused array with appends the compiler sees through:
+// the drawing's cells are a few bytes each, and a 2000-span frame has
+// millions of them.
+class Line {
+ public:
+  void clear() { size_ = 0; }
+  Line& operator+=(char c) {
+    *room(1) = c;
+    ++size_;
+    return *this;
+  }
+  Line& operator+=(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    size_ += text.size();
+    return *this;
+  }
+  void field(long long value, int width) {
+    char* end = put_integer_field(room(static_cast<std::size_t>(width) + 24), value, width);
+    size_ = static_cast<std::size_t>(end - bytes_.data());
+  }
+  std::string_view text() const { return {bytes_.data(), size_}; }
+
+ private:
+  char* room(std::size_t more) {
+    if (size_ + more > bytes_.size()) grow(more);
+    return bytes_.data() + size_;
+  }
+  [[gnu::noinline]] void grow(std::size_t more) { bytes_.resize(std::max(2 * bytes_.size(), size_ + more)); }
+  std::vector<char> bytes_ = std::vector<char>(1024);
+  std::size_t size_ = 0;
+};
+
 // A node's number after "-- " or "   " cut to fill three characters
 // (nothing to fill for three digits and more); three blanks for no node.
-void append_node_label(std::string& line, int node, bool beam_from_left) {
+void append_node_label(Line& line, int node, bool beam_from_left) {
   if (node <= 0) {
     line += "   ";
     return;
@@ -72,14 +106,14 @@ class BlockWriter {
 
   void level_line(int l) {
     line_.clear();
-    append_integer_field(line_, l, 2);
+    line_.field(l, 2);
     line_ += "FL +-  ";
     for (int k = c_; k < e_; ++k) {
       const bool b = beam(l, k + 1);
       append_node_label(line_, f_.node_use(l, k), beam(l, k));
       line_ += b ? " --" : "   ";
       if (b) {
-        append_integer_field(line_, f_.beam_on(l, k + 1), 3);
+        line_.field(f_.beam_on(l, k + 1), 3);
       } else {
         line_ += "   ";
       }
@@ -143,7 +177,7 @@ class BlockWriter {
     const int last_column = f_.column_on(s, e_);
     if (last_column > 0) {
       if (line == 4) {
-        append_integer_field(line_, last_column, 3);
+        line_.field(last_column, 3);
       } else {
         line_ += "  |";
       }
@@ -155,7 +189,7 @@ class BlockWriter {
   // (two blanks unless given), or `blank` where there is no member.
   void numbered(int member, int width, const char* blank, const char* after = "  ") {
     if (member > 0) {
-      append_integer_field(line_, member, width);
+      line_.field(member, width);
       line_ += after;
     } else {
       line_ += blank;
@@ -163,14 +197,14 @@ class BlockWriter {
   }
 
   void end_line() {
-    sink_.write(line_);
+    sink_.write(line_.text());
     sink_.end_line();
   }
 
   TextSink& sink_;
   const FrameModel& f_;
   int c_, e_;
-  std::string line_;
+  Line line_;
   StringSink heights_;
 };
 

@@ -16,10 +16,23 @@ float GeneratorProgram::screen_y(double y) const {
   return -static_cast<float>(y - diagram_mid_y_) * diagram_scale_ + diagram_cy_;
 }
 
+namespace {
+
+// Within +-1e8 a float plus or minus a half is exact in double, so the
+// cast rounds half away from zero as to_int does, without its library call.
+int pixel(float v) {
+  const double c = std::clamp(v, -1e8f, 1e8f);
+  if (std::isnan(c)) return to_int(c);  // the overflow failure
+  return static_cast<int>(c + (c < 0 ? -0.5 : 0.5));
+}
+
+}  // namespace
+
+// Brace editing on a large frame draws millions of lines: their ends come
+// from the pixel places worked out once per axis and level.
 void GeneratorProgram::draw_member_line(GridPoint a, GridPoint b, int color) {
-  auto px = [](float v) { return to_int(std::clamp(v, -1e8f, 1e8f)); };
-  console_.line(px(screen_x(frame_.node_x(a.level, a.axis))), px(screen_y(frame_.node_y(a.level, a.axis))),
-                px(screen_x(frame_.node_x(b.level, b.axis))), px(screen_y(frame_.node_y(b.level, b.axis))), color);
+  console_.line(axis_px_[static_cast<std::size_t>(a.axis)], level_py_[static_cast<std::size_t>(a.level)],
+                axis_px_[static_cast<std::size_t>(b.axis)], level_py_[static_cast<std::size_t>(b.level)], color);
 }
 
 void GeneratorProgram::draw_frame_picture() {
@@ -34,6 +47,10 @@ void GeneratorProgram::draw_frame_picture() {
   const float horizontal = (w - diagram_left_) * 0.9f / static_cast<float>(x_range);
   const float vertical = (h - diagram_top_) * 0.9f / static_cast<float>(y_range);
   diagram_scale_ = std::min(horizontal, vertical);
+  axis_px_.resize(static_cast<std::size_t>(nx) + 1);
+  for (int a = 0; a <= nx; ++a) axis_px_[static_cast<std::size_t>(a)] = pixel(screen_x(frame_.node_x(1, a)));
+  level_py_.assign(static_cast<std::size_t>(ns) + 2, 0);
+  for (int l = 1; l <= ns + 1; ++l) level_py_[static_cast<std::size_t>(l)] = pixel(screen_y(frame_.node_y(l, 0)));
 
   constexpr int kFrameColor = 13;
   for (int a = 0; a <= nx; ++a) {

@@ -118,6 +118,9 @@ class GeneratorProgram : public ErrorHandler {
   float glyph_unit_ = 1;
   // Frame picture transform.
   float diagram_mid_x_ = 0, diagram_mid_y_ = 0, diagram_scale_ = 0;
+  // Pixel column of each axis and row of each level on the picture: a
+  // frame's x depends on its axis only and y on its level only.
+  std::vector<int> axis_px_, level_py_;
 
   std::string start_dir_, user_dir_, env_dir_;
   std::string data_dir_, print_file_, data_name_;

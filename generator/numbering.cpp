@@ -1,14 +1,13 @@
 #include "generator/numbering.h"
 
-#include <functional>
-
 namespace verdan {
 namespace {
 
 // Visits (outer, inner) pairs with `outer_first` the outer loop when the
-// direction is 0, the inner one when it is 1.
-void visit_grid(float direction, int rows_low, int rows_high, int cols_low, int cols_high,
-                const std::function<void(int row, int col)>& visit) {
+// direction is 0, the inner one when it is 1. A template rather than a
+// std::function: it runs for every grid point of a large frame.
+template <typename Visit>
+void visit_grid(float direction, int rows_low, int rows_high, int cols_low, int cols_high, const Visit& visit) {
   if (direction == 0) {
     for (int r = rows_low; r <= rows_high; ++r)
       for (int c = cols_low; c <= cols_high; ++c) visit(r, c);
@@ -53,11 +52,14 @@ NumberedFrame number_frame(FrameModel& f, const NumberingOrder& order) {
     d.kind.push_back(kind);
     state = static_cast<int>(d.end_a.size());
   };
-  auto group = [&](float direction, MemberRange& range, const std::function<void(int, int)>& visit,
-                   const std::function<void(int, int)>& leave_out, int rows_high, int cols_low, int cols_high) {
+  auto group = [&](float direction, MemberRange& range, const auto& visit, const auto& leave_out, int rows_high,
+                   int cols_low, int cols_high) {
     range.first = static_cast<int>(d.end_a.size()) + 1;
-    visit_grid(numbered_direction(direction) ? direction : 0, 1, rows_high, cols_low, cols_high,
-               numbered_direction(direction) ? visit : leave_out);
+    if (numbered_direction(direction)) {
+      visit_grid(direction, 1, rows_high, cols_low, cols_high, visit);
+    } else {
+      visit_grid(0, 1, rows_high, cols_low, cols_high, leave_out);
+    }
     range.last = static_cast<int>(d.end_a.size());
   };
 

@@ -26,5 +26,18 @@ TEST_F(GeneratorCommandLine, HelpAndVersionComeBeforeTheHandOver) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "home/app/verdan"));
 }
 
+// The window library and the fifty it pulls in are opened only for a
+// window: a headless run of a small frame would spend much of its time
+// loading them.
+TEST_F(GeneratorCommandLine, StartsWithoutLoadingTheWindowLibrary) {
+  for (const char* program : {"VDN-GENE", "VDN-CNTL"}) {
+    test::Outcome version = run(program, "", "--version", "/usr/bin:/bin", built_programs(), "LD_DEBUG=libs");
+    EXPECT_EQ(version.status, 0);
+    const std::string loaded = test::read_bytes(dir_ / "err");
+    EXPECT_NE(loaded.find("libc.so"), std::string::npos) << "the loader told nothing";
+    EXPECT_EQ(loaded.find("libSDL2"), std::string::npos) << program;
+  }
+}
+
 }  // namespace
 }  // namespace verdan

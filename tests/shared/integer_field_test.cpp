@@ -25,6 +25,22 @@ TEST(IntegerField, SameBytesAsTheMaskForEveryWidthAndSize) {
   }
 }
 
+// The member lines are put together in a byte buffer by the same writer.
+TEST(IntegerField, BufferWriterEndsWhereTheFieldEnds) {
+  const long long values[] = {0, 7, 999, 1000, -99, -100, 4'002'000, -2'147'483'648LL};
+  for (int width = 1; width <= 4; ++width) {
+    for (long long v : values) {
+      char field[48];
+      char* end = put_integer_field(field, v, width);
+      std::string expected;
+      append_integer_field(expected, v, width);
+      EXPECT_EQ(std::string(field, end), expected) << v << " in " << width;
+      EXPECT_EQ(expected, apply_mask(std::string(static_cast<std::size_t>(width), '#'), {static_cast<long>(v)}))
+          << v << " in " << width;
+    }
+  }
+}
+
 TEST(IntegerField, PlainDigitsEndWhereTheSingleFreeFormatTurnsToExponents) {
   EXPECT_EQ(number_text(static_cast<float>(kPlainSingleMax)), " 999999");
   EXPECT_EQ(number_text(static_cast<float>(kPlainSingleMax + 1)), " 1E+06");

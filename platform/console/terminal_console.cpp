@@ -119,20 +119,7 @@ std::string TerminalConsole::take_entry() {
   LineEditor editor(
       [&](std::string_view text) { return entry_fits(text, row, col, last_row); });
   for (;;) {
-    ScreenModel typed = before;
-    typed.put_text(std::string_view(editor.text()).substr(0, editor.cursor()));
-    int cursor_row = typed.cursor_row();
-    int cursor_col = typed.output_column();
-    if (cursor_col >= ScreenModel::kColumns) {
-      // A full row: the next character goes to the start of the next one.
-      if (cursor_row < ScreenModel::kRows - 1) {
-        ++cursor_row;
-        cursor_col = 0;
-      } else {
-        cursor_col = ScreenModel::kColumns - 1;
-      }
-    }
-    typed.put_text(std::string_view(editor.text()).substr(editor.cursor()));
+    auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
     device_->show(typed, cursor_row, cursor_col, true);
     TerminalKey pressed = next_key();
     if (is_repaint_key(pressed)) {

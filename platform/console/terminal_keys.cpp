@@ -258,4 +258,22 @@ std::size_t LineEditor::boundary_before(std::size_t at) const {
   return previous;
 }
 
+TypedEntry typed_entry(const ScreenModel& before, const LineEditor& editor) {
+  const std::string_view text = editor.text();
+  TypedEntry typed{before, 0, 0};
+  typed.screen.put_text(text.substr(0, editor.cursor()));
+  typed.cursor_row = typed.screen.cursor_row();
+  typed.cursor_col = typed.screen.output_column();
+  if (typed.cursor_col >= ScreenModel::kColumns) {
+    if (typed.cursor_row < ScreenModel::kRows - 1) {
+      ++typed.cursor_row;
+      typed.cursor_col = 0;
+    } else {
+      typed.cursor_col = ScreenModel::kColumns - 1;
+    }
+  }
+  typed.screen.put_text(text.substr(editor.cursor()));
+  return typed;
+}
+
 }  // namespace verdan

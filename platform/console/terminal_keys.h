@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/console/screen_model.h"
 #include "platform/console/terminal_codec.h"
 
 namespace verdan {
@@ -91,5 +92,14 @@ class LineEditor {
   std::string text_;
   std::size_t cursor_ = 0;
 };
+
+// The screen with an entry typed over `before` from its cursor, and where
+// the entry's cursor stands (after a full row, at the start of the next).
+struct TypedEntry {
+  ScreenModel screen;
+  int cursor_row;
+  int cursor_col;
+};
+TypedEntry typed_entry(const ScreenModel& before, const LineEditor& editor);
 
 }  // namespace verdan

@@ -1,4 +1,5 @@
 #include "platform/codec/cp932.h"
+#include "platform/failure.h"
 #include "platform/host/program_start.h"
 
 namespace verdan {
@@ -24,6 +25,16 @@ CommandLine split_command_line(std::string_view line) {
   }
   result.argument = std::string(trim(line.substr(end)));
   return result;
+}
+
+std::string program_to_start(std::string_view program, std::string_view argument) {
+  std::size_t length = program.size() + (argument.empty() ? 0 : 1 + argument.size());
+  if (length > kMaxCommandLine) {
+    fail(kIllegalFunctionCall, "command line longer than 123 bytes: " + to_utf8(program));
+  }
+  std::string path = find_program(program);
+  if (path.empty()) fail(kProgramNotFound, "program not found: " + to_utf8(program));
+  return path;
 }
 
 }  // namespace verdan

@@ -3,6 +3,7 @@
 // running program is replaced by the started one.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,14 @@ CommandLine split_command_line(std::string_view command_line);
 // program, then in the current directory, then along PATH. Only executable
 // regular files count.
 std::string find_program(std::string_view program);
+
+// The longest command line a program can be started with.
+inline constexpr std::size_t kMaxCommandLine = 123;
+
+// Host path of the program to start with `argument`: Failure 5 when the
+// command line is longer than kMaxCommandLine, Failure 53 when the program
+// is not found.
+std::string program_to_start(std::string_view program, std::string_view argument);
 
 // Starts `program` with `argument` and ends the running program. Failure 53
 // when the program is not found (before `before_exec` runs) or cannot be

@@ -398,19 +398,7 @@ std::string WindowConsole::take_entry() {
     }
   };
   for (;;) {
-    ScreenModel typed = before;
-    typed.put_text(std::string_view(editor.text()).substr(0, editor.cursor()));
-    int cursor_row = typed.cursor_row();
-    int cursor_col = typed.output_column();
-    if (cursor_col >= ScreenModel::kColumns) {
-      if (cursor_row < ScreenModel::kRows - 1) {
-        ++cursor_row;
-        cursor_col = 0;
-      } else {
-        cursor_col = ScreenModel::kColumns - 1;
-      }
-    }
-    typed.put_text(std::string_view(editor.text()).substr(editor.cursor()));
+    auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
     if (!window_->composition.empty()) {
       typed.locate(cursor_row, cursor_col);
       typed.set_color(kCompositionColor);

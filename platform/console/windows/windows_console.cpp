@@ -175,19 +175,7 @@ std::string WindowsConsole::take_entry() {
   const int last_row = row <= before.window_bottom() ? before.window_bottom() : row;
   LineEditor editor([&](std::string_view text) { return entry_fits(text, row, col, last_row); });
   for (;;) {
-    ScreenModel typed = before;
-    typed.put_text(std::string_view(editor.text()).substr(0, editor.cursor()));
-    int cursor_row = typed.cursor_row();
-    int cursor_col = typed.output_column();
-    if (cursor_col >= ScreenModel::kColumns) {
-      if (cursor_row < ScreenModel::kRows - 1) {
-        ++cursor_row;
-        cursor_col = 0;
-      } else {
-        cursor_col = ScreenModel::kColumns - 1;
-      }
-    }
-    typed.put_text(std::string_view(editor.text()).substr(editor.cursor()));
+    auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
     show(typed, cursor_row, cursor_col, true);
     EntryKey key = entry_key(next_key());
     if (key.action == EntryAction::enter) break;

@@ -21,7 +21,6 @@ extern char** environ;
 namespace verdan {
 namespace {
 
-constexpr std::size_t kMaxCommandLine = 123;
 constexpr int kPollMs = 10;
 
 void sleep_ms(int ms) {

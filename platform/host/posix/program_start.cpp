@@ -18,8 +18,6 @@
 namespace verdan {
 namespace {
 
-constexpr std::size_t kMaxCommandLine = 123;
-
 bool ends_with_exe(std::string_view name) {
   if (name.size() < 4) return false;
   std::string_view tail = name.substr(name.size() - 4);
@@ -101,12 +99,7 @@ std::string find_program(std::string_view program) {
 
 void start_and_end(std::string_view program, std::string_view argument,
                    const std::function<void()>& before_exec) {
-  std::size_t length = program.size() + (argument.empty() ? 0 : 1 + argument.size());
-  if (length > kMaxCommandLine) {
-    fail(kIllegalFunctionCall, "command line longer than 123 bytes: " + to_utf8(program));
-  }
-  std::string path = find_program(program);
-  if (path.empty()) fail(kProgramNotFound, "program not found: " + to_utf8(program));
+  std::string path = program_to_start(program, argument);
 
   before_exec();
   // Whatever the front end wrote must leave before the process image does.

@@ -11,8 +11,6 @@
 namespace verdan {
 namespace {
 
-constexpr std::size_t kMaxCommandLine = 123;
-
 HANDLE null_device(DWORD access) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   return CreateFileW(L"NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);

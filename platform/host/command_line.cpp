@@ -27,6 +27,24 @@ CommandLine split_command_line(std::string_view line) {
   return result;
 }
 
+ProgramName split_program_name(std::string_view program) {
+  std::size_t cut = 0;
+  for (std::size_t i = 0; i < program.size(); i += char_length(program, i)) {
+    char c = program[i];
+    if (c == '\\' || c == '/' || (c == ':' && i == 1)) cut = i + 1;
+  }
+  std::string_view name = program.substr(cut);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  return {program.substr(0, cut), name};
+}
+
+bool ends_with_exe(std::string_view name) {
+  if (name.size() < 4) return false;
+  std::string_view tail = name.substr(name.size() - 4);
+  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+  return tail[0] == '.' && upper(tail[1]) == 'E' && upper(tail[2]) == 'X' && upper(tail[3]) == 'E';
+}
+
 std::string program_to_start(std::string_view program, std::string_view argument) {
   std::size_t length = program.size() + (argument.empty() ? 0 : 1 + argument.size());
   if (length > kMaxCommandLine) {

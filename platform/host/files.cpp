@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "platform/codec/cp932.h"
@@ -317,7 +318,10 @@ TextFile TextFile::open_replacing(std::string_view dos_path) {
 
   const std::string dir = directory_of(host);
   // A run killed before its rename left its temporary; nobody else will.
-  remove_dead_temporaries(dir);
+  // Once a directory and run is enough, and spares a large data directory
+  // a listing on every replacement.
+  static std::set<std::string> swept;
+  if (swept.insert(dir).second) remove_dead_temporaries(dir);
   // The temporary name does not grow with the target's, so a long name fits.
   const std::string stem = temporary_stem(dir);
   for (int attempt = 0;; ++attempt) {

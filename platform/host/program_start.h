@@ -19,6 +19,18 @@ struct CommandLine {
 // name in double quotes may hold blanks.
 CommandLine split_command_line(std::string_view command_line);
 
+// A program as a command line names it: the directory part (up to the last
+// separator or a drive's colon; empty for a bare name) and the name, without
+// trailing blanks.
+struct ProgramName {
+  std::string_view directory;
+  std::string_view name;
+};
+ProgramName split_program_name(std::string_view program);
+
+// True when `name` ends in ".EXE", in any ASCII case.
+bool ends_with_exe(std::string_view name);
+
 // Host path of the program named `program` (CP932), or empty when there is
 // none. The name is matched without ".EXE" (or with it) regardless of ASCII
 // case: in its own directory when it has one, else beside the running

@@ -18,13 +18,6 @@
 namespace verdan {
 namespace {
 
-bool ends_with_exe(std::string_view name) {
-  if (name.size() < 4) return false;
-  std::string_view tail = name.substr(name.size() - 4);
-  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  return tail[0] == '.' && upper(tail[1]) == 'E' && upper(tail[2]) == 'X' && upper(tail[3]) == 'E';
-}
-
 bool is_executable_file(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
@@ -67,14 +60,7 @@ std::string join(const std::string& dir, const std::string& name) {
 }  // namespace
 
 std::string find_program(std::string_view program) {
-  // The directory part ends after the last separator or a drive's colon.
-  std::size_t cut = 0;
-  for (std::size_t i = 0; i < program.size(); i += char_length(program, i)) {
-    char c = program[i];
-    if (c == '\\' || c == '/' || (c == ':' && i == 1)) cut = i + 1;
-  }
-  std::string_view name = program.substr(cut);
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  auto [directory, name] = split_program_name(program);
   if (name.empty()) return "";
 
   std::vector<std::string> names;
@@ -82,15 +68,16 @@ std::string find_program(std::string_view program) {
   names.push_back(to_utf8(name));
 
   std::vector<std::string> dirs;
-  if (cut > 0) {
-    dirs.push_back(host_path(program.substr(0, cut)));
+  if (!directory.empty()) {
+    dirs.push_back(host_path(directory));
   } else {
     dirs = search_directories();
   }
   for (const std::string& dir : dirs) {
     for (const std::string& wanted : names) {
       for (const std::string& found : matching_names(dir, wanted)) {
-        if (is_executable_file(join(dir, found))) return join(dir, found);
+        std::string path = join(dir, found);
+        if (is_executable_file(path)) return path;
       }
     }
   }

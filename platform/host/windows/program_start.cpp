@@ -15,13 +15,6 @@
 namespace verdan {
 namespace {
 
-bool ends_with_exe(std::string_view name) {
-  if (name.size() < 4) return false;
-  std::string_view tail = name.substr(name.size() - 4);
-  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  return tail[0] == '.' && upper(tail[1]) == 'E' && upper(tail[2]) == 'X' && upper(tail[3]) == 'E';
-}
-
 bool is_file(const std::string& path) {
   DWORD attributes = GetFileAttributesW(host::native(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -89,21 +82,15 @@ bool start_program(const std::string& path, std::string_view argument, DWORD fla
 }  // namespace
 
 std::string find_program(std::string_view program) {
-  std::size_t cut = 0;
-  for (std::size_t i = 0; i < program.size(); i += char_length(program, i)) {
-    char c = program[i];
-    if (c == '\\' || c == '/' || (c == ':' && i == 1)) cut = i + 1;
-  }
-  std::string_view name = program.substr(cut);
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  auto [directory, name] = split_program_name(program);
   if (name.empty()) return "";
   std::vector<std::string> names;
   if (!ends_with_exe(name)) names.push_back(to_utf8(name) + ".EXE");
   names.push_back(to_utf8(name));
 
   std::vector<std::string> dirs;
-  if (cut > 0) {
-    dirs.push_back(host_path(program.substr(0, cut)));
+  if (!directory.empty()) {
+    dirs.push_back(host_path(directory));
   } else {
     dirs = search_directories();
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,20 +47,19 @@ void write_data_file(TextSink& sink, const DataFileContent<Real>& content) {
   print(sink, static_cast<float>(content.node_x.size()), zone, static_cast<float>(content.end_a.size()), zone,
         closing_count, zone, fourth_count);
   for (std::size_t n = 0; n < content.node_x.size(); ++n) print(sink, content.node_x[n], zone, content.node_y[n]);
-  // Member lines ("### ### ###" and the tail) are put together directly:
+  // Member lines ("### ### ###" and the tail) are put together in place:
   // they are most of a large file.
-  char head[3 * 24 + 8];
   for (std::size_t m = 0; m < content.end_a.size(); ++m) {
-    char* p = put_integer_field(head, content.end_a[m], 3);
+    char* const line = sink.line_room(3 * 24 + 8 + 256);
+    char* p = put_integer_field(line, content.end_a[m], 3);
     *p++ = ' ';
     p = put_integer_field(p, content.end_b[m], 3);
     *p++ = ' ';
     p = put_integer_field(p, content.kind[m], 3);
     for (int i = 0; i < 3; ++i) *p++ = ' ';
-    const auto length = static_cast<std::size_t>(p - head);
-    sink.write(std::string_view(head, length));
-    sink.write(member_tail(static_cast<int>(length)));
-    sink.end_line();
+    const std::string& tail = member_tail(static_cast<int>(p - line));
+    std::memcpy(p, tail.data(), tail.size());
+    sink.end_line_at(p + tail.size());
   }
   print(sink, 1, zone, -1, zone, 0, zone, 0, zone, 0);
 }

@@ -1,7 +1,6 @@
 #include "generator/frame_drawing.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -16,62 +15,30 @@ namespace {
 
 constexpr int kBlockSpans = 20;
 
-// A line's bytes in a reused array with appends the compiler sees through:
-// the drawing's cells are a few bytes each, and a 2000-span frame has
-// millions of them.
-class Line {
- public:
-  void clear() { size_ = 0; }
-  Line& operator+=(char c) {
-    *room(1) = c;
-    ++size_;
-    return *this;
-  }
-  Line& operator+=(std::string_view text) {
-    std::memcpy(room(text.size()), text.data(), text.size());
-    size_ += text.size();
-    return *this;
-  }
-  void field(long long value, int width) {
-    char* end = put_integer_field(room(static_cast<std::size_t>(width) + 24), value, width);
-    size_ = static_cast<std::size_t>(end - bytes_.data());
-  }
-  std::string_view text() const { return {bytes_.data(), size_}; }
+// Every cell of the drawing fits this many bytes, a node's or member's
+// number in exponent form included.
+constexpr std::size_t kCellRoom = 64;
 
- private:
-  char* room(std::size_t more) {
-    if (size_ + more > bytes_.size()) grow(more);
-    return bytes_.data() + size_;
-  }
-  [[gnu::noinline]] void grow(std::size_t more) { bytes_.resize(std::max(2 * bytes_.size(), size_ + more)); }
-  std::vector<char> bytes_ = std::vector<char>(1024);
-  std::size_t size_ = 0;
-};
+char* put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
 
 // A node's number after "-- " or "   " cut to fill three characters
 // (nothing to fill for three digits and more); three blanks for no node.
-void append_node_label(Line& line, int node, bool beam_from_left) {
-  if (node <= 0) {
-    line += "   ";
-    return;
+char* put_node_label(char* out, int node, bool beam_from_left) {
+  if (node <= 0) return put(out, "   ");
+  if (node > kPlainSingleMax) {
+    const std::string digits = number_text(static_cast<float>(node)).substr(1);
+    return put(out, digits);
   }
-  char plain[24];
-  std::string exponent_form;
-  std::string_view digits;
-  if (node <= kPlainSingleMax) {
-    digits = std::string_view(plain, static_cast<std::size_t>(std::to_chars(plain, plain + sizeof plain, node).ptr - plain));
-  } else {
-    exponent_form = number_text(static_cast<float>(node)).substr(1);
-    digits = exponent_form;
-  }
-  const std::size_t fill = digits.size() < 3 ? 3 - digits.size() : 0;
-  line += std::string_view(beam_from_left ? "-- " : "   ").substr(3 - fill);
-  line += digits;
+  const int length = decimal_length(static_cast<unsigned>(node));
+  for (int i = length; i < 3; ++i) *out++ = (beam_from_left && i < 2) ? '-' : ' ';
+  put_digits_before(out + length, static_cast<unsigned>(node));
+  return out + length;
 }
 
-// The drawing's lines are put together in one buffer and written whole:
-// a 2000-span frame has millions of cells, and the output goes to the file
-// as it is made.
+// The drawing of spans first to last, level by level down, then the axes.
 class BlockWriter {
  public:
   BlockWriter(TextSink& sink, const FrameModel& f, int first_axis, int last_axis)
@@ -104,107 +71,95 @@ class BlockWriter {
  private:
   bool beam(int l, int span) const { return span >= 1 && span <= f_.span_count() && f_.beam_on(l, span) > 0; }
 
+  // Room for the whole line in the sink, the cells written straight into it.
+  char* start_line() { return sink_.line_room(static_cast<std::size_t>(e_ - c_ + 2) * kCellRoom); }
+
   void level_line(int l) {
-    line_.clear();
-    line_.field(l, 2);
-    line_ += "FL +-  ";
+    char* p = put_integer_field(start_line(), l, 2);
+    p = put(p, "FL +-  ");
+    bool from_left = beam(l, c_);
     for (int k = c_; k < e_; ++k) {
       const bool b = beam(l, k + 1);
-      append_node_label(line_, f_.node_use(l, k), beam(l, k));
-      line_ += b ? " --" : "   ";
+      p = put_node_label(p, f_.node_use(l, k), from_left);
       if (b) {
-        line_.field(f_.beam_on(l, k + 1), 3);
+        p = put(p, " --");
+        p = put_integer_field(p, f_.beam_on(l, k + 1), 3);
+        p = put(p, "--");
       } else {
-        line_ += "   ";
+        p = put(p, "        ");
       }
-      line_ += b ? "--" : "  ";
+      from_left = b;
     }
-    if (f_.node_use(l, e_) > 0) append_node_label(line_, f_.node_use(l, e_), beam(l, e_));
-    end_line();
+    if (f_.node_use(l, e_) > 0) p = put_node_label(p, f_.node_use(l, e_), from_left);
+    sink_.end_line_at(p);
   }
 
   // Lines 2 to 6 of level l show storey l - 1 below it.
   void storey_line(int l, int line) {
     const int s = l - 1;
-    line_.clear();
+    char* p = start_line();
     if (line == 4) {
       print(heights_, Using(" ###.### ", {(f_.node_y(l, 0) - f_.node_y(s, 0)) / 100}), stay);
-      line_ += heights_.text();
+      p = put(p, heights_.text());
       heights_.clear();
     } else {
-      line_ += "     |   ";
+      p = put(p, "     |   ");
     }
     for (int k = c_; k < e_; ++k) {
       const int column = f_.column_on(s, k);
       const int rising = f_.brace_on(s, k, 1);
       const int falling = f_.brace_on(s, k, 2);
-      const char* C = column > 0 ? "  | " : "    ";
+      const std::string_view C = column > 0 ? "  | " : "    ";
       const char R = rising > 0 ? '*' : ' ';
       const char F = falling > 0 ? '*' : ' ';
       switch (line) {
         case 2:
-          line_ += C;
-          line_ += F;
-          line_ += "     ";
-          line_ += R;
+          p = put(p, C);
+          *p++ = F;
+          p = put(p, "     ");
+          *p++ = R;
           break;
         case 3:
-          line_ += C;
-          numbered(falling, 3, "     ");
-          line_ += R;
-          line_ += ' ';
+          p = put(p, C);
+          p = numbered(p, falling, "     ");
+          *p++ = R;
+          *p++ = ' ';
           break;
         case 4:
-          numbered(column, 3, "       ", "    ");
-          line_ += F;
-          line_ += R;
-          line_ += "  ";
+          p = numbered(p, column, "       ", "    ");
+          *p++ = F;
+          *p++ = R;
+          p = put(p, "  ");
           break;
         case 5:
-          line_ += C;
-          numbered(rising, 3, "     ");
-          line_ += F;
-          line_ += ' ';
+          p = put(p, C);
+          p = numbered(p, rising, "     ");
+          *p++ = F;
+          *p++ = ' ';
           break;
         case 6:
-          line_ += C;
-          line_ += R;
-          line_ += "     ";
-          line_ += F;
+          p = put(p, C);
+          *p++ = R;
+          p = put(p, "     ");
+          *p++ = F;
           break;
       }
     }
     const int last_column = f_.column_on(s, e_);
-    if (last_column > 0) {
-      if (line == 4) {
-        line_.field(last_column, 3);
-      } else {
-        line_ += "  |";
-      }
-    }
-    end_line();
+    if (last_column > 0) p = line == 4 ? put_integer_field(p, last_column, 3) : put(p, "  |");
+    sink_.end_line_at(p);
   }
 
-  // A member's number in a field of `width` digits followed by `after`
-  // (two blanks unless given), or `blank` where there is no member.
-  void numbered(int member, int width, const char* blank, const char* after = "  ") {
-    if (member > 0) {
-      line_.field(member, width);
-      line_ += after;
-    } else {
-      line_ += blank;
-    }
-  }
-
-  void end_line() {
-    sink_.write(line_.text());
-    sink_.end_line();
+  // A member's number in a field of three digits followed by `after` (two
+  // blanks unless given), or `blank` where there is no member.
+  static char* numbered(char* p, int member, std::string_view blank, std::string_view after = "  ") {
+    if (member <= 0) return put(p, blank);
+    return put(put_integer_field(p, member, 3), after);
   }
 
   TextSink& sink_;
   const FrameModel& f_;
   int c_, e_;
-  Line line_;
   StringSink heights_;
 };
 

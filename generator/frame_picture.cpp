@@ -30,9 +30,12 @@ int pixel(float v) {
 
 // Brace editing on a large frame draws millions of lines: their ends come
 // from the pixel places worked out once per axis and level.
-void GeneratorProgram::draw_member_line(GridPoint a, GridPoint b, int color) {
-  console_.line(axis_px_[static_cast<std::size_t>(a.axis)], level_py_[static_cast<std::size_t>(a.level)],
-                axis_px_[static_cast<std::size_t>(b.axis)], level_py_[static_cast<std::size_t>(b.level)], color);
+void GeneratorProgram::draw_member_line(GridPoint a, GridPoint b, int color, std::optional<PlaneLine>& last) {
+  const PlaneLine line{axis_px_[static_cast<std::size_t>(a.axis)], level_py_[static_cast<std::size_t>(a.level)],
+                       axis_px_[static_cast<std::size_t>(b.axis)], level_py_[static_cast<std::size_t>(b.level)], color};
+  if (last == line) return;
+  console_.line(line.x1, line.y1, line.x2, line.y2, line.color);
+  last = line;
 }
 
 void GeneratorProgram::draw_frame_picture() {
@@ -57,12 +60,14 @@ void GeneratorProgram::draw_frame_picture() {
     draw_number_label(console_, pen_, static_cast<float>(a), glyph_unit_,
                       screen_x(frame_.node_x(1, a)) - 2 * glyph_unit_,
                       screen_y(frame_.node_y(1, a)) + 10 * glyph_unit_);
-    for (int s = 1; s <= ns; ++s) draw_member_line({s, a}, {s + 1, a}, kFrameColor);
+    std::optional<PlaneLine> last;
+    for (int s = 1; s <= ns; ++s) draw_member_line({s, a}, {s + 1, a}, kFrameColor, last);
   }
   for (int l = 1; l <= ns + 1; ++l) {
     draw_number_label(console_, pen_, static_cast<float>(l), glyph_unit_,
                       screen_x(frame_.node_x(l, 0)) - 14 * glyph_unit_, screen_y(frame_.node_y(l, 0)) + glyph_unit_);
-    for (int k = 1; k <= nx; ++k) draw_member_line({l, k - 1}, {l, k}, kFrameColor);
+    std::optional<PlaneLine> last;
+    for (int k = 1; k <= nx; ++k) draw_member_line({l, k - 1}, {l, k}, kFrameColor, last);
   }
 }
 

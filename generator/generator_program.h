@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -91,7 +92,15 @@ class GeneratorProgram : public ErrorHandler {
   void draw_frame_picture();
   float screen_x(double x) const;
   float screen_y(double y) const;
-  void draw_member_line(GridPoint a, GridPoint b, int color);
+  // A member's line on the plane. Lines drawn one after another, with
+  // nothing else drawn between them, share `last`: a line the same as the
+  // one just drawn is not drawn again (in a large frame many members fall
+  // on the same pixels).
+  struct PlaneLine {
+    int x1, y1, x2, y2, color;
+    bool operator==(const PlaneLine&) const = default;
+  };
+  void draw_member_line(GridPoint a, GridPoint b, int color, std::optional<PlaneLine>& last);
 
   // member_edit.cpp
   void edit_members();

@@ -104,10 +104,11 @@ void GeneratorProgram::apply_edit(MemberKind kind, std::string_view level_list, 
   };
   const std::vector<AddressedIndex> levels = spans_of(level_list, 0, 0, 0, 1, level_high);
   const std::vector<AddressedIndex> axes = spans_of(axis_list, -1, first_offset, last_offset, low, high);
+  std::optional<PlaneLine> last;
   for (const AddressedIndex& level : levels) {
     for (const AddressedIndex& axis : axes) {
       Toggle t = frame_.toggle(kind, level.index, axis.index, level.odd && axis.odd);
-      draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5));
+      draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5), last);
     }
   }
 }

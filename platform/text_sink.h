@@ -3,6 +3,7 @@
 // files.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,26 @@ class TextSink {
   virtual void write(std::string_view bytes) = 0;
   // Ends the line: CR LF in a file, the next row on a console.
   virtual void end_line() = 0;
+  // Writes a line's bytes and ends it; a file does both in one step.
+  virtual void write_line(std::string_view bytes) {
+    if (!bytes.empty()) write(bytes);
+    end_line();
+  }
+  // A line made in place, for outputs of millions of lines: room for at
+  // most `most` bytes, valid until end_line_at() is given where they end.
+  // A file gives room in its own buffer, so the line is never copied.
+  virtual char* line_room(std::size_t most) {
+    line_.resize(most);
+    return line_.data();
+  }
+  virtual void end_line_at(const char* end) {
+    write_line(std::string_view(line_.data(), static_cast<std::size_t>(end - line_.data())));
+  }
   // Output column of the next byte, 0 at the start of a line.
   virtual int column() const = 0;
+
+ private:
+  std::string line_;
 };
 
 // A sink that collects a text file's bytes in memory.

@@ -84,13 +84,14 @@ void print(TextSink& sink, const Items&... items) {
     bytes.clear();
     PrintLine line(bytes, sink.column());
     (print_item(line, items), ...);
-    if (!bytes.empty()) sink.write(bytes.view());
-  }
-  if constexpr (sizeof...(Items) == 0) {
-    sink.end_line();
-  } else {
     using Last = std::remove_cvref_t<decltype((items, ...))>;
-    if constexpr (!std::is_same_v<Last, Zone> && !std::is_same_v<Last, Stay>) sink.end_line();
+    if constexpr (!std::is_same_v<Last, Zone> && !std::is_same_v<Last, Stay>) {
+      sink.write_line(bytes.view());
+    } else if (!bytes.empty()) {
+      sink.write(bytes.view());
+    }
+  } else {
+    sink.end_line();
   }
 }
 

@@ -32,6 +32,9 @@ int open_file_status(int fd, FileStatus& status);
 
 // What was written is on the medium.
 int sync_file(int fd);
+// Starts sending a written range on to the medium without waiting for it,
+// where the host can; a later sync_file then has less to wait for.
+void start_writeback(int fd, std::int64_t offset, std::int64_t length);
 // Moves `from` over an existing `to`, in one step as far as the host allows.
 int replace_file(const std::string& from, const std::string& to);
 // Renames onto a name that is not there.

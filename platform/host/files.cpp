@@ -20,6 +20,10 @@ namespace verdan {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A replacement is sent on to the medium in pieces of this size as it is
+// written, so that the sync before its rename finds little left to do and
+// the disk works while the program makes the rest.
+constexpr std::int64_t kWritebackStep = std::int64_t{2} << 20;
 // DOS ends a text at this byte; what follows it is no part of the text.
 constexpr char kEndOfFileMark = 26;
 
@@ -365,7 +369,9 @@ TextFile::TextFile(TextFile&& other) noexcept
       trailer_(std::exchange(other.trailer_, "")),
       buffer_(std::move(other.buffer_)),
       used_(std::exchange(other.used_, 0)),
-      column_(other.column_) {}
+      column_(other.column_),
+      written_(std::exchange(other.written_, 0)),
+      sent_on_(std::exchange(other.sent_on_, 0)) {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
   if (this != &other) {
@@ -378,6 +384,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     buffer_ = std::move(other.buffer_);
     used_ = std::exchange(other.used_, 0);
     column_ = other.column_;
+    written_ = std::exchange(other.written_, 0);
+    sent_on_ = std::exchange(other.sent_on_, 0);
   }
   return *this;
 }
@@ -431,6 +439,11 @@ void TextFile::write_out(const char* data, std::size_t size) {
     done += static_cast<std::size_t>(n);
   }
   if (data == buffer_.get()) used_ = 0;
+  written_ += static_cast<std::int64_t>(size);
+  if (!temp_path_.empty() && written_ - sent_on_ >= kWritebackStep) {
+    host::start_writeback(fd_, sent_on_, written_ - sent_on_);
+    sent_on_ = written_;
+  }
 }
 
 void TextFile::write(std::string_view bytes) {
@@ -450,6 +463,42 @@ void TextFile::write(std::string_view bytes) {
 
 void TextFile::end_line() {
   write("\r\n");
+  column_ = 0;
+}
+
+// Most lines of a large output fit the buffer as they are: one copy.
+void TextFile::write_line(std::string_view bytes) {
+  if (fd_ >= 0 && bytes.size() + 2 <= kBlockSize - used_) {
+    char* out = buffer_.get() + used_;
+    std::memcpy(out, bytes.data(), bytes.size());
+    out[bytes.size()] = '\r';
+    out[bytes.size() + 1] = '\n';
+    used_ += bytes.size() + 2;
+    column_ = 0;
+    return;
+  }
+  write(bytes);
+  end_line();
+}
+
+char* TextFile::line_room(std::size_t most) {
+  room_in_buffer_ = fd_ >= 0 && most + 2 <= kBlockSize;
+  if (!room_in_buffer_) return TextSink::line_room(most);
+  if (most + 2 > kBlockSize - used_) flush();
+  return buffer_.get() + used_;
+}
+
+void TextFile::end_line_at(const char* end) {
+  if (!room_in_buffer_) {
+    TextSink::end_line_at(end);
+    return;
+  }
+  room_in_buffer_ = false;
+  char* const start = buffer_.get() + used_;
+  const auto length = static_cast<std::size_t>(end - start);
+  start[length] = '\r';
+  start[length + 1] = '\n';
+  used_ += length + 2;
   column_ = 0;
 }
 

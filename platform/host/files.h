@@ -98,6 +98,9 @@ class TextFile : public TextSink {
   void write(std::string_view bytes) override;
   // Ends the line with CR LF.
   void end_line() override;
+  void write_line(std::string_view bytes) override;
+  char* line_room(std::size_t most) override;
+  void end_line_at(const char* end) override;
   int column() const override;
 
   // Writes out what is buffered and closes, reporting failures; for a
@@ -122,6 +125,9 @@ class TextFile : public TextSink {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   int column_ = 0;
+  std::int64_t written_ = 0;  // bytes handed to the host
+  std::int64_t sent_on_ = 0;  // of which started on their way to the medium
+  bool room_in_buffer_ = false;  // the last line_room() is in buffer_
 };
 
 // Length of a file in bytes.

@@ -69,6 +69,14 @@ int open_file_status(int fd, FileStatus& status) {
 // Some file systems cannot sync (EINVAL); their data is as safe as it gets.
 int sync_file(int fd) { return ::fsync(fd) != 0 && errno != EINVAL ? -1 : 0; }
 
+void start_writeback(int fd, std::int64_t offset, std::int64_t length) {
+#ifdef __linux__
+  ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+  static_cast<void>(fd), static_cast<void>(offset), static_cast<void>(length);
+#endif
+}
+
 int replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
 
 int rename_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }

@@ -60,6 +60,9 @@ int open_file_status(int fd, FileStatus& status) {
 
 int sync_file(int fd) { return FlushFileBuffers(handle_of(fd)) ? 0 : fail_with_last_error(); }
 
+// Windows has no call that starts writing without waiting for it.
+void start_writeback(int, std::int64_t, std::int64_t) {}
+
 int replace_file(const std::string& from, const std::string& to) {
   if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return 0;

@@ -16,11 +16,6 @@ constexpr int kCoordLimit = 1 << 24;
 
 int clamp_coord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
 
-// n / d rounded half away from zero, d > 0.
-std::int64_t div_round(std::int64_t n, std::int64_t d) {
-  return n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d));
-}
-
 bool is_control(char byte) {
   auto b = static_cast<unsigned char>(byte);
   return b < 0x20 || b == 0x7F;
@@ -243,13 +238,27 @@ void ScreenModel::line(int x1, int y1, int x2, int y2, int color) {
   const int major_size = steep ? height_ : width_;
   const int from = std::max(x1, 0);
   const int to = std::min(x2, major_size - 1);
+  if (from > to) return;
+  // The minor offset at each step is step * dy / dx rounded half away from
+  // zero: with a = |dy|, the whole part of (2 * step * a + dx) / (2 * dx). Its quotient
+  // and remainder are carried from step to step (a <= dx, so the quotient
+  // grows by one at most): large frames draw millions of short lines.
+  const std::int64_t a = dy < 0 ? -dy : dy;
+  const std::int64_t twice_dx = 2 * dx;
+  const std::int64_t start = 2 * (from - static_cast<std::int64_t>(x1)) * a + dx;
+  std::int64_t whole = dx == 0 ? 0 : start / twice_dx;
+  std::int64_t rest = dx == 0 ? 0 : start % twice_dx;
   for (int major = from; major <= to; ++major) {
-    std::int64_t step = major - x1;
-    auto minor = static_cast<int>(y1 + (dx == 0 ? 0 : div_round(step * dy, dx)));
+    const auto minor = static_cast<int>(y1 + (dy < 0 ? -whole : whole));
     if (steep) {
       set_pixel(minor, major, color);
     } else {
       set_pixel(major, minor, color);
+    }
+    rest += 2 * a;
+    if (rest >= twice_dx) {
+      rest -= twice_dx;
+      ++whole;
     }
   }
 }

@@ -20,6 +20,9 @@ namespace verdan {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A text file that grows past this goes on in blocks of this size: the host
+// copies large writes into the page cache much more cheaply.
+constexpr std::size_t kLargeBlockSize = std::size_t{1} << 20;
 // A replacement is sent on to the medium in pieces of this size as it is
 // written, so that the sync before its rename finds little left to do and
 // the disk works while the program makes the rest.
@@ -292,7 +295,8 @@ TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
     : fd_(fd),
       host_path_(std::move(host_path)),
       temp_path_(std::move(temp_path)),
-      buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {}
+      buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)),
+      capacity_(kBlockSize) {}
 
 TextFile TextFile::open_output(std::string_view dos_path) {
   std::string host = host_path(dos_path);
@@ -368,6 +372,7 @@ TextFile::TextFile(TextFile&& other) noexcept
       append_start_(std::exchange(other.append_start_, -1)),
       trailer_(std::exchange(other.trailer_, "")),
       buffer_(std::move(other.buffer_)),
+      capacity_(std::exchange(other.capacity_, 0)),
       used_(std::exchange(other.used_, 0)),
       column_(other.column_),
       written_(std::exchange(other.written_, 0)),
@@ -382,6 +387,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     append_start_ = std::exchange(other.append_start_, -1);
     trailer_ = std::exchange(other.trailer_, "");
     buffer_ = std::move(other.buffer_);
+    capacity_ = std::exchange(other.capacity_, 0);
     used_ = std::exchange(other.used_, 0);
     column_ = other.column_;
     written_ = std::exchange(other.written_, 0);
@@ -438,8 +444,14 @@ void TextFile::write_out(const char* data, std::size_t size) {
     }
     done += static_cast<std::size_t>(n);
   }
-  if (data == buffer_.get()) used_ = 0;
   written_ += static_cast<std::int64_t>(size);
+  if (data == buffer_.get()) {
+    used_ = 0;
+    if (capacity_ < kLargeBlockSize && written_ >= static_cast<std::int64_t>(kLargeBlockSize)) {
+      buffer_ = std::make_unique_for_overwrite<char[]>(kLargeBlockSize);
+      capacity_ = kLargeBlockSize;
+    }
+  }
   if (!temp_path_.empty() && written_ - sent_on_ >= kWritebackStep) {
     host::start_writeback(fd_, sent_on_, written_ - sent_on_);
     sent_on_ = written_;
@@ -448,9 +460,9 @@ void TextFile::write_out(const char* data, std::size_t size) {
 
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host_path_);
-  if (bytes.size() > kBlockSize - used_) {
+  if (bytes.size() > capacity_ - used_) {
     flush();
-    if (bytes.size() >= kBlockSize) {
+    if (bytes.size() >= capacity_) {
       write_out(bytes.data(), bytes.size());
       column_ += static_cast<int>(bytes.size());
       return;
@@ -468,7 +480,7 @@ void TextFile::end_line() {
 
 // Most lines of a large output fit the buffer as they are: one copy.
 void TextFile::write_line(std::string_view bytes) {
-  if (fd_ >= 0 && bytes.size() + 2 <= kBlockSize - used_) {
+  if (fd_ >= 0 && bytes.size() + 2 <= capacity_ - used_) {
     char* out = buffer_.get() + used_;
     std::memcpy(out, bytes.data(), bytes.size());
     out[bytes.size()] = '\r';
@@ -482,9 +494,9 @@ void TextFile::write_line(std::string_view bytes) {
 }
 
 char* TextFile::line_room(std::size_t most) {
-  room_in_buffer_ = fd_ >= 0 && most + 2 <= kBlockSize;
+  room_in_buffer_ = fd_ >= 0 && most + 2 <= capacity_;
   if (!room_in_buffer_) return TextSink::line_room(most);
-  if (most + 2 > kBlockSize - used_) flush();
+  if (most + 2 > capacity_ - used_) flush();
   return buffer_.get() + used_;
 }
 

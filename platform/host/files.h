@@ -123,6 +123,7 @@ class TextFile : public TextSink {
   std::int64_t append_start_ = -1;  // length before an append not yet closed
   std::string trailer_;    // written last when a replacement is committed
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
   std::size_t used_ = 0;
   int column_ = 0;
   std::int64_t written_ = 0;  // bytes handed to the host

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
+#include <utility>
 
 #include "platform/codec/cp932.h"
 
@@ -244,6 +247,36 @@ TEST(ScreenModelLine, PointsAndLinesOffThePlaneAreClipped) {
             "11111\n"
             "..3..\n"
             "44444\n");
+}
+
+// The pixels of a line in closed form: at each step along the longer axis
+// the other place is step * rise / run, rounded half away from zero.
+ScreenModel closed_form_line(int width, int height, int x1, int y1, int x2, int y2) {
+  ScreenModel m(width, height);
+  const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+  if (steep) std::swap(x1, y1), std::swap(x2, y2);
+  if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
+  for (int major = x1; major <= x2; ++major) {
+    const double exact = x2 == x1 ? 0.0 : static_cast<double>(major - x1) * (y2 - y1) / (x2 - x1);
+    const int minor = y1 + static_cast<int>(exact < 0 ? -std::floor(-exact + 0.5) : std::floor(exact + 0.5));
+    steep ? m.set_pixel(minor, major, 1) : m.set_pixel(major, minor, 1);
+  }
+  return m;
+}
+
+// The drawing carries the rounding from step to step; every slope, either
+// direction and lines entering the plane from outside must still land on
+// the closed form's pixels.
+TEST(ScreenModelLine, EveryPixelAsTheClosedFormGivesIt) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> place(-40, 70);
+  for (int i = 0; i < 3000; ++i) {
+    const int x1 = place(random), y1 = place(random), x2 = place(random), y2 = place(random);
+    ScreenModel drawn(31, 23);
+    drawn.line(x1, y1, x2, y2, 1);
+    ASSERT_EQ(plane_picture(drawn), plane_picture(closed_form_line(31, 23, x1, y1, x2, y2)))
+        << x1 << "," << y1 << " to " << x2 << "," << y2;
+  }
 }
 
 TEST(ScreenModelLine, BoxDrawsTheOutlineOnly) {

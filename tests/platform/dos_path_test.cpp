@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -98,6 +99,27 @@ TEST_F(DosPathTest, MatchNamePrefersExactThenByteOrder) {
   EXPECT_EQ(match_name(root_ / "no-such-dir", "x"), "");
   EXPECT_EQ(matching_names(root_ / "amb", "ab"), (std::vector<std::string>{"Ab", "aB"}));
   EXPECT_EQ(matching_names(root_ / "amb", "aB"), (std::vector<std::string>{"aB", "Ab"}));
+}
+
+// The names a lookup found are kept while the directory stays unchanged;
+// a name made or removed after that, in a directory just changed or in one
+// long still, must be seen by the next lookup.
+TEST_F(DosPathTest, NamesMadeOrRemovedAfterALookupAreSeen) {
+  const fs::path dir = root_ / "kept";
+  fs::create_directories(dir);
+  for (bool long_still : {false, true}) {
+    if (long_still) fs::last_write_time(dir, fs::file_time_type::clock::now() - std::chrono::seconds(60));
+    EXPECT_EQ(match_name(dir, "NEW"), "");
+    test::write_bytes(dir / "new", "x");
+    EXPECT_EQ(match_name(dir, "NEW"), "new");
+    fs::rename(dir / "new", dir / "New");
+    EXPECT_EQ(matching_names(dir, "nEW"), std::vector<std::string>{"New"});
+    test::write_bytes(dir / "NEW", "x");
+    EXPECT_EQ(matching_names(dir, "NEW"), (std::vector<std::string>{"NEW", "New"}));
+    fs::remove(dir / "New");
+    fs::remove(dir / "NEW");
+    EXPECT_EQ(match_name(dir, "new"), "");
+  }
 }
 
 TEST_F(DosPathTest, CurrentDirectoryInDosForm) {

@@ -215,6 +215,41 @@ TEST_F(FilesTest, LargeOutputArrivesWholeAndInOrder) {
   EXPECT_EQ(test::read_bytes(dos("BIG")), expected);
 }
 
+// Lines written whole, made in place and pieced together, across the
+// change from small to large blocks: a line made in place must never be
+// split, lost or overwritten at a block's end, nor one wider than a block.
+TEST_F(FilesTest, LinesArriveWholeHoweverTheyAreMade) {
+  std::string expected;
+  TextFile out = TextFile::open_replacing(dos("LINES"));
+  for (int i = 0; expected.size() < 3'000'000; ++i) {
+    const std::string text(static_cast<std::size_t>(i * 37 % 300), static_cast<char>('a' + i % 26));
+    switch (i % 3) {
+      case 0:
+        out.write_line(text);
+        break;
+      case 1: {
+        char* room = out.line_room(400);
+        text.copy(room, text.size());
+        out.end_line_at(room + text.size());
+        break;
+      }
+      default:
+        out.write(text);
+        out.end_line();
+        break;
+    }
+    EXPECT_EQ(out.column(), 0);
+    expected += text + "\r\n";
+  }
+  const std::string wide(3'000'000, 'w');
+  char* room = out.line_room(wide.size());
+  wide.copy(room, wide.size());
+  out.end_line_at(room + wide.size());
+  expected += wide + "\r\n";
+  out.commit();
+  EXPECT_TRUE(test::read_bytes(dos("LINES")) == expected);
+}
+
 TEST_F(FilesTest, ReplacementLeavesTheOldFileWholeUntilCommitted) {
   test::write_bytes(dos("result"), "OLD\r\n");
   fs::permissions(dos("result"), fs::perms(0640));

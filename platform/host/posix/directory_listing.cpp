@@ -1,6 +1,7 @@
 #include "platform/host/directory_listing.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -25,12 +26,15 @@ std::optional<std::vector<ListedFile>> list_files(std::string_view dos_directory
   if (!dir) return std::nullopt;
 
   std::vector<ListedFile> files;
+  const int dir_fd = ::dirfd(dir.get());
   while (const dirent* entry = ::readdir(dir.get())) {
+    // Known not to be a file: spares the look at it (a link is followed).
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_REG && entry->d_type != DT_LNK) continue;
     std::string name = entry->d_name;
-    std::string path = directory == "/" ? "/" + name : directory + "/" + name;
     struct stat info {};
-    // A name that vanished or cannot be looked at is simply not listed.
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    // Looked at from the directory itself, not by the whole path again. A
+    // name that vanished or cannot be looked at is simply not listed.
+    if (::fstatat(dir_fd, name.c_str(), &info, 0) != 0 || !S_ISREG(info.st_mode)) continue;
     std::tm parts{};
     if (::localtime_r(&info.st_mtime, &parts) == nullptr) continue;
     files.push_back({to_cp932(name), parts.tm_mon + 1, parts.tm_mday, static_cast<std::int64_t>(info.st_size)});

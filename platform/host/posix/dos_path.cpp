@@ -1,6 +1,5 @@
 #include "platform/host/dos_path.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/host/host_error.h"
+#include "platform/host/posix/folded_names.h"
 
 namespace verdan {
 namespace {
@@ -23,14 +23,6 @@ constexpr std::size_t kMaxDosPath = 255;
 bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool is_separator(char c) { return c == '\\' || c == '/'; }
-
-bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_upper(a[i]) != ascii_upper(b[i])) return false;
-  }
-  return true;
-}
 
 std::string without_trailing_slashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -93,22 +85,9 @@ std::string join(const std::string& base, const std::string& name) {
 }  // namespace
 
 std::vector<std::string> matching_names(const std::string& host_directory, std::string_view name) {
-  auto close_dir = [](DIR* d) { ::closedir(d); };
-  std::unique_ptr<DIR, decltype(close_dir)> dir(
-      ::opendir(host_directory.empty() ? "." : host_directory.c_str()), close_dir);
-  std::vector<std::string> names;
-  if (!dir) return names;
-  bool exact = false;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::string_view candidate(entry->d_name);
-    if (candidate == name) {
-      exact = true;
-    } else if (same_ignoring_ascii_case(candidate, name)) {
-      names.emplace_back(candidate);
-    }
-  }
-  std::sort(names.begin(), names.end());
-  if (exact) names.insert(names.begin(), std::string(name));
+  std::vector<std::string> names = names_folding_to(host_directory, name);
+  auto exact = std::find(names.begin(), names.end(), name);
+  if (exact != names.end()) std::rotate(names.begin(), exact, exact + 1);
   return names;
 }
 

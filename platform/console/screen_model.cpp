@@ -171,21 +171,15 @@ int ScreenModel::pixel(int x, int y) const {
   return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
-void ScreenModel::set_pixel(int x, int y, int color) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  std::size_t i = static_cast<std::size_t>(y) * width_ + x;
-  pixels_[i] = static_cast<std::uint8_t>(color & 15);
-  ink_[i] = in_label_ ? 1 : 0;
-  if (in_label_) {
-    if (ink_right_ < ink_left_) {
-      ink_left_ = ink_right_ = x;
-      ink_top_ = ink_bottom_ = y;
-    }
-    ink_left_ = std::min(ink_left_, x);
-    ink_right_ = std::max(ink_right_, x);
-    ink_top_ = std::min(ink_top_, y);
-    ink_bottom_ = std::max(ink_bottom_, y);
+void ScreenModel::widen_ink(int x, int y) {
+  if (ink_right_ < ink_left_) {
+    ink_left_ = ink_right_ = x;
+    ink_top_ = ink_bottom_ = y;
   }
+  ink_left_ = std::min(ink_left_, x);
+  ink_right_ = std::max(ink_right_, x);
+  ink_top_ = std::min(ink_top_, y);
+  ink_bottom_ = std::max(ink_bottom_, y);
 }
 
 void ScreenModel::clear_drawing() {

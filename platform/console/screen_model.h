@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -119,8 +120,15 @@ class ScreenModel {
   int plane_height() const { return height_; }
   // Palette index at (x, y), or -1 off the plane.
   int pixel(int x, int y) const;
-  // Sets one pixel; off the plane nothing happens.
-  void set_pixel(int x, int y, int color);
+  // Sets one pixel; off the plane nothing happens. Inline: a large frame's
+  // picture sets millions.
+  void set_pixel(int x, int y, int color) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+    pixels_[i] = static_cast<std::uint8_t>(color & 15);
+    ink_[i] = in_label_ ? 1 : 0;
+    if (in_label_) widen_ink(x, y);
+  }
   // All pixels to 0; the labels go with them.
   void clear_drawing();
 
@@ -146,6 +154,8 @@ class ScreenModel {
   friend bool operator==(const ScreenModel&, const ScreenModel&) = default;
 
  private:
+  // Takes (x, y) into the box of the label being drawn.
+  void widen_ink(int x, int y);
   void put_cell(int col, char byte, CellKind kind);
   void blank_orphans(int col, int width);
   void blank_row(int row);

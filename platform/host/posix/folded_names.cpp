@@ -39,6 +39,16 @@ std::int64_t settling_nanoseconds(const std::string& directory) {
 
 std::int64_t nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
 
+// Host names are UTF-8, whose multi-byte characters hold no ASCII byte, so
+// letters fold byte by byte.
+std::string ascii_folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
 std::uint64_t hash_of(const std::string& folded) { return std::hash<std::string>{}(folded); }
 
 // A directory as last read: which one, as it was then, and the hashes of
@@ -75,14 +85,6 @@ bool read_directory(const std::string& directory, const std::string& folded, std
 }
 
 }  // namespace
-
-std::string ascii_folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
 
 std::vector<std::string> names_folding_to(const std::string& host_directory, std::string_view name) {
   static std::unordered_map<std::string, Reading> readings;

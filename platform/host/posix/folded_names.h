@@ -14,6 +14,4 @@ namespace verdan {
 // in byte order. Empty when none is, or the directory cannot be read.
 std::vector<std::string> names_folding_to(const std::string& host_directory, std::string_view name);
 
-std::string ascii_folded(std::string_view name);
-
 }  // namespace verdan

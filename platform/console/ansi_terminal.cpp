@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <chrono>
 #include <cwchar>
 #include <string>
 
 #include "platform/console/ansi_screen.h"
+#include "platform/console/stream_output.h"
 #include "platform/fallible_step.h"
 #include "platform/console/terminal_signals.h"
 
@@ -35,15 +35,6 @@ constexpr std::string_view kEnter = "\033[?1049h\033[0m\033[H\033[2J";
 // screen: where it exists the shell's screen comes back, elsewhere the
 // shell goes on below the program's last row.
 constexpr std::string_view kLeave = "\033[0m\033[?25h\033[24;1H\033[?1049l";
-
-void write_all(std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(kOutputFd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
 
 int terminal_width(char32_t ch) { return ::wcwidth(static_cast<wchar_t>(ch)); }
 
@@ -79,7 +70,7 @@ class AnsiTerminal : public TerminalDevice {
   }
 
   void repaint_all() override {
-    write_all(kAnsiClear);
+    write_all(kOutputFd, kAnsiClear);
     pen_ = AnsiPen{};
     shadow_.forget();
     paint();
@@ -107,12 +98,12 @@ class AnsiTerminal : public TerminalDevice {
     }
   }
 
-  void beep() override { write_all("\a"); }
+  void beep() override { write_all(kOutputFd, "\a"); }
   bool on() const override { return on_; }
 
   void end() override {
     if (!on_) return;
-    write_all(kLeave);
+    write_all(kOutputFd, kLeave);
     ::tcsetattr(kInputFd, TCSADRAIN, &shell_modes_);
     on_ = false;
     set_terminal_taken(false);
@@ -124,7 +115,7 @@ class AnsiTerminal : public TerminalDevice {
     ::tcsetattr(kInputFd, TCSADRAIN, &program_modes_);
     on_ = true;
     set_terminal_taken(true);
-    write_all(kEnter);
+    write_all(kOutputFd, kEnter);
     pen_ = AnsiPen{};
     shadow_.forget();
     size_ = current_size();
@@ -160,13 +151,13 @@ class AnsiTerminal : public TerminalDevice {
       out = ansi_cells(shadow_.update(*frame_), set_, terminal_width, pen_);
       out += ansi_move(cursor_row_, cursor_col_, pen_);
     }
-    write_all(out);
+    write_all(kOutputFd, out);
   }
 
   void wait_for_room() {
     while (!room()) {
-      write_all(kAnsiClear);
-      write_all(too_small_message(size_.columns, size_.rows).substr(0, static_cast<std::size_t>(size_.columns)));
+      write_all(kOutputFd, kAnsiClear);
+      write_all(kOutputFd, too_small_message(size_.columns, size_.rows).substr(0, static_cast<std::size_t>(size_.columns)));
       if (interrupt_pending()) throw ProgramEnd{kInterruptStatus};
       read_more(kPollSliceMs);
       pending_.clear();  // keys typed meanwhile go nowhere

@@ -11,22 +11,9 @@
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
 #include "platform/console/snapshot.h"
+#include "platform/console/stream_output.h"
 
 namespace verdan {
-namespace {
-
-// Writes all of `bytes`; a closed or full output loses the rest quietly, as
-// there is nobody left to tell.
-void write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
-
-}  // namespace
 
 HeadlessConsole::HeadlessConsole(int input_fd, int output_fd, int error_fd)
     : Console(kPlaneWidth, kPlaneHeight),

@@ -1,22 +1,10 @@
 #include "platform/console/line_console.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/console/snapshot.h"
+#include "platform/console/stream_output.h"
 
 namespace verdan {
 namespace {
-
-void write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
 
 std::string trimmed(std::string bytes) {
   bytes.erase(bytes.find_last_not_of(' ') + 1);

@@ -37,7 +37,7 @@ int VDN_PLOT_OPEN(const char* path) {
     require(path, "path");
     Library& lib = library();
     if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
-    lib.plot_file.emplace(TextFile::open_output(path));
+    lib.plot_file.emplace(TextFile::open_output(path, SpecialFile::write_in_place));
   });
 }
 

@@ -78,6 +78,7 @@ class ControlProgram : public ErrorHandler {
   void load_settings();
   void locate_env_file();
   void read_env_file();
+  void sweep_after_killed_runs();
   void write_env_file();
 
   // settings_screen.cpp

@@ -14,7 +14,7 @@ void ControlProgram::print_file_list() {
   print(console_, sj("*** FILE の印刷 ***"), stay);
   if (build_index() && !index_.empty()) {
     run_step(*this, kStepPrintList, [&] {
-      TextFile file = TextFile::open_append(settings_.print_file);
+      TextFile file = TextFile::open_append(settings_.print_file, SpecialFile::write_in_place);
       print(file, sj("     FILE NAME  USER    DATA登録   更新   サイズ  コメント"));
       for (std::size_t i = 1; i <= index_.size(); ++i) {
         if ((i - 1) % 5 == 0) print(file);

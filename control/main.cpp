@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   verdan::apply_posix_defaults();
   std::string argument;
   for (int i = 1; i < argc; ++i) argument += (i > 1 ? " " : "") + std::string(argv[i]);
-  std::unique_ptr<verdan::Console> console = verdan::make_console();
+  std::unique_ptr<verdan::Console> console = verdan::make_program_console();
   int status = 0;
   try {
     verdan::ControlProgram program(*console, verdan::to_cp932(argument));

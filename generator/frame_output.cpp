@@ -56,7 +56,7 @@ bool GeneratorProgram::ask_overwrite(int r) {
 }
 
 bool GeneratorProgram::print_file_has_content() {
-  return run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_); }) > 0;
+  return run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_, EmptyProbe::remove, SpecialFile::write_in_place); }) > 0;
 }
 
 // The listing replaces the print file's content or goes after it, written
@@ -66,13 +66,13 @@ bool GeneratorProgram::print_file_has_content() {
 void GeneratorProgram::deliver_listing(bool replace, const std::function<void(TextSink&)>& write_listing) {
   if (replace) {
     run_step(*this, kGenReplacePrintFile, [&] {
-      TextFile file = TextFile::open_replacing(print_file_);
+      TextFile file = TextFile::open_replacing(print_file_, SpecialFile::write_in_place);
       write_listing(file);
       file.commit();
     });
   } else {
     run_step(*this, kGenAppendPrintFile, [&] {
-      TextFile file = TextFile::open_append(print_file_);
+      TextFile file = TextFile::open_append(print_file_, SpecialFile::write_in_place);
       write_listing(file);
       file.close();
     });

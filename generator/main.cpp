@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   // Answered before the terminal is taken over; other arguments are not read.
   if (auto status = verdan::answer_info_request(argc, argv, "VDN-GENE", verdan::generator_help())) return *status;
   verdan::apply_posix_defaults();
-  std::unique_ptr<verdan::Console> console = verdan::make_console();
+  std::unique_ptr<verdan::Console> console = verdan::make_program_console();
   int status = 0;
   try {
     verdan::GeneratorProgram program(*console);

@@ -125,6 +125,12 @@ int GeneratorProgram::run() {
   start_up();
   if (!locate_env_file()) start_program("VDN-CNTL.EXE", "VDN-GENE.EXE", kGenHandOver);
   read_env_file();
+  // A run of either program killed while replacing a file left a temporary
+  // beside it; this start clears every place the two programs write.
+  for (const std::string& file : {env_dir_ + kEnvFileName, data_dir_ + "INDEX", print_file_,
+                                  std::string("VDN-USER.DAT")}) {
+    sweep_temporaries_beside(file);
+  }
   show_title();
   float choice = menu_choice();
   console_.clear_text();

@@ -14,6 +14,7 @@ enum FailureCode : int {
   kOutOfMemory = 7,
   kSubscriptOutOfRange = 9,
   kTypeMismatch = 13,
+  kLineBufferOverflow = 23,
   kBadFileNumber = 52,
   kProgramNotFound = 53,
   kBadFileMode = 54,

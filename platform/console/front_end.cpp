@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/console/headless_console.h"
+#include "platform/host/stop_request.h"
 #include "platform/console/line_console.h"
 #include "platform/console/terminal_codec.h"
 #include "platform/console/terminal_console.h"
@@ -63,6 +64,12 @@ std::unique_ptr<Console> make_console() {
     std::fprintf(stderr, "VERDAN: no terminal console (%s); running headless\n", problem.c_str());
   }
   return std::make_unique<HeadlessConsole>();
+}
+
+std::unique_ptr<Console> make_program_console() {
+  std::unique_ptr<Console> console = make_console();
+  if (dynamic_cast<HeadlessConsole*>(console.get()) != nullptr) take_stop_signals();
+  return console;
 }
 
 }  // namespace verdan

@@ -31,4 +31,10 @@ ConsoleChoice choose_console(const char* setting, bool on_terminal, bool desktop
 // and the run goes on headless; so does a window that cannot be opened.
 std::unique_ptr<Console> make_console();
 
+// make_console() for one of the programs: a headless or line console takes
+// the requests to stop (SIGTERM, SIGHUP) that a terminal or window front
+// end would, so that the program ends as at any other end. A library's
+// caller keeps its own signal handling.
+std::unique_ptr<Console> make_program_console();
+
 }  // namespace verdan

@@ -12,6 +12,7 @@
 #include "platform/fallible_step.h"
 #include "platform/console/snapshot.h"
 #include "platform/console/stream_output.h"
+#include "platform/host/stop_request.h"
 
 namespace verdan {
 
@@ -43,7 +44,10 @@ int HeadlessConsole::read_byte() {
     unsigned char byte = 0;
     ssize_t n = ::read(input_fd_, &byte, 1);
     if (n == 1) return byte;
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR) {
+      stop_if_requested();
+      continue;
+    }
     return -1;
   }
 }

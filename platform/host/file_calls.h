@@ -12,17 +12,27 @@ namespace verdan::host {
 
 // Open flags (O_RDONLY, O_CREAT, ...) are those of <fcntl.h>.
 int open_file(const std::string& path, int flags);
+// Like open_file, but never waits for the other end of a FIFO and never
+// takes a terminal as the controlling one: a FIFO opened for writing with
+// no reader fails at once with ENXIO. The descriptor comes back blocking.
+int open_file_at_once(const std::string& path, int flags);
 long read_file(int fd, void* data, std::size_t size);
 long write_file(int fd, const void* data, std::size_t size);
 int close_file(int fd);
 int seek_to_start(int fd);
 
+enum class FileType { regular, directory, link, fifo, device, socket, other };
+
 struct FileStatus {
+  FileType type = FileType::other;
   bool directory = false;
   bool regular = false;
   std::int64_t size = 0;
   unsigned permissions = 0;
   std::int64_t modified = 0;  // seconds since 1970
+  // Which file it is, where the host tells (0 and 0 where it does not).
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
 };
 
 int file_status(const std::string& path, FileStatus& status);
@@ -39,6 +49,8 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length);
 int replace_file(const std::string& from, const std::string& to);
 // Renames onto a name that is not there.
 int rename_file(const std::string& from, const std::string& to);
+// The text of a symbolic link, or -1 (EINVAL when `path` is no link).
+int read_link(const std::string& path, std::string& target);
 int delete_file(const std::string& path);
 int keep_permissions(int fd, unsigned permissions);
 int cut_open_file(int fd, std::int64_t length);

@@ -11,10 +11,12 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/dos_path.h"
+#include "platform/host/file_kinds.h"
 #include "platform/failure.h"
 #include "platform/host/file_calls.h"
 #include "platform/host/host_error.h"
 #include "platform/host/replacement_names.h"
+#include "platform/host/stop_request.h"
 
 namespace verdan {
 namespace {
@@ -30,10 +32,15 @@ constexpr std::int64_t kWritebackStep = std::int64_t{2} << 20;
 // DOS ends a text at this byte; what follows it is no part of the text.
 constexpr char kEndOfFileMark = 26;
 
-int open_or_fail(const std::string& host, int flags, HostSubject subject = HostSubject::file) {
-  int fd = host::open_file(host, flags);
-  if (fd < 0) fail_from_errno(errno, "open", host, subject);
-  return fd;
+// Opens an output: a regular file, or where `special` allows, a device or
+// FIFO in place. `flags` are those for a regular file; a special one is
+// never created or truncated.
+int open_output_file(const std::string& host, int flags, SpecialFile special, bool& in_place) {
+  host::FileStatus info;
+  in_place = host::file_status(host, info) == 0 && !info.regular;
+  if (!in_place) return open_regular(host, flags);
+  if (info.directory || special == SpecialFile::refuse) fail_not_regular(host, info.type);
+  return open_special_for_writing(host, flags & ~(O_CREAT | O_TRUNC | O_EXCL));
 }
 
 host::FileStatus stat_or_fail(const std::string& host) {
@@ -65,7 +72,7 @@ bool exists_as(std::string_view dos_path, bool want_directory) {
 // read-only place holds no file). A missing directory still fails (55).
 int open_absent_as_none(const std::string& host, bool create) {
   for (;;) {
-    int fd = host::open_file(host, O_RDONLY);
+    int fd = host::open_file_at_once(host, O_RDONLY);
     if (fd >= 0) return fd;
     int err = errno;
     if (err != ENOENT || failure_code(err, HostSubject::file, host) != kFileNotFound) {
@@ -79,13 +86,19 @@ int open_absent_as_none(const std::string& host, bool create) {
   }
 }
 
+// A run killed before its rename left its temporary; nobody else will.
+// Once a directory and run is enough, and spares a large data directory a
+// listing on every replacement.
+void sweep_host_directory(const std::string& host_dir) {
+  static std::set<std::string> swept;
+  if (swept.insert(host_dir).second) remove_dead_temporaries(host_dir);
+}
+
 // The whole file, or nothing when it does not exist.
 std::optional<std::string> read_whole(const std::string& host) {
-  int fd = host::open_file(host, O_RDONLY);
-  if (fd < 0) {
-    if (errno == ENOENT) return std::nullopt;
-    fail_from_errno(errno, "open", host);
-  }
+  host::FileStatus info;
+  if (host::file_status(host, info) != 0 && errno == ENOENT) return std::nullopt;
+  int fd = open_regular(host, O_RDONLY);
   std::string bytes;
   char block[kBlockSize];
   for (;;) {
@@ -111,14 +124,7 @@ File::File(int fd, std::string host_path)
 
 File File::open_input(std::string_view dos_path) {
   std::string host = host_path(dos_path);
-  int fd = open_or_fail(host, O_RDONLY);
-  host::FileStatus info;
-  // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (host::open_file_status(fd, info) != 0 || info.directory) {
-    int err = info.directory ? EISDIR : errno;
-    host::close_file(fd);
-    fail_from_errno(err, "open", host);
-  }
+  int fd = open_regular(host, O_RDONLY);
   return File(fd, std::move(host));
 }
 
@@ -130,7 +136,7 @@ File File::open_text(std::string_view dos_path) {
 
 File File::open_random(std::string_view dos_path) {
   std::string host = host_path(dos_path);
-  int fd = open_or_fail(host, O_RDWR | O_CREAT);
+  int fd = open_regular(host, O_RDWR | O_CREAT);
   return File(fd, std::move(host));
 }
 
@@ -192,6 +198,10 @@ std::size_t File::fill(std::size_t count) {
 
 void File::fail_past_end() const { fail(kInputPastEnd, "input past end of " + host_path_); }
 
+void File::fail_too_long() const {
+  fail(kLineBufferOverflow, "a line longer than " + std::to_string(kLongestTextLine) + " bytes in " + host_path_);
+}
+
 bool File::eof() { return fill(1) == 0; }
 
 bool File::at_line_end() {
@@ -215,23 +225,31 @@ std::string File::read_line() {
       line.append(start, n);
       pos_ += n + 1;
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > kLongestTextLine) fail_too_long();
       return line;
     }
+    // The CR of a CR LF may stand just past the bound.
+    if (line.size() + (end_ - pos_) > kLongestTextLine + 1) fail_too_long();
     line.append(start, end_ - pos_);
     pos_ = end_;
   }
+  if (line.size() > kLongestTextLine) fail_too_long();
   return line;
 }
 
 std::string File::read_field() {
   if (eof()) fail_past_end();
-  while (fill(1) > 0 && buffer_[pos_] == ' ') ++pos_;
+  for (std::size_t blanks = 0; fill(1) > 0 && buffer_[pos_] == ' '; ++pos_) {
+    if (++blanks > kLongestTextLine) fail_too_long();
+  }
 
   std::string field;
+  std::size_t taken = 0;
   // Steps one character, keeping it in `field` when `keep`; false at a
   // comma or line end (or the end of the file), which stays unread.
   auto step = [&](bool keep, bool stop_at_quote) {
     if (fill(1) == 0 || at_line_end()) return false;
+    if (++taken > kLongestTextLine) fail_too_long();
     char c = buffer_[pos_];
     if (c == ',' && !stop_at_quote) return false;
     if (c == '"' && stop_at_quote) return false;
@@ -298,15 +316,19 @@ TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
       buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)),
       capacity_(kBlockSize) {}
 
-TextFile TextFile::open_output(std::string_view dos_path) {
+TextFile TextFile::open_output(std::string_view dos_path, SpecialFile special) {
   std::string host = host_path(dos_path);
-  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_TRUNC);
+  bool in_place = false;
+  int fd = open_output_file(host, O_WRONLY | O_CREAT | O_TRUNC, special, in_place);
   return TextFile(fd, std::move(host), "");
 }
 
-TextFile TextFile::open_append(std::string_view dos_path) {
+TextFile TextFile::open_append(std::string_view dos_path, SpecialFile special) {
   std::string host = host_path(dos_path);
-  int fd = open_or_fail(host, O_WRONLY | O_CREAT | O_APPEND);
+  bool in_place = false;
+  int fd = open_output_file(host, O_WRONLY | O_CREAT | O_APPEND, special, in_place);
+  // What went to a printer or a pipe cannot be taken back.
+  if (in_place) return TextFile(fd, std::move(host), "");
   host::FileStatus info;
   if (host::open_file_status(fd, info) != 0) {
     int err = errno;
@@ -318,18 +340,18 @@ TextFile TextFile::open_append(std::string_view dos_path) {
   return file;
 }
 
-TextFile TextFile::open_replacing(std::string_view dos_path) {
-  std::string host = host_path(dos_path);
+TextFile TextFile::open_replacing(std::string_view dos_path, SpecialFile special) {
+  std::string host = link_target(host_path(dos_path));
   host::FileStatus old;
   bool has_old = host::file_status(host, old) == 0;
-  if (has_old && old.directory) fail_from_errno(EISDIR, "replace", host);
+  if (has_old && !old.regular) {
+    if (old.directory || special == SpecialFile::refuse) fail_not_regular(host, old.type);
+    // A printer or a pipe is written where it is; commit() just closes it.
+    return TextFile(open_special_for_writing(host, O_WRONLY), std::move(host), "");
+  }
 
   const std::string dir = directory_of(host);
-  // A run killed before its rename left its temporary; nobody else will.
-  // Once a directory and run is enough, and spares a large data directory
-  // a listing on every replacement.
-  static std::set<std::string> swept;
-  if (swept.insert(dir).second) remove_dead_temporaries(dir);
+  sweep_host_directory(dir);
   // The temporary name does not grow with the target's, so a long name fits.
   const std::string stem = temporary_stem(dir);
   for (int attempt = 0;; ++attempt) {
@@ -419,23 +441,44 @@ void TextFile::release() noexcept {
   used_ = 0;
 }
 
-// Best effort: the failure that brought the program here is the one shown.
-void TextFile::undo_append() noexcept {
+// Best effort when unwinding: the failure that brought the program here is
+// the one shown.
+bool TextFile::undo_append() noexcept {
   int result = fd_ >= 0 ? host::cut_open_file(fd_, append_start_) : host::cut_file(host_path_, append_start_);
-  static_cast<void>(result);
   append_start_ = -1;
   used_ = 0;
+  return result == 0;
+}
+
+// An append that failed half-way is cut back and closed at once; when it
+// cannot be cut back the user must know, or a retry would add it twice.
+void TextFile::fail_appending(int err, std::string_view what) {
+  const std::int64_t start = append_start_;
+  const bool undone = undo_append();
+  const int undo_err = errno;
+  if (fd_ >= 0) host::close_file(std::exchange(fd_, -1));
+  try {
+    fail_from_errno(err, what, host_path_);
+  } catch (const Failure& failure) {
+    if (undone) throw;
+    throw Failure(failure.code(), std::string(failure.what()) + "; " + host_path_ +
+                                      " now holds a partial append after byte " + std::to_string(start) +
+                                      " (not cut back: " + std::strerror(undo_err) + ")");
+  }
 }
 
 void TextFile::flush() { write_out(buffer_.get(), used_); }
 
 void TextFile::write_out(const char* data, std::size_t size) {
+  // A large output is where a request to stop waits longest.
+  stop_if_requested();
   std::size_t done = 0;
   while (done < size) {
     long n = host::write_file(fd_, data + done, size - done);
     if (n < 0) {
       int err = errno;
       // What did not go out stays buffered, so nothing is lost silently.
+      if (append_start_ >= 0) fail_appending(err, "write");
       if (data == buffer_.get()) {
         std::memmove(buffer_.get(), buffer_.get() + done, used_ - done);
         used_ -= done;
@@ -522,12 +565,13 @@ void TextFile::close() {
     return;
   }
   if (fd_ < 0) return;
-  // A failed flush leaves the file open; dropping it undoes an append.
+  // A failed flush of an append has cut it back and closed it already.
   flush();
-  int fd = std::exchange(fd_, -1);
+  const int fd = std::exchange(fd_, -1);
   if (host::close_file(fd) != 0) {
-    int err = errno;
-    if (append_start_ >= 0) undo_append();
+    const int err = errno;
+    // The descriptor is gone either way: the cut goes by name.
+    if (append_start_ >= 0) fail_appending(err, "close");
     fail_from_errno(err, "close", host_path_);
   }
   append_start_ = -1;
@@ -562,20 +606,37 @@ std::int64_t file_length(std::string_view dos_path) {
   return stat_or_fail(host_path(dos_path)).size;
 }
 
-std::int64_t probe(std::string_view dos_path, EmptyProbe empty) {
+std::int64_t probe(std::string_view dos_path, EmptyProbe empty, SpecialFile special) {
   const std::string host = host_path(dos_path);
+  host::FileStatus info;
+  // Looked at before it is opened: opening a FIFO or a device may wait or act.
+  const bool special_there = host::file_status(host, info) == 0 && !info.regular;
+  if (special_there && (info.directory || special == SpecialFile::refuse)) fail_not_regular(host, info.type);
+  if (special_there) return 0;
   int fd = open_absent_as_none(host, empty == EmptyProbe::keep);
   if (fd < 0) return 0;
-  host::FileStatus info;
   int stat_result = host::open_file_status(fd, info);
   int stat_errno = errno;
+  host::FileStatus name;
+  // Deleted only when the name itself is this regular file: not a link,
+  // not something put in its place meanwhile.
+  const bool deletable = info.size == 0 && empty == EmptyProbe::remove && stat_result == 0 && info.regular &&
+                         host::name_status(host, name) == 0 && name.regular && name.device == info.device &&
+                         name.inode == info.inode;
   if (host::close_file(fd) != 0) fail_from_errno(errno, "close", host);
   if (stat_result != 0) fail_from_errno(stat_errno, "fstat", host);
-  // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (info.directory) fail_from_errno(EISDIR, "open", host);
+  if (!info.regular && (info.directory || special == SpecialFile::refuse)) fail_not_regular(host, info.type);
   // An empty file that cannot be deleted (a read-only place) is still none.
-  if (info.size == 0 && empty == EmptyProbe::remove) host::delete_file(host);
-  return info.size;
+  if (deletable) host::delete_file(host);
+  return info.regular ? info.size : 0;
+}
+
+void sweep_temporaries_beside(std::string_view dos_path) noexcept {
+  try {
+    sweep_host_directory(directory_of(link_target(host_path(dos_path))));
+  } catch (...) {
+    // A name that does not map is reported where it is used.
+  }
 }
 
 bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false); }

@@ -10,11 +10,18 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host/file_kinds.h"
 #include "platform/text_sink.h"
 
 namespace verdan {
 
-// A file open for reading, read through a block buffer.
+// The longest line or field a text of the programs holds. Their lines are a
+// few hundred bytes; a longer one is damage (a file filled with zeros after
+// a crash), reported as such rather than taken into memory whole.
+inline constexpr std::size_t kLongestTextLine = 4096;
+
+// A regular file open for reading, read through a block buffer; anything
+// else (a FIFO, a device) is refused unopened.
 class File {
  public:
   // Opens an existing file for reading.
@@ -31,12 +38,14 @@ class File {
   File& operator=(const File&) = delete;
   ~File();
 
-  // The bytes up to the next CR LF or LF, without them. Failure 62 at the end.
+  // The bytes up to the next CR LF or LF, without them. Failure 62 at the
+  // end, 23 for a line longer than kLongestTextLine.
   std::string read_line();
   // One field the way INPUT # reads it: leading blanks skipped; "quoted" text
   // up to its closing quote (the rest up to the next comma or line end is
   // dropped); else the text up to the next comma or line end, trailing blanks
-  // dropped. The comma or line end is consumed. Failure 62 at the end.
+  // dropped. The comma or line end is consumed. Failure 62 at the end, 23
+  // for a field longer than kLongestTextLine.
   std::string read_field();
   // The next `count` bytes. Failure 62 when fewer are left.
   std::string read_bytes(std::size_t count);
@@ -57,6 +66,7 @@ class File {
   bool at_line_end();
   void skip_line_end();
   [[noreturn]] void fail_past_end() const;
+  [[noreturn]] void fail_too_long() const;
 
   int fd_ = -1;
   std::string host_path_;
@@ -68,18 +78,23 @@ class File {
 };
 
 // A text file being written: output, append, or the replacement of a file.
+// The name must be a regular file (or absent) unless `special` says a
+// printer or a pipe is welcome; such a one is written in place, never
+// truncated, deleted or replaced.
 class TextFile : public TextSink {
  public:
   // Creates the file or empties an existing one.
-  static TextFile open_output(std::string_view dos_path);
+  static TextFile open_output(std::string_view dos_path, SpecialFile special = SpecialFile::refuse);
   // Writes after the end of the file, creating it when absent. The append
   // is whole or nothing: until close() succeeds, a failure or a drop cuts
   // the file back to its length at opening, so a retried step appends once.
-  static TextFile open_append(std::string_view dos_path);
-  // Writes a new file beside `dos_path`; commit() puts it in the old one's
-  // place in one step. Until then the old file stays whole, and a replacement
-  // dropped without commit() leaves no trace.
-  static TextFile open_replacing(std::string_view dos_path);
+  // When it cannot be cut back, the failure says the file holds a part.
+  static TextFile open_append(std::string_view dos_path, SpecialFile special = SpecialFile::refuse);
+  // Writes a new file beside `dos_path` (beside the file a link names, so
+  // the link stays); commit() puts it in the old one's place in one step.
+  // Until then the old file stays whole, and a replacement dropped without
+  // commit() leaves no trace.
+  static TextFile open_replacing(std::string_view dos_path, SpecialFile special = SpecialFile::refuse);
   // Like open_append and open_replacing for a text that a DOS end-of-file
   // mark (byte 26) may end: what is written goes before the mark, which
   // stays after it with anything that follows it. Appending to a file with
@@ -115,7 +130,9 @@ class TextFile : public TextSink {
   void flush();
   void write_out(const char* data, std::size_t size);
   void release() noexcept;
-  void undo_append() noexcept;
+  // Cuts an unfinished append back; false when the host refused.
+  bool undo_append() noexcept;
+  [[noreturn]] void fail_appending(int err, std::string_view what);
 
   int fd_ = -1;
   std::string host_path_;
@@ -138,8 +155,16 @@ enum class EmptyProbe { remove, keep };
 // The length of the file, 0 when there is none; an empty file is deleted
 // unless `empty` says keep, in which case an absent one is created. A name
 // that is absent where no file can be made is no file; a missing directory
-// is Failure 55.
-std::int64_t probe(std::string_view dos_path, EmptyProbe empty = EmptyProbe::remove);
+// is Failure 55. Only a regular file is deleted, never a link; a device or
+// a FIFO is refused, or with `write_in_place` is 0 and left as it is.
+std::int64_t probe(std::string_view dos_path, EmptyProbe empty = EmptyProbe::remove,
+                   SpecialFile special = SpecialFile::refuse);
+
+// Removes what killed runs left in the directory of a file (after its
+// links) when they were writing a replacement there; once a directory and
+// run. A program's start sweeps beside every file it may write. Best
+// effort: a name that does not map is passed over.
+void sweep_temporaries_beside(std::string_view dos_path) noexcept;
 
 // True when the name exists and is not a directory.
 bool file_exists(std::string_view dos_path);

@@ -8,6 +8,7 @@
 
 #include "platform/host/dos_path.h"
 #include "platform/host/file_calls.h"
+#include "platform/host/file_kinds.h"
 #include "platform/host/host_error.h"
 
 namespace verdan {
@@ -19,15 +20,7 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 LineReader::LineReader(std::string_view dos_path, std::size_t longest)
     : host_path_(host_path(dos_path)), longest_(longest), buffer_(kBlockSize) {
-  fd_ = host::open_file(host_path_, O_RDONLY);
-  if (fd_ < 0) fail_from_errno(errno, "open", host_path_);
-  host::FileStatus info;
-  // A directory opens for reading on POSIX hosts, never as a file on DOS.
-  if (host::open_file_status(fd_, info) != 0 || info.directory) {
-    const int err = info.directory ? EISDIR : errno;
-    host::close_file(std::exchange(fd_, -1));
-    fail_from_errno(err, "open", host_path_);
-  }
+  fd_ = open_regular(host_path_, O_RDONLY);
 }
 
 LineReader::~LineReader() {

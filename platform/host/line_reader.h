@@ -1,5 +1,5 @@
 // Reading a text file a line at a time with a bound on a line's length: a
-// file without line ends (damage, a device such as /dev/zero) is found once
+// file without line ends (damage, a file of zeros) is found once
 // the bound is passed, never taken into memory whole.
 #pragma once
 

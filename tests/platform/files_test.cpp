@@ -1,4 +1,5 @@
 #include "platform/host/files.h"
+#include "platform/host/temporary_owner.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -69,11 +70,11 @@ TEST_F(FilesTest, RenameNeverReplacesAnExistingName) {
 
 TEST_F(FilesTest, FullDiskIsCode61) {
   if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "/dev/full is not writable here";
-  TextFile small = TextFile::open_output("/dev/full");
+  TextFile small = TextFile::open_output("/dev/full", SpecialFile::write_in_place);
   small.write("A");
   EXPECT_EQ(test::failure_code_of([&] { small.close(); }), 61);
   // A write larger than the buffer goes out at once.
-  TextFile large = TextFile::open_output("/dev/full");
+  TextFile large = TextFile::open_output("/dev/full", SpecialFile::write_in_place);
   EXPECT_EQ(test::failure_code_of([&] { large.write(std::string(200000, 'x')); }), 61);
 }
 
@@ -144,18 +145,25 @@ TEST_F(FilesTest, LinesEndAtCrLfOrLf) {
 }
 
 TEST_F(FilesTest, LineEndSplitAcrossReadBlocksIsStillOneLineEnd) {
-  // 64 KiB blocks: the CR is the last byte of the first block.
-  const std::string first(65535, 'x');
-  test::write_bytes(dos("F"), first + "\r\n" + first + "\r\nend");
+  // 64 KiB blocks: fifteen lines of 4096 bytes with their ends, then one
+  // whose CR is the last byte of the first block.
+  const std::string line(4094, 'x');
+  const std::string last(4095, 'y');
+  std::string text;
+  for (int i = 0; i < 15; ++i) text += line + "\r\n";
+  text += last + "\r\nend";
+  ASSERT_EQ(text[65535], '\r');
+  test::write_bytes(dos("F"), text);
   File lines = File::open_input(dos("F"));
-  EXPECT_EQ(lines.read_line(), first);
-  EXPECT_EQ(lines.read_line(), first);
-  EXPECT_EQ(lines.read_line(), "end");
   File fields = File::open_input(dos("F"));
-  EXPECT_EQ(fields.read_field(), first);
-  EXPECT_EQ(fields.read_field(), first);
+  for (int i = 0; i < 15; ++i) {
+    EXPECT_EQ(lines.read_line(), line);
+    EXPECT_EQ(fields.read_field(), line);
+  }
+  EXPECT_EQ(lines.read_line(), last);
+  EXPECT_EQ(lines.read_line(), "end");
+  EXPECT_EQ(fields.read_field(), last);
   EXPECT_EQ(fields.read_field(), "end");
-  EXPECT_EQ(fields.length(), 2 * 65537 + 3);
 }
 
 TEST_F(FilesTest, BytesAreReadExactlyAndNotPastTheEnd) {
@@ -278,22 +286,44 @@ TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
   EXPECT_EQ(entries(), std::set<std::string>{"FRESH"});
 }
 
-TEST_F(FilesTest, KilledRunsTemporariesGoWithTheNextReplacement) {
+TEST_F(FilesTest, KilledRunsTemporariesGoWithTheNextReplacementOtherMachinesOnlyWhenOld) {
   // A process that has ended stands for a run killed before its rename.
   std::fflush(nullptr);
   const pid_t dead = ::fork();
   if (dead == 0) ::_exit(0);
   ::waitpid(dead, nullptr, 0);
+  char host[256] = {};
+  ::gethostname(host, sizeof host - 1);
+  const std::string here = ".~" + machine_label(host) + ".";
   const std::string live = std::to_string(::getppid());
   const std::string gone = std::to_string(dead);
-  for (const std::string& name :
-       std::vector<std::string>{".~" + gone + ".0", ".~" + gone + ".7", ".~" + live + ".0", ".~notes", "keep"}) {
+  // Another machine's pid says nothing here: its fresh temporary may be a
+  // run still writing over the network, its day-old one is a dead run's.
+  const std::string other = ".~" + machine_label(host) + "x.";
+  for (const std::string& name : std::vector<std::string>{here + gone + ".0", here + gone + ".7", here + live + ".0", other + gone + ".0",
+                                  other + gone + ".1", ".~" + gone + ".0", ".~notes", "keep"}) {
     test::write_bytes(dos(name), "x");
   }
+  const auto two_days_ago = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  fs::last_write_time(dos(other + gone + ".1"), two_days_ago);
   TextFile out = TextFile::open_replacing(dos("DATA"));
   out.write("1");
   out.commit();
-  EXPECT_EQ(entries(), (std::set<std::string>{".~" + live + ".0", ".~notes", "keep", "DATA"}));
+  EXPECT_EQ(entries(), (std::set<std::string>{here + live + ".0", other + gone + ".0", ".~" + gone + ".0", ".~notes",
+                                              "keep", "DATA"}));
+}
+
+TEST(TemporaryNames, OwnerIsReadBackFromTheNameAndStrangeNamesAreNone) {
+  EXPECT_EQ(machine_label("build-7.example.org"), "build-7");
+  EXPECT_EQ(machine_label("日本"), "host");
+  EXPECT_EQ(machine_label(std::string(40, 'a')), std::string(32, 'a'));
+  const auto owner = temporary_owner(temporary_prefix("pc-1", 4321) + "12");
+  ASSERT_TRUE(owner);
+  EXPECT_EQ(owner->machine, "pc-1");
+  EXPECT_EQ(owner->pid, 4321u);
+  for (const char* name : {".~notes", ".~pc.12", ".~pc.12.", ".~.12.0", ".~p c.1.0", "~pc.1.0", ".~pc.1.x"}) {
+    EXPECT_FALSE(temporary_owner(name)) << name;
+  }
 }
 
 // ---- appending ----

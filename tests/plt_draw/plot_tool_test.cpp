@@ -153,9 +153,12 @@ TEST_F(PlotTool, AnOutputThatIsTheDataFileIsACommandLineMistake) {
 TEST_F(PlotTool, LongLinesAreDamageAtOnceAndMessagesQuoteLittle) {
   // The address-space limit catches a reader that grows; a sanitizer
   // build cannot start under it and relies on its own allocation limit.
-  Outcome endless = run("/dev/zero out.plt", test::kSanitized ? "timeout 60" : "ulimit -v 2000000; timeout 60");
+  // A data file of zeros after a crash, 2 GB (sparse).
+  test::write_bytes(dir_ / "ZEROS", "");
+  std::filesystem::resize_file(dir_ / "ZEROS", std::uintmax_t{2} << 30);
+  Outcome endless = run("ZEROS out.plt", test::kSanitized ? "timeout 60" : "ulimit -v 2000000; timeout 60");
   EXPECT_EQ(endless.status, 1);
-  EXPECT_EQ(endless.err, "VDN-PLOT: /dev/zero: line 1: longer than 4096 bytes, no line of a data file\n");
+  EXPECT_EQ(endless.err, "VDN-PLOT: ZEROS: line 1: longer than 4096 bytes, no line of a data file\n");
 
   const std::string head = "VERDAN V2.50\r\n 2             1             1             0 \r\n";
   test::write_bytes(dir_ / "FRAME", head + std::string(10000, '1') + "\r\n");

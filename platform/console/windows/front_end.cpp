@@ -30,4 +30,7 @@ std::unique_ptr<Console> make_console() {
   return std::make_unique<HeadlessConsole>();
 }
 
+// A Windows console's close events end the process; nothing to take here.
+std::unique_ptr<Console> make_program_console() { return make_console(); }
+
 }  // namespace verdan

@@ -10,7 +10,20 @@
 namespace verdan::host {
 namespace {
 
+FileType type_of(mode_t mode) {
+  if (S_ISREG(mode)) return FileType::regular;
+  if (S_ISDIR(mode)) return FileType::directory;
+  if (S_ISLNK(mode)) return FileType::link;
+  if (S_ISFIFO(mode)) return FileType::fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return FileType::device;
+  if (S_ISSOCK(mode)) return FileType::socket;
+  return FileType::other;
+}
+
 void fill(const struct stat& info, FileStatus& status) {
+  status.type = type_of(info.st_mode);
+  status.device = info.st_dev;
+  status.inode = info.st_ino;
   status.directory = S_ISDIR(info.st_mode);
   status.regular = S_ISREG(info.st_mode);
   status.size = info.st_size;
@@ -25,6 +38,19 @@ int open_file(const std::string& path, int flags) {
     int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EINTR) return fd;
   }
+}
+
+int open_file_at_once(const std::string& path, int flags) {
+  int fd = open_file(path, flags | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
 }
 
 long read_file(int fd, void* data, std::size_t size) {
@@ -80,6 +106,18 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length) {
 int replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
 
 int rename_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
+
+int read_link(const std::string& path, std::string& target) {
+  char text[4096];
+  const ssize_t n = ::readlink(path.c_str(), text, sizeof text);
+  if (n < 0) return -1;
+  if (static_cast<std::size_t>(n) == sizeof text) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  target.assign(text, static_cast<std::size_t>(n));
+  return 0;
+}
 
 int delete_file(const std::string& path) { return ::unlink(path.c_str()); }
 

@@ -1,49 +1,37 @@
 #include "platform/host/replacement_names.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <ctime>
 #include <memory>
-#include <string_view>
+
+#include "platform/host/temporary_owner.h"
 
 namespace verdan {
 namespace {
 
-constexpr std::string_view kPrefix = ".~";
-
-// Digits only, at least one; false otherwise. `value` gets the number.
-bool parse_number(std::string_view digits, long& value) {
-  if (digits.empty() || digits.size() > 9) return false;
-  value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
+const std::string& this_machine() {
+  static const std::string label = [] {
+    char name[HOST_NAME_MAX + 1] = {};
+    return machine_label(::gethostname(name, sizeof name - 1) == 0 ? name : "");
+  }();
+  return label;
 }
 
-// The process id in a name ".~<pid>.<n>", or 0 when the name is not one.
-pid_t owner_of(std::string_view name) {
-  if (name.substr(0, kPrefix.size()) != kPrefix) return 0;
-  name.remove_prefix(kPrefix.size());
-  std::size_t dot = name.find('.');
-  long pid = 0;
-  long counter = 0;
-  if (dot == std::string_view::npos || !parse_number(name.substr(0, dot), pid) ||
-      !parse_number(name.substr(dot + 1), counter)) {
-    return 0;
-  }
-  return static_cast<pid_t>(pid);
+bool process_is_gone(std::uint64_t pid) {
+  return pid > static_cast<std::uint64_t>(INT_MAX) || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
 }
-
-bool process_is_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 }  // namespace
 
 std::string temporary_stem(const std::string& host_dir) {
-  return host_dir + "/" + std::string(kPrefix) + std::to_string(::getpid()) + ".";
+  return host_dir + "/" + temporary_prefix(this_machine(), static_cast<std::uint64_t>(::getpid()));
 }
 
 void remove_dead_temporaries(const std::string& host_dir) {
@@ -51,10 +39,17 @@ void remove_dead_temporaries(const std::string& host_dir) {
   std::unique_ptr<DIR, decltype(close_dir)> dir(::opendir(host_dir.c_str()), close_dir);
   // A directory that cannot be listed is reported by the replacement itself.
   if (!dir) return;
-  const pid_t self = ::getpid();
+  const auto self = static_cast<std::uint64_t>(::getpid());
+  const std::time_t now = std::time(nullptr);
   while (const dirent* entry = ::readdir(dir.get())) {
-    pid_t pid = owner_of(entry->d_name);
-    if (pid <= 0 || pid == self || !process_is_gone(pid)) continue;
+    const auto owner = temporary_owner(entry->d_name);
+    if (!owner) continue;
+    struct stat info {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+      continue;
+    }
+    const std::chrono::seconds age(now > info.st_mtime ? now - info.st_mtime : 0);
+    if (!temporary_is_dead(*owner, this_machine(), self, age, process_is_gone)) continue;
     // Best effort: what cannot be removed now is tried again next time.
     ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
   }

@@ -13,6 +13,12 @@ namespace verdan::host {
 namespace {
 
 int fill(const struct _stat64& info, FileStatus& status) {
+  const unsigned kind = info.st_mode & _S_IFMT;
+  status.type = kind == _S_IFREG   ? FileType::regular
+                : kind == _S_IFDIR ? FileType::directory
+                : kind == _S_IFCHR ? FileType::device
+                : kind == _S_IFIFO ? FileType::fifo
+                                   : FileType::other;
   status.directory = (info.st_mode & _S_IFDIR) != 0;
   status.regular = (info.st_mode & _S_IFREG) != 0;
   status.size = info.st_size;
@@ -28,6 +34,9 @@ HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); 
 int open_file(const std::string& path, int flags) {
   return _wopen(wide(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
+
+// Windows opens devices and pipes without waiting for their other end.
+int open_file_at_once(const std::string& path, int flags) { return open_file(path, flags); }
 
 long read_file(int fd, void* data, std::size_t size) {
   constexpr std::size_t kMost = 1u << 30;
@@ -72,6 +81,12 @@ int replace_file(const std::string& from, const std::string& to) {
 
 int rename_file(const std::string& from, const std::string& to) {
   return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : fail_with_last_error();
+}
+
+// Links are looked at as they are on Windows (see name_status).
+int read_link(const std::string&, std::string&) {
+  errno = EINVAL;
+  return -1;
 }
 
 int delete_file(const std::string& path) { return _wunlink(wide(path).c_str()); }

@@ -347,7 +347,8 @@ TextFile TextFile::open_replacing(std::string_view dos_path, SpecialFile special
   if (has_old && !old.regular) {
     if (old.directory || special == SpecialFile::refuse) fail_not_regular(host, old.type);
     // A printer or a pipe is written where it is; commit() just closes it.
-    return TextFile(open_special_for_writing(host, O_WRONLY), std::move(host), "");
+    const int fd = open_special_for_writing(host, O_WRONLY);
+    return TextFile(fd, std::move(host), "");
   }
 
   const std::string dir = directory_of(host);
@@ -457,12 +458,14 @@ void TextFile::fail_appending(int err, std::string_view what) {
   const bool undone = undo_append();
   const int undo_err = errno;
   if (fd_ >= 0) host::close_file(std::exchange(fd_, -1));
+  host::FileStatus now;
+  const bool grown = !undone && (host::file_status(host_path_, now) != 0 || now.size > start);
   try {
     fail_from_errno(err, what, host_path_);
   } catch (const Failure& failure) {
-    if (undone) throw;
+    if (!grown) throw;
     throw Failure(failure.code(), std::string(failure.what()) + "; " + host_path_ +
-                                      " now holds a partial append after byte " + std::to_string(start) +
+                                      " may now hold part of this append after byte " + std::to_string(start) +
                                       " (not cut back: " + std::strerror(undo_err) + ")");
   }
 }

@@ -1,9 +1,13 @@
 // The built VDN-GENE run headless, with the control program beside it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/codec/cp932.h"
+#include "platform/host/temporary_owner.h"
 #include "tests/headless_run.h"
 
 namespace verdan {
@@ -113,6 +117,89 @@ TEST_F(GeneratorHeadless, GridBeamRoadToTheAnalysisProgram) {
             "  3   4   4   -1             0             0             0             0 \r\n"
             " 1            -1             0             0             0 \r\n");
   EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT").find("\r\n" + to_cp932("つなぎ材　部材番号   5 -   5")), 0u);
+}
+
+// A request to stop (SIGTERM, SIGHUP) ends a headless run as any other end
+// does: the final screen is written, the status is the signal's, and an
+// append in progress is cut back rather than left half-written.
+class StopRequest : public test::HeadlessRun {
+ protected:
+  // Starts VDN-GENE on a FIFO of keys that never ends by itself, feeds it
+  // `keys`, waits until `ready` (a shell test) holds, sends `signal`, and
+  // returns the program's exit status.
+  int run_and_stop(const std::string& keys, const std::string& ready, const char* signal) {
+    const std::string bin = stand_in("VERDAN", "");
+    const std::string script = "cd '" + dir_ / "home" + "' || exit 1\n"
+        "mkfifo ../keys\n"
+        "env -i PATH='" + bin + ":/usr/bin:/bin' APPDATA='" + dir_ / "home/app" + "' OS=Linux '" +
+        built_programs() + "/VDN-GENE' < ../keys > ../out 2> ../err &\n"
+        "pid=$!\n"
+        "exec 3> ../keys\n"
+        "printf '" + keys + "' >&3\n"
+        "tries=0\n"
+        "until " + ready + "; do sleep 0.01; tries=$((tries + 1)); [ $tries -lt 6000 ] || exit 99; done\n"
+        "kill -" + signal + " $pid\n"
+        "wait $pid\n"
+        "echo $? > ../status\n";
+    test::write_bytes(dir_ / "stop.sh", script);
+    if (std::system(("sh '" + dir_ / "stop.sh" + "'").c_str()) != 0) return -1;
+    return std::stoi(test::read_bytes(dir_ / "status"));
+  }
+};
+
+// Blocked in a read of standard input (read is call 0 on this host).
+constexpr const char* kWaitingForInput = "[ \"$(cut -d' ' -f1,2 /proc/$pid/syscall)\" = '0 0x0' ]";
+
+TEST_F(StopRequest, WaitingForAKeyTheRunEndsWithItsScreen) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  for (const char* signal : {"TERM", "HUP"}) {
+    const int status = run_and_stop("", kWaitingForInput, signal);
+    EXPECT_EQ(status, std::string(signal) == "TERM" ? 143 : 129) << signal;
+    // Killed, it would have written no screen.
+    EXPECT_NE(test::read_bytes(dir_ / "out").find("DATA GENERATOR"), std::string::npos) << signal;
+    std::filesystem::remove(dir_ / "keys");
+  }
+}
+
+TEST_F(StopRequest, AnAppendInProgressIsCutBackAndNoTemporaryIsLeft) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  test::write_bytes(dir_ / "home/PRT.TXT", "old listing\r\n");
+  test::write_bytes(dir_ / "home/FRAME", "old frame\r\n");
+  // A frame large enough that its listing takes a while, every rising
+  // brace, appended to the print file ("n"). Keys as printf reads them.
+  std::string same;
+  for (int i = 1; i < 600; ++i) same += "\\n";
+  const std::string keys = "1\\n600\\n600\\n6\\n" + same + "3.5\\n" + same + "1\\n1-600\\n0-600\\n\\n5\\n\\n\\n\\nn\\n";
+  const int status = run_and_stop(keys, "[ $(stat -c %s PRT.TXT) -gt 13 ]", "TERM");
+  EXPECT_EQ(status, 143);
+  const std::string screen = test::read_bytes(dir_ / "out");
+  EXPECT_EQ(std::count(screen.begin(), screen.end(), '\n'), 24);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"), "old listing\r\n");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/FRAME"), "old frame\r\n");
+  for (const auto& entry : std::filesystem::directory_iterator(dir_ / "home")) {
+    EXPECT_NE(entry.path().filename().string().rfind(".~", 0), 0u) << entry.path();
+  }
+}
+
+// A run killed while replacing a file left its temporary; the next start of
+// either program clears every place the two write, not only the one it
+// next replaces.
+TEST_F(GeneratorHeadless, EitherProgramsStartSweepsDeadTemporariesEverywhereItWrites) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  std::fflush(nullptr);
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  char host[256] = {};
+  ::gethostname(host, sizeof host - 1);
+  const std::string name = temporary_prefix(machine_label(host), static_cast<std::uint64_t>(dead)) + "0";
+  const std::string places[] = {dir_ / "home/" + name, dir_ / "home/app/verdan/" + name};
+  for (const char* program : {"VDN-GENE", "VDN-CNTL"}) {
+    for (const std::string& place : places) test::write_bytes(place, "half a frame");
+    // The generator at its menu, the control program in its settings.
+    EXPECT_EQ(run(program, std::string(program) == "VDN-GENE" ? "" : "1\n").status, 3) << program;
+    for (const std::string& place : places) EXPECT_FALSE(std::filesystem::exists(place)) << program << " " << place;
+  }
 }
 
 }  // namespace

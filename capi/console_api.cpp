@@ -53,11 +53,7 @@ float VDN_INN(const char* prompt) {
 }
 
 int VDN_DRAW(float x, float y) {
-  return draw([&](Console& console, PenState& pen) {
-    require_finite(x);
-    require_finite(y);
-    DRAW(console, pen, x, y);
-  });
+  return draw([&](Console& console, PenState& pen) { DRAW(console, pen, x, y); });
 }
 
 int VDN_DSPN(float digit, float size, float x, float y) {

@@ -28,17 +28,29 @@ int after_init(Routine&& routine) {
   });
 }
 
+// Opens the plot file with `open` unless one is open.
+template <typename Open>
+int open_plot_file(Open&& open) {
+  return guarded([&] {
+    Library& lib = library();
+    if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
+    lib.plot_file.emplace(open());
+  });
+}
+
 }  // namespace
 
 extern "C" {
 
 int VDN_PLOT_OPEN(const char* path) {
-  return guarded([&] {
+  return open_plot_file([&] {
     require(path, "path");
-    Library& lib = library();
-    if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
-    lib.plot_file.emplace(TextFile::open_output(path, SpecialFile::write_in_place));
+    return TextFile::open_output(path, SpecialFile::write_in_place);
   });
+}
+
+int vdn_plot_open_stdout(void) {
+  return open_plot_file([] { return TextFile::open_standard_output(); });
 }
 
 int VDN_PLOT_CLOSE(void) {

@@ -28,8 +28,16 @@ struct DeviceText {
   std::string_view text;  // CP932, not empty
 };
 
+// Whole units up to 2^24 are exact in a single, the precision every
+// coordinate arrives in; beyond it a drawing file's numbers lose whole
+// units, so the drawing files reach no further.
+inline constexpr float kWholeSingleReach = 16777216;
+
 struct PlotDevice {
   int code;
+  // The largest magnitude of a coordinate or size in the device's units
+  // that its number fields hold (see device_reach.h).
+  float reach;
   // Sets scales, paper, origin, plot_reset and plot_setup; writes nothing.
   void (*init)(PlotState& state, float paper);
   void (*line)(PlotState& state, const DeviceLine& line);

@@ -213,7 +213,7 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& dxf_device() {
-  static const PlotDevice device{6, init, line, circle, text, end};
+  static const PlotDevice device{6, kWholeSingleReach, init, line, circle, text, end};
   return device;
 }
 

@@ -3,10 +3,12 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "plt_draw/culc.h"
+#include "plt_draw/device_reach.h"
 #include "plt_draw/device_table.h"
 #include "plt_draw/sj2j.h"
 #include "shared/plot_numbers.h"
@@ -83,6 +85,34 @@ void emit_shape_record(PlotState& s, std::string record, int style, float pen) {
   emit(s, std::move(record));
 }
 
+// Lifts the pen to (x, y): only HP-GL writes a command.
+void lift(PlotState& s, float x, float y) {
+  const int d = plot_device_code(s);
+  if (d == 2 || d == 3) emit(s, "PU" + X(s, x) + "," + Y(s, y) + ";");
+  s.pen.pen_x = x;
+  s.pen.pen_y = y;
+}
+
+// The numbers of a line or circle: the pen number, where the pen stands
+// (the line's start; LIPS places a circle relative to it) and the point.
+void require_drawable(const PlotState& s, float x, float y, float pen) {
+  require_finite_number(pen, "plot pen");
+  require_point_within_reach(s, s.pen.pen_x, s.pen.pen_y);
+  require_point_within_reach(s, x, y);
+}
+
+// Where the printers' pen ends after `text`: moved on character by
+// character, as MOJI moves it.
+std::pair<float, float> printed_end(const std::string& text, float x, float y, float dx, float dy) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = char_length(text, i);
+    x += dx * static_cast<float>(n);
+    y += dy * static_cast<float>(n);
+    i += n;
+  }
+  return {x, y};
+}
+
 void line(PlotState& s, float x, float y, float pen, bool dashed) {
   const int d = plot_device_code(s);
   if (const PlotDevice* device = table_device(s)) {
@@ -127,11 +157,19 @@ std::string record_text(std::string text) {
 
 }  // namespace
 
-void PLOT(PlotState& s, float x, float y, float pen) { line(s, x, y, pen, false); }
+void PLOT(PlotState& s, float x, float y, float pen) {
+  require_drawable(s, x, y, pen);
+  line(s, x, y, pen, false);
+}
 
-void DASH(PlotState& s, float x, float y, float pen) { line(s, x, y, pen, true); }
+void DASH(PlotState& s, float x, float y, float pen) {
+  require_drawable(s, x, y, pen);
+  line(s, x, y, pen, true);
+}
 
 void CIR(PlotState& s, float x, float y, float r, float pen) {
+  require_drawable(s, x, y, pen);
+  require_size_within_reach(s, r);
   const int d = plot_device_code(s);
   if (const PlotDevice* device = table_device(s)) {
     device->circle(s, {x, y, r, pen_index(pen) + 1});
@@ -145,7 +183,7 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
       case 3: {
         // The plotter draws the circle around where the pen stands.
         std::string pen_part = std::string(kPens[p].hpgl) + "LT;";
-        MOVE(s, x, y);
+        lift(s, x, y);
         emit(s, pen_part + "CI" + N2A(std::floor(r * s.scale_x)) + ";");
         break;
       }
@@ -167,16 +205,16 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
 }
 
 void MOVE(PlotState& s, float x, float y) {
-  const int d = plot_device_code(s);
-  if (d == 2 || d == 3) emit(s, "PU" + X(s, x) + "," + Y(s, y) + ";");
-  s.pen.pen_x = x;
-  s.pen.pen_y = y;
+  require_point_within_reach(s, x, y);
+  lift(s, x, y);
 }
 
 void MOJI(PlotState& s, float x, float y, float height, float angle) {
   const std::string text = s.plot_cmd;
-  s.pen.pen_x = x;
-  s.pen.pen_y = y;
+  require_point_within_reach(s, x, y);
+  require_size_within_reach(s, height);
+  // ESC/Page writes the angle as it is.
+  require_number_within_reach(s, angle, "text angle");
   if (angle < 0) angle += 360;
   // The angle is held in single precision; its sine and cosine are taken in
   // double, so 90 degrees gives a cosine a hair below zero (direction -1,99).
@@ -185,19 +223,25 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   const double sin_a = std::sin(static_cast<double>(a));
   const auto dx = static_cast<float>(height / 2 * cos_a);
   const auto dy = static_cast<float>(height / 2 * sin_a);
+  // Every character lies between the text's start and its end, so with both
+  // ends within reach no character is refused half-way through the text.
+  const auto [end_x, end_y] = printed_end(text, x, y, dx, dy);
+  require_point_within_reach(s, end_x, end_y);
+  const auto length = static_cast<float>(text.size());
+  require_point_within_reach(s, x + dx * length, y + dy * length);
+  s.pen.pen_x = x;
+  s.pen.pen_y = y;
   if (text.empty()) return;
 
   if (const PlotDevice* device = table_device(s)) {
     // One piece of text; the pen ends behind it, as on the printers.
     device->text(s, {x, y, height, angle, text});
-    const auto length = static_cast<float>(text.size());
     s.pen.pen_x = x + dx * length;
     s.pen.pen_y = y + dy * length;
     return;
   }
   const int d = plot_device_code(s);
   if (d == 5) {
-    const auto length = static_cast<float>(text.size());
     std::string record = "m" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) +
                          coordinate((x + dx * length) * s.scale_x) + coordinate((y + dy * length) * s.scale_y) +
                          L2X(0) + b(height) + layer_byte(s);
@@ -236,7 +280,7 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
       }
       case 2:
       case 3: {
-        MOVE(s, px, py);
+        lift(s, px, py);
         std::string command = "SP2;DI" + N2A(static_cast<float>(std::floor(100 * cos_a))) + "," +
                               N2A(static_cast<float>(std::floor(100 * sin_a))) + ";SI";
         // Character sizes in centimetres.

@@ -5,7 +5,10 @@
 // for PLT_END instead (see dxf_device.h); SVG writes one element each.
 //
 // Pens 1-3 choose the line weight; any other pen is Failure 5 and nothing is
-// written. Unknown devices write nothing; the pen still moves.
+// written. A number that is not finite, or a point or size beyond what the
+// device's number fields hold (device_reach.h), is Failure 6 on every device:
+// nothing is written and the pen stays. The pen's own place counts for
+// PLOT, DASH and CIR. Unknown devices write nothing; the pen still moves.
 #pragma once
 
 #include "plt_draw/plot_state.h"

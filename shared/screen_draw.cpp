@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/failure.h"
 #include "shared/free_format.h"
 #include "shared/leading_number.h"
 #include "shared/rounding.h"
@@ -79,6 +80,10 @@ int pen_color(const PenState& pen) {
 }  // namespace
 
 void DRAW(Console& console, PenState& pen, float x, float y) {
+  // A place that is no number would be drawn at the edge of the plane.
+  for (float v : {pen.pen_x, pen.pen_y, x, y}) {
+    if (!std::isfinite(v)) fail(kOverflow, "DRAW: a position that is no finite number");
+  }
   console.line(pixel(pen.pen_x), pixel(pen.pen_y), pixel(x), pixel(y), pen_color(pen));
   pen.pen_x = x;
   pen.pen_y = y;

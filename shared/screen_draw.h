@@ -16,6 +16,7 @@ struct PenState {
 };
 
 // A solid line from the pen to (x, y) in the pen's colour; the pen moves there.
+// Failure 6, with nothing drawn, when the pen or (x, y) is not finite.
 void DRAW(Console& console, PenState& pen, float x, float y);
 
 // One decimal digit as a stroke glyph with its left edge at x and its

@@ -85,6 +85,9 @@ class TextFile : public TextSink {
  public:
   // Creates the file or empties an existing one.
   static TextFile open_output(std::string_view dos_path, SpecialFile special = SpecialFile::refuse);
+  // Writes to standard output through a descriptor of its own: nothing is
+  // emptied, renamed or deleted, and closing leaves the stream open.
+  static TextFile open_standard_output();
   // Writes after the end of the file, creating it when absent. The append
   // is whole or nothing: until close() succeeds, a failure or a drop cuts
   // the file back to its length at opening, so a retried step appends once.

@@ -10,6 +10,7 @@
 #include "platform/host/file_calls.h"
 #include "platform/host/file_kinds.h"
 #include "platform/host/host_error.h"
+#include "platform/host/standard_streams.h"
 
 namespace verdan {
 namespace {
@@ -22,6 +23,16 @@ LineReader::LineReader(std::string_view dos_path, std::size_t longest)
     : host_path_(host_path(dos_path)), longest_(longest), buffer_(kBlockSize) {
   fd_ = open_regular(host_path_, O_RDONLY);
 }
+
+LineReader LineReader::standard_input(std::size_t longest) {
+  const std::string name = "standard input";
+  const int fd = host::own_standard_stream(host::kStandardInput);
+  if (fd < 0) fail_from_errno(errno, "open", name);
+  return LineReader(fd, name, longest);
+}
+
+LineReader::LineReader(int fd, std::string name, std::size_t longest)
+    : fd_(fd), host_path_(std::move(name)), longest_(longest), buffer_(kBlockSize) {}
 
 LineReader::~LineReader() {
   if (fd_ >= 0) host::close_file(fd_);

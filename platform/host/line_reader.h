@@ -15,6 +15,9 @@ class LineReader {
   // Opens an existing file for reading; lines longer than `longest` bytes
   // (without their LF or CR LF) are too long.
   LineReader(std::string_view dos_path, std::size_t longest);
+  // Reads standard input (a "-" on a command line) through a descriptor of
+  // its own; the stream stays open when the reader is gone.
+  static LineReader standard_input(std::size_t longest);
 
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
@@ -27,6 +30,10 @@ class LineReader {
   Result next(std::string& line);
 
  private:
+  // Takes `fd`, open for reading, and closes it at the end; `name` is what
+  // failures name.
+  LineReader(int fd, std::string name, std::size_t longest);
+
   // Reads more bytes into an emptied buffer; false at the end of the file.
   bool refill();
 

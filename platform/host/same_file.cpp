@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/host/dos_path.h"
+#include "platform/host/standard_streams.h"
 #include "platform/failure.h"
 
 namespace verdan {
@@ -25,6 +26,14 @@ bool same_file(std::string_view dos_a, std::string_view dos_b) {
     if (a == b) return true;
     std::error_code absent;
     return std::filesystem::equivalent(a, b, absent);
+  } catch (const Failure&) {
+    return false;
+  }
+}
+
+bool same_file_as_stream(int stream, std::string_view dos_path) {
+  try {
+    return host::standard_stream_is(stream, host_path(dos_path));
   } catch (const Failure&) {
     return false;
   }

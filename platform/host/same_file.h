@@ -11,4 +11,8 @@ namespace verdan {
 // not map is no file and false.
 bool same_file(std::string_view dos_a, std::string_view dos_b);
 
+// True when the DOS-form path names the file open as standard input or
+// output (`stream` as in standard_streams.h): a redirection from or to it.
+bool same_file_as_stream(int stream, std::string_view dos_path);
+
 }  // namespace verdan

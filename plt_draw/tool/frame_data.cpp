@@ -33,7 +33,7 @@ std::string excerpt(std::string_view text) {
 
 class Lines {
  public:
-  explicit Lines(std::string_view dos_path) : reader_(dos_path, kLongestLine) {}
+  explicit Lines(LineReader& reader) : reader_(reader) {}
 
   // The next line, or a DataFileError naming what was expected.
   std::string next(const std::string& expected) {
@@ -65,7 +65,7 @@ class Lines {
   int number() const { return number_; }
 
  private:
-  LineReader reader_;
+  LineReader& reader_;
   std::optional<std::string> held_;
   int number_ = 0;
 };
@@ -135,10 +135,8 @@ std::optional<Member> member_of(const std::vector<double>& v, int nodes) {
   return Member{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2])};
 }
 
-}  // namespace
-
-FrameData read_frame_data(std::string_view dos_path) {
-  Lines lines(dos_path);
+FrameData read_frame(LineReader& reader) {
+  Lines lines(reader);
   std::string header = lines.next("the header \"VERDAN V2.50\"");
   while (!header.empty() && (header.back() == ' ' || header.back() == '\r')) header.pop_back();
   if (header != "VERDAN V2.50") throw DataFileError(1, "not a VERDAN data file: the header is not \"VERDAN V2.50\"");
@@ -181,6 +179,18 @@ FrameData read_frame_data(std::string_view dos_path) {
   }
   for (int c = 0; c < closing; ++c) lines.next("the closing line");
   return frame;
+}
+
+}  // namespace
+
+FrameData read_frame_data(std::string_view dos_path) {
+  LineReader reader(dos_path, kLongestLine);
+  return read_frame(reader);
+}
+
+FrameData read_frame_data_from_standard_input() {
+  LineReader reader = LineReader::standard_input(kLongestLine);
+  return read_frame(reader);
 }
 
 }  // namespace verdan::plot_tool

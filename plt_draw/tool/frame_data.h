@@ -35,5 +35,7 @@ class DataFileError : public std::runtime_error {
 // anything malformed, a line of more than 4096 bytes among it, is a
 // DataFileError naming its line.
 FrameData read_frame_data(std::string_view dos_path);
+// The same from standard input.
+FrameData read_frame_data_from_standard_input();
 
 }  // namespace verdan::plot_tool

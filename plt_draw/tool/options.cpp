@@ -5,6 +5,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/same_file.h"
+#include "platform/host/standard_streams.h"
 
 namespace verdan::plot_tool {
 namespace {
@@ -52,6 +53,17 @@ char valued_option(const std::string& arg, std::optional<std::string>& value) {
     }
   }
   return 0;
+}
+
+// Whether an output is the data file, either of them perhaps a standard
+// stream; standard input and output are two streams.
+bool output_is_data(const std::string& data, const std::string& output) {
+  const bool data_streamed = data == kStandardStream;
+  const bool output_streamed = output == kStandardStream;
+  if (data_streamed && output_streamed) return false;
+  if (data_streamed) return same_file_as_stream(host::kStandardInput, to_cp932(output));
+  if (output_streamed) return same_file_as_stream(host::kStandardOutput, to_cp932(data));
+  return same_file(to_cp932(data), to_cp932(output));
 }
 
 }  // namespace
@@ -120,21 +132,27 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
   options.data_file = operands[0];
   options.plot_file = operands[1];
   if (options.device == 5) {
+    // The conversion reads the intermediate file again and replaces the
+    // drawing by name; neither can be a stream.
+    if (options.plot_file == kStandardStream || (jwc && *jwc == kStandardStream)) {
+      error = "device 5 (JW_CAD) writes its intermediate and JW_CAD files by name, not to '-'";
+      return std::nullopt;
+    }
     options.jwc_file = jwc ? *jwc : default_jwc_name(options.plot_file);
   }
   return options;
 }
 
 std::optional<std::string> file_clash(const Options& options) {
-  const std::string data = to_cp932(options.data_file);
-  const std::string plot = to_cp932(options.plot_file);
-  if (same_file(data, plot)) return "the plot file would replace the data file '" + options.data_file + "'";
+  const std::string data = options.data_file == kStandardStream ? "on standard input" : "'" + options.data_file + "'";
+  if (output_is_data(options.data_file, options.plot_file)) return "the plot file would replace the data file " + data;
   if (options.device != 5) return std::nullopt;
-  const std::string jwc = to_cp932(options.jwc_file);
-  if (same_file(data, jwc)) {
-    return "the JW_CAD file would replace the data file '" + options.data_file + "'; name another with --jwc";
+  if (output_is_data(options.data_file, options.jwc_file)) {
+    return "the JW_CAD file would replace the data file " + data + "; name another with --jwc";
   }
-  if (same_file(plot, jwc)) return "the JW_CAD file would replace the intermediate file; name another with --jwc";
+  if (same_file(to_cp932(options.plot_file), to_cp932(options.jwc_file))) {
+    return "the JW_CAD file would replace the intermediate file; name another with --jwc";
+  }
   return std::nullopt;
 }
 
@@ -161,6 +179,8 @@ std::string usage() {
          "Names in the DOS form (C:\\DATA\\FRAME) are mapped as the other programs do:\n"
          "VERDAN_DRIVE_X is the host directory that drive X: stands for (default /).\n"
          "The plot file is written in the device's bytes; its texts are CP932.\n"
+         "A DATA-FILE of - is read from standard input, and a PLOT-FILE of - is written\n"
+         "to standard output, to pass the plot on in a pipe (devices other than 5).\n"
          "\n"
          "Exit status: 0 when the plot was written, 1 when a file could not be read or\n"
          "written, 2 for a wrong command line, 4 for an unexpected failure.\n";

@@ -3,9 +3,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace verdan::plot_tool {
+
+// The file operand that stands for standard input (DATA-FILE) or standard
+// output (PLOT-FILE).
+inline constexpr std::string_view kStandardStream = "-";
 
 struct Options {
   int device = 3;
@@ -24,7 +29,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
 
 // Why the files of `options` cannot be used together: an output that is an
 // input or the other output (one name after the path mapping, or one file by
-// device and inode). Nothing when they are distinct.
+// device and inode, a redirected standard stream included). Nothing when
+// they are distinct; standard input and output are two streams.
 std::optional<std::string> file_clash(const Options& options);
 
 // The --help text.

@@ -43,9 +43,15 @@ std::string failure_words(const Failure& failure) {
   }
 }
 
+// A file operand as messages name it.
+std::string shown(const std::string& operand, const char* stream) {
+  return operand == kStandardStream ? stream : operand;
+}
+
 // Writes the plot file (the intermediate file for JW_CAD) for `frame`.
 void write_plot(const Options& options, const FrameData& frame) {
-  check(VDN_PLOT_OPEN(to_cp932(options.plot_file).c_str()));
+  check(options.plot_file == kStandardStream ? vdn_plot_open_stdout()
+                                             : VDN_PLOT_OPEN(to_cp932(options.plot_file).c_str()));
   try {
     VDN_STATE()->plot_device = static_cast<float>(options.device);
     check(VDN_INIT(static_cast<float>(options.paper), static_cast<float>(options.scale)));
@@ -79,10 +85,11 @@ int run(const std::vector<std::string>& args) {
     return 2;
   }
 
-  std::string subject = options->data_file;
+  std::string subject = shown(options->data_file, "standard input");
   try {
-    FrameData frame = read_frame_data(to_cp932(options->data_file));
-    subject = options->plot_file;
+    FrameData frame = options->data_file == kStandardStream ? read_frame_data_from_standard_input()
+                                                            : read_frame_data(to_cp932(options->data_file));
+    subject = shown(options->plot_file, "standard output");
     write_plot(*options, frame);
     if (options->device == 5) {
       subject = options->jwc_file;

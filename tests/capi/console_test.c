@@ -55,6 +55,14 @@ static void on_the_console(void) {
   CHECK(VDN_DRAW_SYU(8, 8, 0) == VDN_OK && state->line_color == 0);
   CHECK(VDN_DRAW_CMQ(8, 8, 1) == VDN_OK && state->line_color == 11);
   CHECK(VDN_DRAW(INFINITY, 1) == VDN_OVERFLOW);
+  /* A line from a pen at no place. */
+  state->pen_x = NAN;
+  CHECK(VDN_DRAW(1, 1) == VDN_OVERFLOW);
+  state->pen_x = 1;
+  state->pen_y = -INFINITY;
+  CHECK(VDN_DRAW(1, 1) == VDN_OVERFLOW);
+  state->pen_y = 1;
+  CHECK(VDN_DRAW(2, 2) == VDN_OK);
 
   CHECK(VDN_DSP2L(0, 20, "C:\\DIR\\FILE") == VDN_OK);
   CHECK(VDN_DSP2L(70, 21, "C:\\AB\\CDEFGHIJKLMN") == VDN_OK);

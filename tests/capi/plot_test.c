@@ -22,14 +22,51 @@ static size_t read_file(const char *path) {
   return length;
 }
 
+/* Numbers no device's fields hold, each given to every primitive that
+ * takes it: every call is VDN_OVERFLOW and leaves the pen and the command
+ * buffer; the plot files show that none of them wrote a byte. */
+static void refused_numbers(void) {
+  const float numbers[] = {NAN, INFINITY, -INFINITY, 1e30f, -1e30f};
+  vdn_state *state = VDN_STATE();
+  size_t i;
+  state->pen_x = 10;
+  state->pen_y = 20;
+  strcpy(state->plot_cmd, "A");
+  for (i = 0; i < sizeof numbers / sizeof numbers[0]; ++i) {
+    const float v = numbers[i];
+    CHECK(VDN_PLOT(v, 40, 1) == VDN_OVERFLOW);
+    CHECK(VDN_PLOT(30, v, 1) == VDN_OVERFLOW);
+    CHECK(VDN_DASH(v, 40, 2) == VDN_OVERFLOW);
+    CHECK(VDN_DASH(30, v, 2) == VDN_OVERFLOW);
+    CHECK(VDN_CIR(v, 40, 5, 1) == VDN_OVERFLOW);
+    CHECK(VDN_CIR(30, 40, v, 1) == VDN_OVERFLOW);
+    CHECK(VDN_MOVE(v, 0) == VDN_OVERFLOW);
+    CHECK(VDN_MOVE(0, v) == VDN_OVERFLOW);
+    CHECK(VDN_MOJI(v, 20, 5, 0) == VDN_OVERFLOW);
+    CHECK(VDN_MOJI(10, 20, v, 0) == VDN_OVERFLOW);
+    CHECK(VDN_MOJI(10, 20, 5, v) == VDN_OVERFLOW);
+    CHECK(VDN_FAILURE() == VDN_OVERFLOW);
+    CHECK(state->pen_x == 10 && state->pen_y == 20);
+    CHECK(strcmp(state->plot_cmd, "A") == 0);
+    /* A line from a pen the caller put there. */
+    state->pen_y = v;
+    CHECK(VDN_PLOT(30, 40, 1) == VDN_OVERFLOW);
+    state->pen_y = 20;
+  }
+  CHECK(VDN_PLOT(30, 40, NAN) == VDN_OVERFLOW);
+  CHECK(VDN_CIR(30, 40, 5, INFINITY) == VDN_OVERFLOW);
+}
+
 /* The plot file of one device: paper 1, a line from (10, 20) to (30, 40) in
- * pen `pen`, the text "A" at (10, 20), 5 mm high, in direction `angle`. */
-static size_t plot_stream(float device, float pen, float angle) {
+ * pen `pen`, the text "A" at (10, 20), 5 mm high, in direction `angle`;
+ * before them, with `refusing`, the refused numbers. */
+static size_t plot_stream(float device, float pen, float angle, int refusing) {
   vdn_state *state = VDN_STATE();
   state->plot_device = device;
   CHECK(VDN_PLOT_OPEN("P.OUT") == VDN_OK);
   CHECK(VDN_INIT(1, 1) == VDN_OK);
   CHECK(vdn_plot_start() == VDN_OK);
+  if (refusing) refused_numbers();
   state->pen_x = 10;
   state->pen_y = 20;
   CHECK(VDN_PLOT(30, 40, pen) == VDN_OK);
@@ -54,7 +91,7 @@ static void check_stream(int line, size_t length, const char *parts[], const siz
 
 
 static void esc_page(void) {
-  size_t length = plot_stream(1, 1, 0);
+  size_t length = plot_stream(1, 1, 0, 1);
   const char *parts[] = {"\x1bS\x1b\x1bS\x1c\x1bz\0\0\x1drpE\x1d" "1mmE\x1d" "0;0.12muE\x1d" "0affP",
                          "\x1d" "14;;psE\x1d" "0poE\x1d" "0X\x1d" "0Y",
                          "\x1d" "0;0lpG\x1d" "1;1;1lwG\x1d" "236;6203;708;5731lG",
@@ -68,7 +105,7 @@ static void esc_page(void) {
 
 static void hpgl(void) {
   {
-    size_t length = plot_stream(3, 3, 90);
+    size_t length = plot_stream(3, 3, 90, 1);
     const char *parts[] = {"\x1b.K", "DF;IP 0, 0,3200,2400;IW 0, 0, 7721, 11040;PA;CM1;CS6;CA101;",
                            "SP1;LT;PD1200,1600;", "PU400,800;SP2;DI-1,99;SI.15,.35;SS;LBA\x03", "SP0;PU0,0;"};
     const size_t sizes[] = {strlen(parts[0]), strlen(parts[1]), strlen(parts[2]), strlen(parts[3]),
@@ -78,7 +115,7 @@ static void hpgl(void) {
   {
     /* The centred plotter: the same commands about the paper's centre, and
      * the pen parked at the origin rounded down. */
-    size_t length = plot_stream(2, 2, 90);
+    size_t length = plot_stream(2, 2, 90, 1);
     const char *parts[] = {"\x1b.K", "DF;IP 0, 0,3200,2400;IW-3860.5,-5520, 3860.5, 5520;PA;CM1;CS6;CA101;",
                            "SP2;LT;PD-2660.5,-3920;", "PU-3460.5,-4720;SP2;DI-1,99;SI.15,.35;SS;LBA\x03",
                            "SP0;PU-3861,-5520;"};
@@ -89,7 +126,7 @@ static void hpgl(void) {
 }
 
 static void lips(void) {
-  size_t length = plot_stream(4, 1, 0);
+  size_t length = plot_stream(4, 1, 0, 1);
   const char *parts[] = {"\x1b%@\x1bP31;300;1J\x1b\\",
                          "\x1b<\x1b[14p\x1b[0q\x1b[0&} <Mincho-Medium-H\x1fMincho-Medium\x1e"
                          " ;1J\x1f" "1I\x1f" "2B\x1e@\"\x1e#\x1e!0#\x1e"
@@ -117,6 +154,7 @@ static void jw_cad(void) {
   CHECK(VDN_INIT(1, 1) == VDN_OK);
   CHECK(vdn_plot_start() == VDN_OK);
   state->scale_x = state->scale_y = 2;
+  refused_numbers();
   state->plot_layer = 3;
   state->pen_x = 1;
   state->pen_y = 2;
@@ -192,6 +230,19 @@ static void conversion(void) {
   CHECK(VDN_TMP2JWC(NULL, "T.JWC", "") == VDN_ILLEGAL_CALL);
 }
 
+/* DXF and SVG: the same drawing with and without the refused numbers before
+ * it. */
+static void drawing_files(void) {
+  static char plain[sizeof file_bytes];
+  float device;
+  for (device = 6; device <= 7; ++device) {
+    size_t length = plot_stream(device, 1, 30, 0);
+    CHECK(length > 0 && length < sizeof file_bytes);
+    memcpy(plain, file_bytes, length);
+    check_bytes(__FILE__, __LINE__, plot_stream(device, 1, 30, 1), file_bytes, plain, length);
+  }
+}
+
 static void calls_out_of_order(void) {
   vdn_state *state = VDN_STATE();
   char kind_text[8];
@@ -240,6 +291,7 @@ int main(void) {
   hpgl();
   lips();
   jw_cad();
+  drawing_files();
   conversion();
   status = check_report("capi_plot");
   remove_files(dir);

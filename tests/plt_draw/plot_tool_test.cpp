@@ -75,6 +75,16 @@ class PlotTool : public ::testing::Test {
             test::read_bytes(dir_ / "err.txt")};
   }
 
+  // Runs in a pipe, as in front of a spooler: FRAME piped in, standard
+  // output piped on into out.txt.
+  Outcome pipe(const std::string& arguments) {
+    const std::string command = "cd '" + dir_.path() + "' && cat FRAME | { '" + program() + "' " + arguments +
+                                " 2> err.txt; echo $? > status.txt; } | cat > out.txt";
+    if (std::system(command.c_str()) != 0) return {-1, "", ""};
+    return {std::stoi(test::read_bytes(dir_ / "status.txt")), test::read_bytes(dir_ / "out.txt"),
+            test::read_bytes(dir_ / "err.txt")};
+  }
+
   test::TempDir dir_;
 };
 
@@ -143,6 +153,55 @@ TEST_F(PlotTool, AnOutputThatIsTheDataFileIsACommandLineMistake) {
     Outcome r = run(arguments);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("would replace the data file 'FRAME'"), std::string::npos) << r.err;
+    EXPECT_EQ(test::read_bytes(dir_ / "FRAME"), kFrame);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "P.tmp"));
+  }
+}
+
+// "-" is standard input as the data file and standard output as the plot
+// file: the plot that goes down a pipe is the plot file, byte for byte.
+TEST_F(PlotTool, DashReadsAndWritesThePipeAsTheFiles) {
+  for (const std::string device : {"1", "2", "3", "4", "6", "7"}) {
+    SCOPED_TRACE(device);
+    ASSERT_EQ(run("-d " + device + " FRAME file.plt").status, 0);
+    const std::string file = test::read_bytes(dir_ / "file.plt");
+    ASSERT_GT(file.size(), 100u);
+    Outcome piped = pipe("-d " + device + " - -");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, file);
+    // Either end alone.
+    EXPECT_EQ(pipe("-d " + device + " - piped.plt").status, 0);
+    EXPECT_EQ(test::read_bytes(dir_ / "piped.plt"), file);
+    EXPECT_EQ(run("-d " + device + " FRAME -").out, file);
+  }
+  // JW_CAD reads its data from a pipe too.
+  ASSERT_EQ(run("-d5 FRAME file.tmp").status, 0);
+  EXPECT_EQ(pipe("-d5 - piped.tmp").status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "piped.tmp"), test::read_bytes(dir_ / "file.tmp"));
+  EXPECT_EQ(test::read_bytes(dir_ / "piped.jwc"), test::read_bytes(dir_ / "file.jwc"));
+  // Damage is named as where it came from.
+  test::write_bytes(dir_ / "FRAME", "VERDAN V9\r\n");
+  EXPECT_EQ(pipe("- -").err, "VDN-PLOT: standard input: line 1: not a VERDAN data file: the header is not "
+                             "\"VERDAN V2.50\"\n");
+}
+
+// A stream can be redirected from or to the data file; device 5 converts
+// its files by name, so it takes no stream for them.
+TEST_F(PlotTool, DashesThatCannotBeAreCommandLineMistakes) {
+  struct Case {
+    std::string command;
+    const char* says;
+  };
+  const std::string plot = "'" + program() + "'";
+  for (const Case& c : {Case{plot + " - FRAME < FRAME", "would replace the data file on standard input"},
+                        Case{plot + " FRAME - >> FRAME", "would replace the data file 'FRAME'"},
+                        Case{plot + " -d5 - P.tmp --jwc FRAME < FRAME", "JW_CAD file would replace the data file on"},
+                        Case{plot + " -d5 FRAME -", "device 5 (JW_CAD) writes its intermediate and JW_CAD files"},
+                        Case{plot + " -d5 FRAME P.tmp --jwc -", "device 5 (JW_CAD) writes its intermediate"}}) {
+    SCOPED_TRACE(c.command);
+    const int status = std::system(("cd '" + dir_.path() + "' && " + c.command + " 2> err.txt").c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_NE(test::read_bytes(dir_ / "err.txt").find(c.says), std::string::npos) << test::read_bytes(dir_ / "err.txt");
     EXPECT_EQ(test::read_bytes(dir_ / "FRAME"), kFrame);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "P.tmp"));
   }

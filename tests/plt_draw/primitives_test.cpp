@@ -1,7 +1,10 @@
 // Command strings of the drawing primitives on every device.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
@@ -95,28 +98,186 @@ TEST(PlotAndDash, UnknownPensAndLayersAreRefusedInsteadOfRepeatingTheLastCommand
   EXPECT_EQ(jw.take(), "");
 }
 
-TEST(PlotAndDash, NoNumberBeyondTheSinglesReachesAnyDevice) {
+// Everything a call can leave behind: the bytes written, the entities DXF
+// holds, the command buffer and the pen.
+struct Trace {
+  std::string written, held, command;
+  float pen_x, pen_y;
+  bool operator==(const Trace& o) const {
+    // A pen the caller put at no number stays there.
+    auto same = [](float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    return written == o.written && held == o.held && command == o.command && same(pen_x, o.pen_x) &&
+           same(pen_y, o.pen_y);
+  }
+};
+
+Trace trace(Plotter& p) {
+  return {p.take(), p.state.held_entities, p.state.plot_cmd, p.state.pen.pen_x, p.state.pen.pen_y};
+}
+
+// A number that is no number, or one far beyond any device's fields, is
+// refused by every primitive on every device with the same failure, and the
+// call leaves nothing: the device carries on as if it had not been made.
+TEST(Reach, NumbersNoDeviceHoldsAreRefusedAlikeAndLeaveNothing) {
   const float inf = __builtin_inff();
   const float nan = __builtin_nanf("");
-  for (float device : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f}) {
+  using Call = std::function<void(PlotState&, float)>;
+  const std::vector<Call> coordinate_calls = {
+      [](PlotState& s, float v) { PLOT(s, v, 40, 1); },   [](PlotState& s, float v) { PLOT(s, 30, v, 1); },
+      [](PlotState& s, float v) { DASH(s, v, 40, 2); },   [](PlotState& s, float v) { DASH(s, 30, v, 2); },
+      [](PlotState& s, float v) { CIR(s, v, 40, 5, 1); }, [](PlotState& s, float v) { CIR(s, 30, v, 5, 1); },
+      [](PlotState& s, float v) { CIR(s, 30, 40, v, 1); }, [](PlotState& s, float v) { MOVE(s, v, 0); },
+      [](PlotState& s, float v) { MOVE(s, 0, v); },       [](PlotState& s, float v) { MOJI(s, v, 20, 5, 0); },
+      [](PlotState& s, float v) { MOJI(s, 10, v, 5, 0); }, [](PlotState& s, float v) { MOJI(s, 10, 20, v, 0); },
+      [](PlotState& s, float v) { MOJI(s, 10, 20, 5, v); }};
+  // A pen number that is no number at all is no pen either.
+  const std::vector<Call> pen_calls = {[](PlotState& s, float v) { PLOT(s, 30, 40, v); },
+                                       [](PlotState& s, float v) { DASH(s, 30, 40, v); },
+                                       [](PlotState& s, float v) { CIR(s, 30, 40, 5, v); }};
+  // The pen's own place is where a line starts.
+  const std::vector<Call> from_the_pen = {[](PlotState& s, float) { PLOT(s, 30, 40, 1); },
+                                          [](PlotState& s, float) { DASH(s, 30, 40, 1); },
+                                          [](PlotState& s, float) { CIR(s, 30, 40, 5, 1); }};
+  for (float device : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f}) {
     Plotter p(device);
-    EXPECT_EQ(failure_code_of([&] { PLOT(p.state, 3e38f, 40, 1); }), kOverflow) << device;
-    EXPECT_EQ(failure_code_of([&] { DASH(p.state, 30, nan, 1); }), kOverflow) << device;
-    EXPECT_EQ(failure_code_of([&] { CIR(p.state, 30, 40, inf, 1); }), kOverflow) << device;
     p.state.plot_cmd = "A";
-    EXPECT_EQ(failure_code_of([&] { MOJI(p.state, inf, 40, 5, 0); }), kOverflow) << device;
-    const std::string written = p.take();
-    EXPECT_EQ(written.find("Inf"), std::string::npos) << device;
-    EXPECT_EQ(written.find("NaN"), std::string::npos) << device;
-    if (device == 5) {
-      EXPECT_EQ(written, "");
+    const Trace before = trace(p);
+    auto expect_refused = [&](const Call& call, float v, const Trace& unchanged) {
+      EXPECT_EQ(failure_code_of([&] { call(p.state, v); }), kOverflow) << "device " << device << ", " << v;
+      EXPECT_EQ(trace(p), unchanged) << "device " << device << ", " << v;
+    };
+    for (float v : {nan, inf, -inf, 1e30f, -1e30f}) {
+      for (const Call& call : coordinate_calls) expect_refused(call, v, before);
+      p.state.pen.pen_x = v;
+      Trace off_the_sheet = trace(p);
+      for (const Call& call : from_the_pen) expect_refused(call, v, off_the_sheet);
+      p.state.pen = {10, 20, 15};
+      p.state.pen.pen_y = v;
+      off_the_sheet = trace(p);
+      for (const Call& call : from_the_pen) expect_refused(call, v, off_the_sheet);
+      p.state.pen = {10, 20, 15};
     }
+    for (float v : {nan, inf, -inf}) {
+      for (const Call& call : pen_calls) expect_refused(call, v, before);
+    }
+
+    // What follows is drawn exactly as on a device that refused nothing.
+    Plotter fresh(device);
+    for (Plotter* q : {&p, &fresh}) {
+      PLOT(q->state, 30, 40, 1);
+      q->state.plot_cmd = "A";
+      MOJI(q->state, 10, 20, 5, 0);
+    }
+    const Trace drawn = trace(p);
+    EXPECT_EQ(drawn, trace(fresh)) << "device " << device;
+    EXPECT_NE(drawn.written + drawn.held, "") << "device " << device;
   }
   // Nor a window corner of the plotter's set-up.
   PlotState s;
   s.plot_device = 2;
   s.paper_w = __builtin_inff();
   EXPECT_EQ(failure_code_of([&] { INIT(s, 9, 1); }), kOverflow);
+}
+
+// One device unit a millimetre, from the origin, so that the numbers written
+// are the numbers given.
+void one_unit_a_millimetre(Plotter& p) {
+  p.state.scale_x = 1;
+  p.state.scale_y = 1;
+  p.state.origin_x = 0;
+  p.state.origin_y = 0;
+  p.state.pen = {0, 0, 15};
+}
+
+// Each device takes the largest number its fields hold and refuses the next:
+// six digits of the free format on the printers and plotters, half of
+// LIPS's 16 bits (so that a step between two places fits), and the whole
+// units of a single in the drawing files.
+TEST(Reach, EachDeviceWritesTheLargestNumbersItsFieldsHold) {
+  Plotter esc_page(1);
+  one_unit_a_millimetre(esc_page);
+  // The printers write floor(v): 999999.5 is 999999, -999999.5 is -1000000.
+  PLOT(esc_page.state, 999999.5f, -999999, 1);
+  EXPECT_EQ(esc_page.take(), "\x1d" "0;0lpG\x1d" "1;1;1lwG\x1d" "0;0;999999;-999999lG");
+  for (float x : {1000000.0f, -999999.5f}) {
+    EXPECT_EQ(failure_code_of([&] { PLOT(esc_page.state, x, 0, 1); }), kOverflow) << x;
+  }
+  CIR(esc_page.state, 0, 0, 999999, 1);
+  EXPECT_EQ(esc_page.take(), "\x1d" "0;0lpG\x1d" "1;1;1lwG\x1d" "0;0;999999cG");
+  EXPECT_EQ(failure_code_of([&] { CIR(esc_page.state, 0, 0, 1000000, 1); }), kOverflow);
+  EXPECT_EQ(esc_page.take(), "");
+
+  Plotter hpgl(3);
+  one_unit_a_millimetre(hpgl);
+  PLOT(hpgl.state, 999999, -999999, 1);
+  EXPECT_EQ(hpgl.take(), "SP3;LT;PD999999,-999999;");
+  EXPECT_EQ(failure_code_of([&] { MOVE(hpgl.state, 0, 1000000); }), kOverflow);
+  EXPECT_EQ(hpgl.take(), "");
+
+  Plotter lips(4);
+  one_unit_a_millimetre(lips);
+  lips.state.pen = {-32767, 0, 15};
+  // From -32767 (95 127 47) a step of 65534 (127 127 62) to 32767.5.
+  PLOT(lips.state, 32767.5f, 0, 1);
+  EXPECT_EQ(lips.take(), "E10\x1e" "F11\x1e" "1_\x7f/0\x7f\x7f>0\x1e");
+  for (float y : {32768.0f, -32768.0f}) {
+    EXPECT_EQ(failure_code_of([&] { PLOT(lips.state, 0, y, 1); }), kOverflow) << y;
+  }
+  EXPECT_EQ(lips.take(), "");
+
+  Plotter jw = jw_cad(0);
+  one_unit_a_millimetre(jw);
+  PLOT(jw.state, 16777216, -16777216, 1);  // 2^24: 4B800000 and CB800000
+  EXPECT_EQ(jw.take(), "s" + std::string(8, '\0') + "\0\0\x80\x4B\0\0\x80\xCB\x01\x01\0\0\0\0\n"s);
+  EXPECT_EQ(failure_code_of([&] { PLOT(jw.state, 0, 16777218, 1); }), kOverflow);  // the next single
+  EXPECT_EQ(jw.take(), "");
+
+  Plotter dxf(6);
+  one_unit_a_millimetre(dxf);
+  PLOT(dxf.state, 16777216, 0, 1);
+  EXPECT_NE(dxf.state.held_entities.find(" 11\r\n16777216\r\n"), std::string::npos) << dxf.state.held_entities;
+  const std::string held = dxf.state.held_entities;
+  EXPECT_EQ(failure_code_of([&] { PLOT(dxf.state, 16777218, 0, 1); }), kOverflow);
+  EXPECT_EQ(dxf.state.held_entities, held);
+
+  Plotter svg(7);
+  one_unit_a_millimetre(svg);
+  PLOT(svg.state, 16777216, 0, 1);
+  EXPECT_NE(svg.take().find(" x2=\"16777216\""), std::string::npos);
+  EXPECT_EQ(failure_code_of([&] { CIR(svg.state, 0, 0, 16777218, 1); }), kOverflow);
+  EXPECT_EQ(svg.take(), "");
+}
+
+// A text is refused whole when its last character would leave the fields,
+// never cut after the characters already written.
+TEST(Reach, TextsAreCheckedToTheirEndAndTheirAngle) {
+  Plotter p(1);
+  one_unit_a_millimetre(p);
+  p.state.plot_cmd = "ABC";  // 2 units a byte at height 4
+  MOJI(p.state, 999992, 0, 4, 0);
+  const std::string three = p.take();
+  EXPECT_NE(three.find("\x1d" "999996X\x1d" "0YC"), std::string::npos) << three;
+  EXPECT_EQ(p.state.pen.pen_x, 999998);
+  p.state.plot_cmd = "ABCD";  // would end at 1000000
+  EXPECT_EQ(failure_code_of([&] { MOJI(p.state, 999992, 0, 4, 0); }), kOverflow);
+  EXPECT_EQ(p.take(), "");
+  EXPECT_EQ(p.state.pen.pen_x, 999998);
+
+  p.state.plot_cmd = "A";
+  MOJI(p.state, 0, 0, 4, 999999);
+  EXPECT_NE(p.take().find("\x1d" "999999roF"), std::string::npos);
+  EXPECT_EQ(failure_code_of([&] { MOJI(p.state, 0, 0, 4, 1000000); }), kOverflow);
+  EXPECT_EQ(p.take(), "");
+
+  // JW_CAD writes the end of the text into its record.
+  Plotter jw = jw_cad(0);
+  one_unit_a_millimetre(jw);
+  jw.state.plot_cmd = std::string(8, 'A');
+  MOJI(jw.state, 16777200, 0, 4, 0);  // ends at 2^24
+  EXPECT_NE(jw.take(), "");
+  jw.state.plot_cmd = std::string(9, 'A');
+  EXPECT_EQ(failure_code_of([&] { MOJI(jw.state, 16777200, 0, 4, 0); }), kOverflow);
+  EXPECT_EQ(jw.take(), "");
 }
 
 TEST(PlotAndDash, UnknownDevicesWriteNothing) {

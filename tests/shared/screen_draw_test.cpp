@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/console/scripted_console.h"
+#include "platform/failure.h"
 
 namespace verdan {
 namespace {
@@ -88,6 +89,25 @@ TEST(Draw, UsesTheLineColourRoundedAndMovesThePen) {
   EXPECT_EQ(console.screen().pixel(5, 5), 13);
   EXPECT_EQ(console.screen().pixel(8, 5), 13);
   EXPECT_EQ(pen.pen_x, 8);
+}
+
+// A place that is no number is refused before anything is drawn; taken
+// as the plane's edge it would draw a line across the screen.
+TEST(Draw, APenOrEndAtNoPlaceIsRefusedAndDrawsNothing) {
+  ScriptedConsole console({});
+  const float nan = __builtin_nanf("");
+  auto failure_of = [&](PenState pen, float x, float y) {
+    try {
+      DRAW(console, pen, x, y);
+    } catch (const Failure& failure) {
+      return failure.code();
+    }
+    return 0;
+  };
+  EXPECT_EQ(failure_of({nan, 5, 15}, 8, 5), kOverflow);
+  EXPECT_EQ(failure_of({5, __builtin_inff(), 15}, 8, 5), kOverflow);
+  EXPECT_EQ(failure_of({5, 5, 15}, nan, 5), kOverflow);
+  EXPECT_EQ(lit(console), Pixels{});
 }
 
 }  // namespace

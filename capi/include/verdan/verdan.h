@@ -122,7 +122,8 @@ VDN_API int VDN_CONSOLE_CLOSE(void);
 
 /* Prints the prompt, reads an entry and returns its leading number. */
 VDN_API float VDN_INN(const char *prompt);
-/* A line from the pen to (x, y) pixels in line_color. */
+/* A line from the pen to (x, y) pixels in line_color; VDN_OVERFLOW when
+ * either is not finite. */
 VDN_API int VDN_DRAW(float x, float y);
 /* A stroke digit with its left edge at x and its baseline at y. */
 VDN_API int VDN_DSPN(float digit, float size, float x, float y);
@@ -137,12 +138,20 @@ VDN_API int VDN_DSP2L(int x, int y, const char *text);
 
 /* The plot file ("file number 1"): created or emptied, and closed. */
 VDN_API int VDN_PLOT_OPEN(const char *path);
+/* The plot file as standard output, for a pipe: nothing is emptied, and
+ * closing the plot file leaves standard output open. */
+VDN_API int vdn_plot_open_stdout(void);
 VDN_API int VDN_PLOT_CLOSE(void);
 /* Sets the device up for a paper code; writes nothing. */
 VDN_API int VDN_INIT(float paper, float scale);
 /* Writes plot_reset and plot_setup (what a caller does after INIT). */
 VDN_API int vdn_plot_start(void);
 VDN_API int VDN_PLT_END(void);
+/* The primitives refuse with VDN_OVERFLOW, writing nothing and leaving the
+ * pen, a number that is not finite and a point or size beyond the device's
+ * number fields: 999999 device units on ESC/Page and HP-GL, 32767 on
+ * LIPS III, 16777216 on JW_CAD, DXF and SVG. The pen's place counts for
+ * PLOT, DASH and CIR. */
 VDN_API int VDN_PLOT(float x, float y, float pen);
 VDN_API int VDN_DASH(float x, float y, float pen);
 VDN_API int VDN_CIR(float x, float y, float r, float pen);

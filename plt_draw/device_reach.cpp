@@ -1,0 +1,70 @@
+#include "plt_draw/device_reach.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/failure.h"
+#include "plt_draw/device_table.h"
+
+namespace verdan {
+namespace {
+
+// The printers and plotters read their numbers as N2A writes them: six
+// significant digits, and from a million on the exponent form, which no
+// device reads as a number.
+constexpr float kFreeFormatReach = 999999;
+
+// CULC holds 16 bits of magnitude. LIPS draws lines and circles relative to
+// the pen, so a coordinate keeps half of it and the distance between any two
+// still fits.
+constexpr float kLipsReach = 32767;
+
+void require_within(const PlotState& s, float value, std::string_view what) {
+  if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
+  if (!(std::fabs(value) <= device_reach(s))) {
+    fail(kOverflow, std::string(what) + " lies beyond the number fields of plot device " +
+                        std::to_string(plot_device_code(s)));
+  }
+}
+
+}  // namespace
+
+float device_reach(const PlotState& s) {
+  if (const PlotDevice* device = table_device(s)) return device->reach;
+  switch (plot_device_code(s)) {
+    case 1:
+    case 2:
+    case 3:
+      return kFreeFormatReach;
+    case 4:
+      return kLipsReach;
+    case 5:
+      // The intermediate file's coordinates are singles.
+      return kWholeSingleReach;
+    default:
+      return std::numeric_limits<float>::max();
+  }
+}
+
+void require_finite_number(float value, std::string_view what) {
+  if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
+}
+
+void require_point_within_reach(const PlotState& s, float x, float y) {
+  // What the printers and plotters write; the other devices write
+  // v * scale, or the sheet's height less it, which their reach has room for.
+  require_within(s, s.origin_x + std::floor(x * s.scale_x), "plot x");
+  require_within(s, s.origin_y + std::floor(y * s.scale_y), "plot y");
+}
+
+void require_size_within_reach(const PlotState& s, float size) {
+  // The reach is whole, so the floor of a size within it is within it too.
+  require_within(s, size * s.scale_x, "plot size");
+}
+
+void require_number_within_reach(const PlotState& s, float value, std::string_view what) {
+  require_within(s, value, what);
+}
+
+}  // namespace verdan

@@ -39,6 +39,8 @@ void ControlProgram::read_env_file() {
   });
 }
 
+OwnFilePlaces ControlProgram::own_file_places() const { return {env_dir_, user_dir_, settings_.data_dir}; }
+
 // The new file is written beside the old one and takes its place in one
 // step, so the user's settings are never lost to a failure half-way.
 void ControlProgram::write_env_file() {

@@ -36,6 +36,10 @@ float ControlProgram::menu_choice() {
 
 int ControlProgram::run() {
   start_up();
+  if (!next_program_.empty()) {
+    CommandLine command = split_command_line(next_program_);
+    if (!command_line_fits(command.program, command.argument)) refuse_next_program();
+  }
   for (;;) {
     float choice = next_program_.empty() ? menu_choice() : 1.0f;
     if (choice < 0 || choice > 2) {

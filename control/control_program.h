@@ -15,11 +15,13 @@
 #include "platform/host/directory_listing.h"
 #include "platform/fallible_step.h"
 #include "platform/host/files.h"
+#include "shared/own_files.h"
 
 namespace verdan {
 
 // Stable numbers of the fallible steps, shown after "LINE=" on the error screen.
 enum ControlStep : int {
+  kStepCheckCommandLine = 100,
   kStepProbeOldEnvFile = 110,
   kStepRenameOldEnvFile = 120,
   kStepProbeStartEnvFile = 130,
@@ -80,6 +82,8 @@ class ControlProgram : public ErrorHandler {
   void read_env_file();
   void sweep_after_killed_runs();
   void write_env_file();
+  // Where the programs' own files lie, which no print file may be.
+  OwnFilePlaces own_file_places() const;
 
   // settings_screen.cpp
   void settings_screen();
@@ -89,6 +93,10 @@ class ControlProgram : public ErrorHandler {
 
   // error_screen.cpp
   bool repair_user_dir();
+  // The error line on the cursor's row until a key, which it returns.
+  // `offer_leaving` adds the ESC hint where the row is blank.
+  int show_error_line(const Failure& failure, int step, bool offer_leaving);
+  [[noreturn]] void refuse_next_program();
 
   // file_menu.cpp
   void file_management();
@@ -109,6 +117,7 @@ class ControlProgram : public ErrorHandler {
   // file_list.cpp
   void file_list_screen();
   int shown_count() const;
+  std::string number_indent() const;
   void list_key_step(int key);
   void draw_list_cursor();
   void draw_list_page();

@@ -9,15 +9,28 @@
 namespace verdan {
 namespace {
 
+// The field as the file can hold it. A quote (read from an unquoted field
+// of an old file) would end the field early for every reader, and a CR or
+// LF (after a lead byte that took it as its second byte) would start a line
+// of its own: the file has no escape for either. A lead byte left without
+// its second byte at the end would take the closing quote with it.
+std::string field_text(std::string_view field) {
+  std::string text = without_char(without_char(without_char(field, '"'), '\r'), '\n');
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) last = i;
+  if (!text.empty() && last + 1 == text.size() && is_lead_byte(static_cast<unsigned char>(text[last]))) {
+    text.pop_back();
+  }
+  return text;
+}
+
 void quoted_line(TextSink& sink, std::initializer_list<std::string_view> fields) {
   bool first = true;
   for (std::string_view field : fields) {
     if (!first) sink.write(",");
     first = false;
     sink.write("\"");
-    // A quote read from an unquoted field of an old file would end the field
-    // early for every reader; the file has no way to hold one.
-    sink.write(without_char(field, '"'));
+    sink.write(field_text(field));
     sink.write("\"");
   }
   sink.end_line();

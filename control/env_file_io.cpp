@@ -51,6 +51,8 @@ void ControlProgram::sweep_after_killed_runs() {
   }
 }
 
+OwnFilePlaces ControlProgram::own_file_places() const { return {env_dir_, user_dir_, settings_.data_dir}; }
+
 // The new file is written beside the old one and takes its place in one
 // step, so the user's settings are never lost to a failure half-way.
 void ControlProgram::write_env_file() {

@@ -1,6 +1,5 @@
 // The list of data files: a scrolling list in which RETURN marks a file for
 // deletion; ESC deletes the marked files, Home/Clear leaves without.
-#include <algorithm>
 #include <string>
 
 #include "control/control_program.h"
@@ -13,8 +12,6 @@ namespace {
 constexpr int kListTop = 2;
 constexpr int kListBottom = 22;
 constexpr int kPageRows = kListBottom - kListTop + 1;
-// The entry number has three digits; entries past it are not shown.
-constexpr int kMostShown = 999;
 
 constexpr int kKeyUp = 30;
 constexpr int kKeyDown = 31;
@@ -30,7 +27,12 @@ constexpr int kColorCursor = 4;
 
 }  // namespace
 
-int ControlProgram::shown_count() const { return std::min(static_cast<int>(index_.size()), kMostShown); }
+int ControlProgram::shown_count() const { return static_cast<int>(index_.size()); }
+
+// Blanks that widen the heading over an entry number wider than three digits.
+std::string ControlProgram::number_indent() const {
+  return std::string(static_cast<std::size_t>(entry_number_digits(index_.size()) - 3), ' ');
+}
 
 void ControlProgram::file_list_screen() {
   console_.set_color(5);
@@ -46,7 +48,7 @@ void ControlProgram::file_list_screen() {
   console_.locate(23, 0);
   print(console_, sj("  RETURN 設定変更 (赤:削除 白:不変)    ESC:削除開始        ↑↓･INS・DEL:ｽｸﾛｰﾙ"), stay);
   console_.locate(1, 0);
-  print(console_, sj("    FILE NAME  USER    DATA登録   更新   サイズ  コメント"), stay);
+  print(console_, number_indent() + sj("    FILE NAME  USER    DATA登録   更新   サイズ  コメント"), stay);
 
   console_.set_window(kListTop, kListBottom);
   first_shown_ = 1;
@@ -110,9 +112,10 @@ void ControlProgram::draw_list_entry(int number, int row, bool under_cursor) {
   const bool marked = shown && index_[number - 1].delete_mark == kDelete;
   console_.set_color(marked ? kColorMarked : under_cursor ? kColorCursor : kColorKept);
   console_.locate(row, 0);
-  std::string line = apply_mask("### ", {number}) + (shown ? entry_text(index_[number - 1]) : "    ");
-  // One row at most: a wider line (an owner's name of four kanji) would
-  // wrap and push the rows below out of place.
+  const std::string mask = std::string(static_cast<std::size_t>(entry_number_digits(index_.size())), '#') + " ";
+  std::string line = apply_mask(mask, {number}) + (shown ? entry_text(index_[number - 1]) : "    ");
+  // One row at most: a wider line (an owner's name of four kanji, a number
+  // of five digits) would wrap and push the rows below out of place.
   print(console_, cut_to_width(line, 80), stay);
 }
 

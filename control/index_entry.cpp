@@ -39,7 +39,10 @@ std::string month_day(int month, int day) {
 
 std::string index_field(std::string_view line) {
   std::size_t first = line.find_first_not_of(' ');
-  if (first == std::string_view::npos || line[first] != '"') return std::string(line);
+  if (first == std::string_view::npos) return {};
+  // Leading blanks are no part of a field, quoted or not; the bytes of the
+  // layout count from its first byte.
+  if (line[first] != '"') return std::string(line.substr(first));
   std::string_view rest = line.substr(first + 1);
   return std::string(rest.substr(0, find_char(rest, '"')));
 }
@@ -93,6 +96,12 @@ std::string index_line(const IndexEntry& entry) {
 std::string entry_text(const IndexEntry& entry) {
   return entry.file_name + entry.user_field + entry.registered_date + "  " + entry.updated_info + "  " +
          entry.comment;
+}
+
+int entry_number_digits(std::size_t count) {
+  int digits = 3;
+  for (std::size_t widest = 999; count > widest; widest = widest * 10 + 9) ++digits;
+  return digits;
 }
 
 std::string size_text(std::int64_t size) {

@@ -31,8 +31,9 @@ struct IndexEntry {
   int delete_mark = kKeep;
 };
 
-// The field a line of "INDEX" holds: the text between its quotes, or the
-// whole line when it is not quoted (a comment may hold commas).
+// The field a line of "INDEX" holds, leading blanks skipped: the text
+// between its quotes, or the rest of the line when it is not quoted (a
+// comment may hold commas).
 std::string index_field(std::string_view line);
 
 // One "INDEX" line (the field's text). Years "19.." or "20.." at bytes 19-20
@@ -51,6 +52,11 @@ std::string index_line(const IndexEntry& entry);
 
 // The entry as the list and the printed list show it, without its number.
 std::string entry_text(const IndexEntry& entry);
+
+// Digits of the entry numbers in a list of `count` entries, alike on the
+// screen and in print: three, or as many as the last number needs, so that
+// every number shows whole and the columns below the heading stay aligned.
+int entry_number_digits(std::size_t count);
 
 // A file size right-aligned in seven bytes with thousands separators
 // ("  1,234"); a size too wide for that is written without them.

@@ -14,11 +14,14 @@ void ControlProgram::print_file_list() {
   print(console_, sj("*** FILE の印刷 ***"), stay);
   if (build_index() && !index_.empty()) {
     run_step(*this, kStepPrintList, [&] {
+      refuse_own_file(settings_.print_file, own_file_places());
       TextFile file = TextFile::open_append(settings_.print_file, SpecialFile::write_in_place);
-      print(file, sj("     FILE NAME  USER    DATA登録   更新   サイズ  コメント"));
+      // The numbers as wide as in the list on the screen.
+      print(file, number_indent() + sj("     FILE NAME  USER    DATA登録   更新   サイズ  コメント"));
+      const std::string mask = std::string(static_cast<std::size_t>(entry_number_digits(index_.size())), '#') + "  ";
       for (std::size_t i = 1; i <= index_.size(); ++i) {
         if ((i - 1) % 5 == 0) print(file);
-        print(file, Using("###  ", {static_cast<long>(i)}), entry_text(index_[i - 1]));
+        print(file, Using(mask, {static_cast<long>(i)}), entry_text(index_[i - 1]));
       }
       print(file);
       file.close();

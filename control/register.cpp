@@ -81,7 +81,7 @@ bool ControlProgram::register_entry_input(RegisterEntry& entry) {
                              [&](const RegisterEntry& earlier) { return earlier.number == *number; });
     if (*number == 0 || taken) continue;
     console_.locate(0, 50);
-    print(console_, Using("#####   ", {*number}), stay);
+    print(console_, number_echo(*number), stay);
 
     console_.set_color(6);
     console_.locate(0, 64);
@@ -109,10 +109,11 @@ void ControlProgram::show_register_entry(int number, const RegisterEntry& entry)
   if (number > kRegisterGridPlaces) return;
   GridPlace place = grid_place(number);
   console_.locate(place.row, place.column);
+  const GridText text = grid_text(entry);
   console_.set_color(4);
-  print(console_, Using("##### ", {entry.number}), stay);
+  print(console_, text.number, stay);
   console_.set_color(7);
-  print(console_, entry.name, stay);
+  print(console_, text.name, stay);
 }
 
 }  // namespace verdan

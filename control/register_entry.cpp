@@ -1,9 +1,11 @@
 #include "control/register_entry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "platform/codec/cp932.h"
+#include "shared/mask.h"
 
 namespace verdan {
 namespace {
@@ -14,6 +16,22 @@ std::string_view trimmed(std::string_view text) {
   std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+constexpr std::size_t kGridPlaceColumns = 12;
+constexpr std::size_t kNumberColumns = 5;
+constexpr float kWidestInMask = 99999;
+constexpr std::size_t kEchoColumns = 8;
+
+// The number as the mask "#####" shows it. An employee number wider than
+// that shows whole instead, without the mask's "%" and with all its seven
+// digits (a single's free format keeps six).
+std::string number_field(float number) {
+  const float size = std::fabs(number);
+  if (size > kWidestInMask && size <= kLargestEmployeeNumber && number == std::floor(number)) {
+    return std::to_string(static_cast<long>(number));
+  }
+  return apply_mask("#####", {number});
 }
 
 }  // namespace
@@ -67,6 +85,22 @@ char yes_no(std::string_view answer) {
   if (first == 'y') first = 'Y';
   if (first == 'n') first = 'N';
   return first == 'Y' || first == 'N' ? first : 0;
+}
+
+GridText grid_text(const RegisterEntry& entry) {
+  GridText text{number_field(entry.number) + " ", entry.name};
+  // Five digits leave the name as it is, however wide, as they always did.
+  if (text.number.size() > kNumberColumns + 1) {
+    const std::size_t left = kGridPlaceColumns - std::min(text.number.size(), kGridPlaceColumns);
+    text.name = std::string(cut_to_width(entry.name, left));
+  }
+  return text;
+}
+
+std::string number_echo(float number) {
+  std::string echo = number_field(number);
+  if (echo.size() < kEchoColumns) echo.append(kEchoColumns - echo.size(), ' ');
+  return echo;
 }
 
 std::string register_line(const RegisterEntry& entry) {

@@ -9,6 +9,7 @@
 #include "control/settings_entry.h"
 #include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
+#include "shared/own_files.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
 
@@ -153,7 +154,17 @@ void ControlProgram::edit_settings_fields() {
   show_path(4, settings_.data_dir);
   settings_.work_dir = directory_value(token_at(6, kPathColumn), settings_.work_dir);
   show_path(6, settings_.work_dir);
-  settings_.print_file = file_value(token_at(8, kPathColumn), settings_.print_file, settings_.work_dir);
+  // The listings would write over a print file that is one of the
+  // programs' own files (the settings, the index, a data file): such a name
+  // is refused with a beep and asked for again, the old one too.
+  for (;;) {
+    std::string print_file = file_value(token_at(8, kPathColumn), settings_.print_file, settings_.work_dir);
+    if (own_file_reached(print_file, own_file_places()).empty()) {
+      settings_.print_file = print_file;
+      break;
+    }
+    console_.beep();
+  }
   show_path(8, settings_.print_file);
   settings_.plot_file = file_value(token_at(10, kPathColumn), settings_.plot_file, settings_.work_dir);
   show_path(10, settings_.plot_file);

@@ -8,6 +8,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/host/files.h"
 #include "shared/leading_number.h"
+#include "shared/own_files.h"
 #include "shared/print.h"
 #include "shared/wide_numerals.h"
 
@@ -62,16 +63,20 @@ bool GeneratorProgram::print_file_has_content() {
 // The listing replaces the print file's content or goes after it, written
 // to the file as it is produced. A replacement is written beside the old
 // file and swapped in; an append is undone when it fails half-way, so a
-// retry writes the whole listing once.
+// retry writes the whole listing once. A print file that is one of the
+// programs' own files (the settings, the index, a data file) is refused
+// before anything is written.
 void GeneratorProgram::deliver_listing(bool replace, const std::function<void(TextSink&)>& write_listing) {
   if (replace) {
     run_step(*this, kGenReplacePrintFile, [&] {
+      refuse_own_file(print_file_, {env_dir_, user_dir_, data_dir_});
       TextFile file = TextFile::open_replacing(print_file_, SpecialFile::write_in_place);
       write_listing(file);
       file.commit();
     });
   } else {
     run_step(*this, kGenAppendPrintFile, [&] {
+      refuse_own_file(print_file_, {env_dir_, user_dir_, data_dir_});
       TextFile file = TextFile::open_append(print_file_, SpecialFile::write_in_place);
       write_listing(file);
       file.close();

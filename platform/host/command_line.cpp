@@ -45,9 +45,12 @@ bool ends_with_exe(std::string_view name) {
   return tail[0] == '.' && upper(tail[1]) == 'E' && upper(tail[2]) == 'X' && upper(tail[3]) == 'E';
 }
 
+bool command_line_fits(std::string_view program, std::string_view argument) {
+  return program.size() + (argument.empty() ? 0 : 1 + argument.size()) <= kMaxCommandLine;
+}
+
 std::string program_to_start(std::string_view program, std::string_view argument) {
-  std::size_t length = program.size() + (argument.empty() ? 0 : 1 + argument.size());
-  if (length > kMaxCommandLine) {
+  if (!command_line_fits(program, argument)) {
     fail(kIllegalFunctionCall, "command line longer than 123 bytes: " + to_utf8(program));
   }
   std::string path = find_program(program);

@@ -41,9 +41,12 @@ std::string find_program(std::string_view program);
 // The longest command line a program can be started with.
 inline constexpr std::size_t kMaxCommandLine = 123;
 
+// True when `program`, a blank and `argument` (none when it is empty) fit
+// in kMaxCommandLine bytes.
+bool command_line_fits(std::string_view program, std::string_view argument);
+
 // Host path of the program to start with `argument`: Failure 5 when the
-// command line is longer than kMaxCommandLine, Failure 53 when the program
-// is not found.
+// command line does not fit, Failure 53 when the program is not found.
 std::string program_to_start(std::string_view program, std::string_view argument);
 
 // Starts `program` with `argument` and ends the running program. Failure 53

@@ -55,11 +55,11 @@ TEST_F(ControlProgramHeadless, HandsOverToTheProgramNamedOnItsCommandLine) {
   EXPECT_NE(out.screen.find("環境設定"), std::string::npos);
 }
 
-TEST_F(ControlProgramHeadless, OverlongArgumentDoesNotCrash) {
+TEST_F(ControlProgramHeadless, OverlongArgumentIsRefusedOnceBeforeTheSettings) {
   test::Outcome out = run("\n\n\n\n\n\n\n\nY\n\x1b", "'" + std::string(200, 'A') + "'");
-  EXPECT_EQ(out.status, 1);  // the start fails on the error screen; ESC leaves it
-  // The settings were written before the start was tried.
-  EXPECT_EQ(test::read_bytes(dir_ / "home/app/verdan/VERDAN.INI").substr(0, 5), "\"C:\",");
+  EXPECT_EQ(out.status, 1);  // one key after the error line ends the program
+  EXPECT_EQ(out.screen.substr(0, out.screen.find('\n')), "  ERROR : CODE =  5 LINE= 100  Hit any key !!");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "home/app/verdan/VERDAN.INI"));
 }
 
 TEST_F(ControlProgramHeadless, MarksTwoFilesDeletesThemAndRewritesTheIndex) {

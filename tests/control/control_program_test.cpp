@@ -32,6 +32,22 @@ TEST_F(ControlProgramRun, NumberArgumentShowsTheMenu) {
   EXPECT_EQ(run({"0"}, "NUMBER"), 0);
 }
 
+// A command line the program could not be started with: refused once with
+// the error line, before the settings, and the program ends.
+TEST_F(ControlProgramRun, ArgumentLongerThanACommandLineIsRefusedBeforeTheSettings) {
+  const std::string too_long = "VDN-GENE.EXE " + std::string(111, 'A');  // 124 bytes
+  EXPECT_EQ(run({}, too_long), 3);
+  EXPECT_EQ(console_->row_text(0), "  ERROR : CODE =  5 LINE= 100  Hit any key !!");
+  EXPECT_EQ(console_->row_text(1).substr(0, 36), "  command line longer than 123 bytes");
+  EXPECT_EQ(run({"x", "", "", "", "", "", "", "", "", "Y"}, too_long), 1);
+  EXPECT_EQ(console_->remaining(), 9u);
+  EXPECT_EQ(console_->row_text(0), "  ERROR : CODE =  5 LINE= 100  Hit any key !!");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "app/verdan"));
+  // 123 bytes fit: the settings screen comes.
+  EXPECT_EQ(run({}, too_long.substr(1)), 3);
+  EXPECT_NE(console_->row_text(0).find("環境設定"), std::string::npos);
+}
+
 TEST_F(ControlProgramRun, FirstRunCreatesThePerUserDirectoryAndLeavesNoOtherFile) {
   ASSERT_EQ(run({"1", "", "", "", "", "", "", "", "", "Y", "0"}), 0);
   EXPECT_EQ(program_->env_dir(), program_->user_dir());

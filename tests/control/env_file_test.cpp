@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -95,6 +96,38 @@ TEST_F(EnvFileReading, AQuoteInAnUnquotedOldFieldIsNotWrittenBack) {
   EXPECT_EQ(lines[0], "\"D:\\AB\\\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
   EXPECT_EQ(lines[14], "\"12\",\"0\",\"2.1\",\"0.02\"");
   EXPECT_EQ(read(sink.text()).data_dir, "D:\\AB\\");
+}
+
+// A lead byte before a line end takes it as its second byte when read; one
+// before the closing quote takes the quote. Neither may reach the file.
+TEST_F(EnvFileReading, NoFieldIsWrittenWithALineEndOrALoneLeadByte) {
+  std::string bytes = "\"C:\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\x82\n\",\"x\"\r\n";
+  for (int i = 0; i < 12; ++i) bytes += "\"x\"\r\n";
+  bytes += "\"1.2\",\"0\",\"2.1\",\"0.02\x82\"\r\n";
+  Settings s = read(bytes);
+  ASSERT_EQ(s.print_file, "PRT.TXT\x82\n");
+  ASSERT_EQ(s.error_threshold, "0.02\x82\"");
+  // A typed value with a line end in it, and one whose last character is
+  // cut after its lead byte.
+  s.plot_file = "P\r\nQ.OUT";
+  s.work_dir = "D:\\\x83\x5c\x83";
+  StringSink sink;
+  write_env_lines(sink, s, "2.64");
+  for (int round = 0; round < 2; ++round) {
+    const std::string text = sink.text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 220);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 220);
+    std::vector<std::string> lines = crlf_lines(text);
+    ASSERT_EQ(lines.size(), 220u);
+    EXPECT_EQ(lines[0], "\"C:\",\"D:\\\x83\x5c\",\"PQ.OUT\",\"SI\",\"PRT.TXT\"");
+    EXPECT_EQ(lines[14], "\"1.2\",\"0\",\"2.1\",\"0.02\"");
+    // Read back and written again, the file stays the same.
+    Settings back = read(text);
+    EXPECT_EQ(back.print_file, "PRT.TXT");
+    EXPECT_EQ(back.error_threshold, "0.02");
+    sink.clear();
+    write_env_lines(sink, back, "2.64");
+  }
 }
 
 TEST_F(EnvFileReading, OldLayoutWithFourFieldsOnLineOne) {

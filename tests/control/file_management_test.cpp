@@ -290,7 +290,9 @@ TEST_F(FileManagement, KeyCodeZeroOnAScrolledListOnlyRedrawsTheCursorRow) {
   EXPECT_EQ(console_->cursor_row(), 22);
 }
 
-TEST_F(FileManagement, LinesBeyondWhatTheListHoldsStayInTheIndex) {
+// Past 999 entries the numbers take a fourth digit, on the screen and in
+// print alike, with the headings moved over them; every entry is reached.
+TEST_F(FileManagement, ListsOfMoreThan999EntriesShowAndPrintEveryEntryWhole) {
   std::vector<std::string> lines;
   for (int i = 1; i <= 1002; ++i) {
     char text[64];
@@ -299,10 +301,27 @@ TEST_F(FileManagement, LinesBeyondWhatTheListHoldsStayInTheIndex) {
   }
   write_index(lines);
   std::vector<std::string> keys{"2", "1"};
-  keys.insert(keys.end(), 50, kDel);
+  keys.insert(keys.end(), 51, kDel);
   EXPECT_EQ(run(keys), 3);
-  EXPECT_EQ(console_->row_text(22).substr(0, 9), "999 N0999");
-  EXPECT_EQ(console_->row_text(2).substr(0, 9), "979 N0979");
+  EXPECT_EQ(console_->row_text(1), "     FILE NAME  USER    DATA登録   更新   サイズ  コメント");
+  // The last entry is reached, and one more page beeps.
+  EXPECT_EQ(console_->row_text(22), "1002 N1002      1234   2019/02/20                c1002");
+  EXPECT_EQ(console_->row_text(2).substr(0, 10), " 982 N0982");
+  EXPECT_EQ(console_->beeps(), 3);
+
+  ASSERT_EQ(run({"2", "2", "0", "0"}), 0);
+  const std::string printed = test::read_bytes(dir_ / "PRT.TXT");
+  auto line = [](const char* number, int i) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s  N%04d      1234   2019/02/20%16s%-30s\r\n", number, i, "",
+                  ("c" + std::to_string(i)).c_str());
+    return std::string(text);
+  };
+  EXPECT_EQ(printed.substr(0, printed.find(line("   6", 6))),
+            to_cp932("      FILE NAME  USER    DATA登録   更新   サイズ  コメント") + "\r\n\r\n" + line("   1", 1) +
+                line("   2", 2) + line("   3", 3) + line("   4", 4) + line("   5", 5) + "\r\n");
+  EXPECT_EQ(printed.substr(printed.size() - 2 * line("1002", 1002).size() - 2 - 2),
+            "\r\n" + line("1001", 1001) + line("1002", 1002) + "\r\n");
 
   ASSERT_EQ(run({"2", "1", kReturn, kEsc, "0", "0"}), 0);
   std::string index = data("INDEX");
@@ -323,6 +342,28 @@ TEST_F(FileManagement, PrintedListComesInGroupsOfFiveAfterEarlierContent) {
   std::string expected = "EARLIER\r\n" + to_cp932("     FILE NAME  USER    DATA登録   更新   サイズ  コメント") + "\r\n\r\n";
   for (int i = 1; i <= 12; ++i) expected += line(i) + (i == 5 || i == 10 || i == 12 ? "\r\n" : "");
   EXPECT_EQ(test::read_bytes(dir_ / "PRT.TXT"), expected);
+}
+
+// A print file that is the index, the register or a data file, by case,
+// ".." or a link, is refused on the error screen and nothing is written.
+TEST_F(FileManagement, PrintingIntoOneOfTheProgramsOwnFilesIsRefused) {
+  write_index(numbered_lines(3));
+  write_data_file("FRAME", 10);
+  test::write_bytes(dir_ / "VDN-USER.DAT", "1234,\"A     \"\r\n");
+  std::filesystem::create_symlink(dir_ / "DATA/FRAME", dir_ / "LINK.TXT");
+  const std::string index = data("INDEX"), frame = data("FRAME"), users = test::read_bytes(dir_ / "VDN-USER.DAT");
+  for (const char* print_file : {"data\\index", "DATA\\..\\VDN-USER.DAT", "LINK.TXT"}) {
+    StringSink ini;
+    write_env_lines(ini, {"DATA\\", "C:", "PLT.OUT", "SI", print_file, "1.2", "0", "2.1", "0.02"}, "2.64");
+    test::write_bytes(dir_ / "app/verdan/VERDAN.INI", ini.text());
+    EXPECT_EQ(run({"2", "2"}), 3) << print_file;
+    int row = console_->cursor_row();
+    EXPECT_EQ(console_->row_text(row), "  ERROR : CODE = 75 LINE= 910  Hit any key !!  ESC:終了") << print_file;
+    EXPECT_EQ(run({"2", "2", "x", kEsc}), 1) << print_file;
+    EXPECT_EQ(data("INDEX"), index);
+    EXPECT_EQ(data("FRAME"), frame);
+    EXPECT_EQ(test::read_bytes(dir_ / "VDN-USER.DAT"), users);
+  }
 }
 
 // A read-only program folder: the settings come from the per-user directory

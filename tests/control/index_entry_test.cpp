@@ -19,6 +19,17 @@ TEST(IndexEntryRules, ShortAndUnquotedLinesKeepTheirColumns) {
   EXPECT_EQ(index_line(e), "AB                19           say  hi ");
 }
 
+// Leading blanks are skipped as by the field rules, quotes or not; a comma
+// in the comment of an unquoted line stays in it.
+TEST(IndexEntryRules, UnquotedLinesLoseTheirLeadingBlanksAndKeepTheirCommas) {
+  EXPECT_EQ(index_field("  LEAD       1000   2019/02/20   x, y"), "LEAD       1000   2019/02/20   x, y");
+  IndexEntry e = parse_index_line(index_field("  LEAD       1000   2019/02/20   x, y"));
+  EXPECT_EQ(e.file_name, "LEAD       ");
+  EXPECT_EQ(e.user_number, 1000);
+  EXPECT_EQ(e.registered_date, "2019/02/20");
+  EXPECT_EQ(e.comment, "x, y" + std::string(26, ' '));
+}
+
 TEST(IndexEntryRules, MatchKeys) {
   EXPECT_EQ(match_key("a.b        "), "A         B ");
   EXPECT_EQ(match_key("ABCDEFGHIJKLMN"), "ABCDEFGHIJKL");

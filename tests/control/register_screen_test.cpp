@@ -47,13 +47,24 @@ TEST_F(RegisterScreen, NonNumberIsRejectedWithALine) {
   EXPECT_EQ(console_->row_text(1), "                        ( 漢字３文字以内)                 OK (Y/N) ?");
 }
 
-TEST_F(RegisterScreen, NumbersWiderThanTheGridAreRejectedWithTheLine) {
-  EXPECT_EQ(run({"2", "3", "123456"}), 3);
+// "INDEX" gives owners seven-digit numbers: they are registered, shown whole
+// where they were typed and on the grid, and name the owner in the list.
+TEST_F(RegisterScreen, NumbersUpToSevenDigitsAreTakenAndShownWhole) {
+  EXPECT_EQ(run({"2", "3", "10000000"}), 3);
   EXPECT_EQ(console_->row_text(1), "                        ( 漢字３文字以内)" + std::string(15, ' ') +
                                        "もう一度入力してください");
-  ASSERT_EQ(run({"2", "3", "1234567", "99999", "A", "Y", "1", "B", "Y"}), 3);
-  EXPECT_EQ(console_->row_text(2), "99999 A          1 B");
-  EXPECT_EQ(register_file(), "99999,\"A     \"\r\n1,\"B     \"\r\n");
+  EXPECT_EQ(run({"2", "3", "1234567", "山田"}), 3);
+  EXPECT_EQ(console_->row_text(0), "*** 社員番号の登録 ***  ( NO.=-1 で終了 ) 社員NO.=1234567 氏名：山田");
+  ASSERT_EQ(run({"2", "3", "1234567", "山田", "Y", "123456", "ABC", "Y", "7", "B", "Y", "-1", "0", "0"}), 0);
+  EXPECT_EQ(register_file(), to_cp932("1234567,\"山田  \"\r\n123456,\"ABC   \"\r\n7,\"B     \"\r\n"));
+  EXPECT_EQ(run({"2", "3"}), 3);
+  EXPECT_EQ(console_->row_text(2), "1234567 山田 123456 ABC       7 B");
+  EXPECT_EQ(color_at(2, 7), 4);
+  EXPECT_EQ(color_at(2, 8), 7);
+
+  write_index({"FRAME      12345672019/02/20   First frame"});
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(2), "  1 FRAME      山田   2019/02/20                First frame");
 }
 
 // A DOS end-of-file mark ends the register; new entries go before it.

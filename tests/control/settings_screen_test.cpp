@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "control/dsp2l.h"
+#include "control/env_file.h"
 #include "control/settings_entry.h"
 #include "platform/codec/cp932.h"
 #include "tests/control/control_fixture.h"
@@ -38,6 +41,29 @@ TEST_F(SettingsScreen, QuotesAreDroppedAndABareDriveKeepsTheFileName) {
   EXPECT_EQ(program_->settings().error_threshold, "0.01");
   ASSERT_EQ(run({"1", "", "", "x:", "\"", "", "", "", "", "Y", "0"}), 0);
   EXPECT_EQ(first_line(), "\"D:\\DATA\\\",\"C:\",\"PLT.OUT\",\"SI\",\"PRT.TXT\"");
+}
+
+// The listings would write over it: a print file that reaches one of the
+// programs' own files, by case, "..", or being the settings file read, is
+// asked for again after a beep.
+TEST_F(SettingsScreen, APrintFileThatIsOneOfTheProgramsOwnFilesIsAskedAgain) {
+  std::filesystem::create_directory(dir_ / "DATA");
+  test::write_bytes(dir_ / "DATA/index", "\"X\"\r\n");
+  ASSERT_EQ(run({"1", "data", "", "data\\index", "x\\..\\vdn-user.dat", "list.txt", "", "", "", "", "", "Y", "0"}),
+            0);
+  EXPECT_EQ(first_line(), "\"DATA\\\",\"C:\",\"PLT.OUT\",\"SI\",\"LIST.TXT\"");
+  EXPECT_EQ(console_->beeps(), 2);
+  EXPECT_EQ(console_->remaining(), 0u);
+
+  // Settings in the start directory that name themselves as the print file:
+  // the name read is refused as well, until another is typed.
+  StringSink self;
+  write_env_lines(self, {"C:", "C:", "PLT.OUT", "SI", "verdan.ini", "1.2", "0", "2.1", "0.02"}, "2.64");
+  test::write_bytes(dir_ / "VERDAN.INI", self.text());
+  ASSERT_EQ(run({"1", "", "", "", "", "p.txt", "", "", "", "", "", "Y", "0"}), 0);
+  EXPECT_EQ(console_->beeps(), 2);
+  const std::string rewritten = test::read_bytes(dir_ / "VERDAN.INI");
+  EXPECT_EQ(rewritten.substr(0, rewritten.find("\r\n")), "\"C:\",\"C:\",\"PLT.OUT\",\"SI\",\"P.TXT\"");
 }
 
 TEST_F(SettingsScreen, ConfirmationAsksAgainAndNoEditsOnceMore) {

@@ -142,6 +142,32 @@ TEST_F(GridBeamDialogue, ListingAppendedAfterAnEmptyAnswerAndTheDataFile) {
   EXPECT_NE(data.find("  3   4   4   -1 "), std::string::npos);
 }
 
+// The settings file or a data file named as the print file, by case or
+// "..": replacing or appending is refused on the error line before any
+// byte is written.
+TEST_F(GridBeamDialogue, APrintFileThatIsOneOfTheProgramsOwnFilesIsRefused) {
+  auto error_row = [this] {
+    for (int r = 0; r < 24; ++r) {
+      if (row(r).find("ERROR") != std::string::npos) return row(r).substr(0, 31);
+    }
+    return std::string();
+  };
+  write_settings(test::settings_file("C:", "verdan.ini"));
+  const std::string settings = test::read_bytes(dir_ / "VERDAN.INI");
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "Y"}), 3);
+  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4020");
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "Y", "C", "E"}), 1);
+  EXPECT_EQ(test::read_bytes(dir_ / "VERDAN.INI"), settings);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "CROSS"));
+
+  write_settings(test::settings_file("C:", "SUB\\..\\cross"));
+  std::filesystem::create_directory(dir_ / "SUB");
+  test::write_bytes(dir_ / "CROSS", "old data\r\n");
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "N"}), 3);
+  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4030");
+  EXPECT_EQ(test::read_bytes(dir_ / "CROSS"), "old data\r\n");
+}
+
 TEST_F(GridBeamDialogue, SpansBeyondTheSinglePrecisionOfANodeAreOverflowsAskedAgain) {
   const std::string nines(40, '9');
   const std::string low = "-2" + std::string(36, '0');  // -2E38 cm

@@ -4,6 +4,7 @@
 // files named after what they do.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -108,10 +109,12 @@ class ControlProgram : public ErrorHandler {
   // file_index.cpp
   bool build_index();
   void read_index_file();
+  std::vector<IndexEntry> index_file_entries() const;
   void join_listing();
   std::vector<ListingFact> listing_from_interpreter();
   std::vector<ListedFile> listing_from_file_system();
   std::vector<RegisterEntry> read_register(EmptyProbe empty);
+  static std::vector<RegisterEntry> register_file_entries();
   void join_register();
 
   // file_list.cpp
@@ -127,6 +130,7 @@ class ControlProgram : public ErrorHandler {
   void delete_marked_files();
   bool delete_data_file(const std::string& name);
   void write_index_without(const std::vector<bool>& gone);
+  void remove_index_lines(const std::map<std::string, int>& dropped);
 
   // list_printing.cpp
   void print_file_list();
@@ -134,6 +138,7 @@ class ControlProgram : public ErrorHandler {
   // register.cpp
   void register_screen();
   bool register_entry_input(RegisterEntry& entry);
+  void append_register_entry(const RegisterEntry& entry);
   void show_register_entry(int number, const RegisterEntry& entry);
 
   Console& console_;

@@ -1,14 +1,16 @@
 // Deleting the files marked in the list. A line leaves "INDEX" only when its
-// file is gone: the marked files go first, then the index is written again
-// with the lines of every file still there, beside the old one and put in
-// its place in one step. Ending on the error screen half-way through still
-// writes it, so a file that could not be deleted keeps its owner and comment.
+// file is gone: the marked files go first, then their lines are taken out of
+// the index, which is written beside the old one and put in its place in one
+// step. Ending on the error screen half-way through still takes out the
+// lines of the files deleted so far.
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "control/control_program.h"
 #include "platform/codec/cp932.h"
+#include "platform/host/directory_lock.h"
 #include "platform/host/files.h"
 #include "shared/print.h"
 
@@ -70,23 +72,50 @@ bool ControlProgram::delete_data_file(const std::string& name) {
   return true;
 }
 
-// Writes "INDEX" with every line whose file is not `gone`; with no line left
-// it goes. What follows a DOS end-of-file mark in it stays after the lines.
+// Takes the lines of the entries deleted now out of "INDEX"; with none
+// deleted it stays as it is.
 void ControlProgram::write_index_without(const std::vector<bool>& gone) {
-  std::vector<const IndexEntry*> kept;
+  // Each line in the form it is written back in, as often as it went.
+  std::map<std::string, int> dropped;
   for (std::size_t i = 0; i < index_.size(); ++i) {
-    if (!gone[i]) kept.push_back(&index_[i]);
+    if (gone[i]) ++dropped[index_line(index_[i])];
   }
+  if (!dropped.empty()) remove_index_lines(dropped);
+}
+
+// The analysis program appends to "INDEX", and another session may have
+// rewritten it, since the list read it; so it is read again just before it
+// is replaced, and only the dropped lines leave it. A line added meanwhile
+// stays even when it names a deleted file: that file may be a new one. The
+// sessions of this program wait for each other around the reading and the
+// replacement; the analysis program takes no lock. With no line left the
+// file goes; what follows a DOS end-of-file mark stays after the lines.
+void ControlProgram::remove_index_lines(const std::map<std::string, int>& dropped) {
   const std::string index_name = work_file(kIndexFileName);
-  if (kept.empty()) {
-    run_step(*this, kStepDeleteIndex, [&] {
-      if (file_exists(index_name)) delete_file(index_name);
-    });
-    return;
-  }
   run_step(*this, kStepWriteIndex, [&] {
+    DirectoryLock lock(settings_.data_dir);
+    if (!file_exists(index_name)) return;  // another session took its last line
+    const std::vector<IndexEntry> now = index_file_entries();
+    std::map<std::string, int> left = dropped;
+    std::vector<std::string> kept;
+    for (const IndexEntry& entry : now) {
+      std::string line = index_line(entry);
+      auto found = left.find(line);
+      if (found != left.end() && found->second > 0) {
+        --found->second;
+      } else {
+        kept.push_back(std::move(line));
+      }
+    }
+    if (kept.size() == now.size()) return;  // their lines are gone already
+    if (kept.empty()) {
+      run_step(*this, kStepDeleteIndex, [&] {
+        if (file_exists(index_name)) delete_file(index_name);
+      });
+      return;
+    }
     TextFile file = TextFile::open_text_replacing(index_name);
-    for (const IndexEntry* entry : kept) print(file, "\"", index_line(*entry), "\"");
+    for (const std::string& line : kept) print(file, "\"", line, "\"");
     file.commit();
   });
 }

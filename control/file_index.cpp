@@ -50,18 +50,20 @@ bool ControlProgram::build_index() {
 // Every line is kept, however many: lines beyond what the list can show
 // still go back into the index when it is written again.
 void ControlProgram::read_index_file() {
-  run_step(*this, kStepReadIndex, [&] {
-    std::vector<IndexEntry> read;
-    File file = File::open_text(work_file(kIndexFileName));
-    while (!file.eof()) {
-      std::string line = file.read_line();
-      // Blank lines hold no entry (they are skipped between fields).
-      if (line.find_first_not_of(' ') == std::string::npos) continue;
-      read.push_back(parse_index_line(index_field(line)));
-    }
-    file.close();
-    index_ = std::move(read);
-  });
+  run_step(*this, kStepReadIndex, [&] { index_ = index_file_entries(); });
+}
+
+std::vector<IndexEntry> ControlProgram::index_file_entries() const {
+  std::vector<IndexEntry> read;
+  File file = File::open_text(work_file(kIndexFileName));
+  while (!file.eof()) {
+    std::string line = file.read_line();
+    // Blank lines hold no entry (they are skipped between fields).
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
+    read.push_back(parse_index_line(index_field(line)));
+  }
+  file.close();
+  return read;
 }
 
 void ControlProgram::join_listing() {
@@ -110,19 +112,21 @@ std::vector<ListedFile> ControlProgram::listing_from_file_system() {
 // file is deleted by `EmptyProbe::remove`, kept by `EmptyProbe::keep`.
 std::vector<RegisterEntry> ControlProgram::read_register(EmptyProbe empty) {
   if (run_step(*this, kStepProbeRegister, [&] { return probe(kRegisterFileName, empty); }) == 0) return {};
-  return run_step(*this, kStepReadRegister, [&] {
-    std::vector<RegisterEntry> entries;
-    File file = File::open_text(kRegisterFileName);
-    while (!file.eof()) {
-      std::string number = file.read_field();
-      // A file cut after a number still gives the entries before it.
-      std::string name = file.eof() ? std::string() : file.read_field();
-      if (number.empty() && name.empty()) continue;  // an empty line
-      entries.push_back({leading_number(number), name});
-    }
-    file.close();
-    return entries;
-  });
+  return run_step(*this, kStepReadRegister, [&] { return register_file_entries(); });
+}
+
+std::vector<RegisterEntry> ControlProgram::register_file_entries() {
+  std::vector<RegisterEntry> entries;
+  File file = File::open_text(kRegisterFileName);
+  while (!file.eof()) {
+    std::string number = file.read_field();
+    // A file cut after a number still gives the entries before it.
+    std::string name = file.eof() ? std::string() : file.read_field();
+    if (number.empty() && name.empty()) continue;  // an empty line
+    entries.push_back({leading_number(number), name});
+  }
+  file.close();
+  return entries;
 }
 
 void ControlProgram::join_register() {

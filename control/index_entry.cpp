@@ -160,6 +160,9 @@ bool deletable_in_data_dir(std::string_view name) {
   for (char mark : {'\\', '/', ':'}) {
     if (find_char(name, mark) != std::string_view::npos) return false;
   }
+  // Bytes of no character have no host name of their own: "\x83/AB" would
+  // reach the file U+FFFD "AB".
+  if (undefined_char_at(name) != std::string_view::npos) return false;
   // The index is written before the marked files go; an entry named like
   // it must not take the new index with it.
   std::string upper;

@@ -84,8 +84,8 @@ std::string file_updated_info(int month, int day, std::int64_t size);
 std::string entry_file_name(const IndexEntry& entry);
 
 // Whether a marked entry's file may be deleted: a plain name inside the data
-// directory (no drive, no "\", "/", "..", no control byte) that is not the
-// index itself.
+// directory (no drive, no "\", "/", "..", no control byte, no bytes CP932
+// gives no character) that is not the index itself.
 bool deletable_in_data_dir(std::string_view name);
 
 }  // namespace verdan

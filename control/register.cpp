@@ -6,6 +6,7 @@
 
 #include "control/control_program.h"
 #include "platform/codec/cp932.h"
+#include "platform/host/directory_lock.h"
 #include "platform/host/files.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
@@ -44,16 +45,35 @@ void ControlProgram::register_screen() {
     print(console_, sj("社員NO.=        氏名：        "), stay);
     RegisterEntry entry;
     if (!register_entry_input(entry)) return;
-    // Written at once, so an entry confirmed is never lost; before a DOS
-    // end-of-file mark, past which the entry would never be read.
-    run_step(*this, kStepAppendRegister, [&] {
+    const std::size_t shown = register_.size();
+    append_register_entry(entry);
+    // What another session added meanwhile is shown too.
+    for (std::size_t n = shown + 1; n <= register_.size(); ++n) {
+      show_register_entry(static_cast<int>(n), register_[n - 1]);
+    }
+  }
+}
+
+// Written at once, so an entry confirmed is never lost; before a DOS
+// end-of-file mark, past which the entry would never be read. Another
+// session may have stored the number since the screen read the register:
+// it is looked for in a fresh reading, and a number taken there is not
+// written, so it is asked for again as any taken number is. `register_`
+// becomes that reading, with the entry when it was written.
+void ControlProgram::append_register_entry(const RegisterEntry& entry) {
+  register_ = run_step(*this, kStepAppendRegister, [&] {
+    DirectoryLock lock(".");
+    std::vector<RegisterEntry> now =
+        file_exists(kRegisterFileName) ? register_file_entries() : std::vector<RegisterEntry>();
+    auto same_number = [&](const RegisterEntry& earlier) { return earlier.number == entry.number; };
+    if (std::none_of(now.begin(), now.end(), same_number)) {
       TextFile file = TextFile::open_text_append(kRegisterFileName);
       print(file, register_line(entry));
       file.close();
-    });
-    register_.push_back(entry);
-    show_register_entry(static_cast<int>(register_.size()), entry);
-  }
+      now.push_back(entry);
+    }
+    return now;
+  });
 }
 
 // False when the user ends the screen with a negative number.

@@ -125,6 +125,16 @@ std::string to_utf8(std::string_view cp932) {
   return out;
 }
 
+std::size_t undefined_char_at(std::string_view cp932) {
+  // CP932 has no code for U+FFFD itself, so it stands for nothing else.
+  for (std::size_t i = 0; i < cp932.size();) {
+    std::size_t len = 0;
+    if (decode_char(cp932, i, len) == kReplacement) return i;
+    i += len;
+  }
+  return std::string_view::npos;
+}
+
 std::string to_cp932(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -49,6 +49,12 @@ std::string to_cp932(std::string_view utf8);
 // CP932 to UTF-8. A byte or pair without a character becomes U+FFFD.
 std::string to_utf8(std::string_view cp932);
 
+// Position of the first character that CP932 does not define (a lone or
+// last lead byte, a lead byte before a byte that ends no character, an
+// unassigned code), npos when there is none. Such bytes all become U+FFFD,
+// so only a text without them converts to UTF-8 one-to-one.
+std::size_t undefined_char_at(std::string_view cp932);
+
 // Appends the UTF-8 form of one code point.
 void append_utf8(std::string& out, char32_t cp);
 

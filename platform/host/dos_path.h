@@ -14,7 +14,8 @@ namespace verdan {
 // `\rest` under the current drive's root, `/rest` is a host path. `\` and `/`
 // both separate names; trailing blanks of names are dropped; a name missing
 // with its exact case takes an existing name that differs only in ASCII case.
-// An empty path, or one holding a NUL byte, is Failure 64 (bad file name).
+// An empty path, one holding a NUL byte, or one with bytes CP932 gives no
+// character is Failure 64 (bad file name): each name maps one-to-one.
 std::string host_path(std::string_view dos_path);
 
 // The entries of `host_directory` named `name` regardless of ASCII case, in

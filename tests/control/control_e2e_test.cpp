@@ -1,11 +1,17 @@
 // The built VDN-CNTL run headless, as scripts and the generator use it.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "control/env_file.h"
 #include "tests/headless_run.h"
 
 namespace verdan {
@@ -81,6 +87,67 @@ TEST_F(ControlProgramHeadless, MarksTwoFilesDeletesThemAndRewritesTheIndex) {
   }
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"B", "INDEX", "UNLISTED"}));
+}
+
+// Two built sessions and an append by another program, interleaved: the
+// first session has read "INDEX" and waits with a file marked while the
+// second deletes another file and a line is appended; then the first
+// deletes its file.
+TEST_F(ControlProgramHeadless, TwoSessionsAndAnAppendInterleavedLoseNoLine) {
+  const std::string data = dir_ / "home/DATA";
+  std::filesystem::create_directories(data);
+  std::filesystem::create_directories(dir_ / "home/app/verdan");
+  StringSink ini;
+  write_env_lines(ini, {"DATA\\", "C:", "PLT.OUT", "SI", "PRT.TXT", "1.2", "0", "2.1", "0.02"}, "2.64");
+  test::write_bytes(dir_ / "home/app/verdan/VERDAN.INI", ini.text());
+  test::write_bytes(data + "/INDEX",
+                    "\"A          1234   2019/02/20   alpha\"\r\n"
+                    "\"B          2345   2019/02/21   beta\"\r\n"
+                    "\"C          3456   2019/02/22   gamma\"\r\n");
+  for (const char* name : {"A", "B", "C", "D"}) test::write_bytes(data + "/" + name, name);
+
+  // The first session's reading of the index: a read, then the close.
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, (data + "/INDEX").c_str(), IN_ACCESS | IN_CLOSE_NOWRITE), 0);
+  const std::string command = "cd '" + dir_ / "home" + "' && env -i PATH=/usr/bin:/bin APPDATA='" +
+                              dir_ / "home/app" + "' OS=Linux '" + built_programs() + "/VDN-CNTL' > '" +
+                              dir_ / "first.out" + "' 2> '" + dir_ / "first.err" + "'";
+  FILE* first = ::popen(command.c_str(), "w");
+  ASSERT_NE(first, nullptr);
+  // File management, the list, RETURN marks A.
+  std::fputs("2\n1\n\n", first);
+  std::fflush(first);
+  bool read = false, closed = false;
+  while (!closed) {
+    pollfd ready{watch, POLLIN, 0};
+    if (::poll(&ready, 1, 20000) <= 0) break;
+    alignas(inotify_event) char events[4096];
+    const ssize_t size = ::read(watch, events, sizeof events);
+    for (ssize_t at = 0; at < size;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      if (event->mask & IN_ACCESS) read = true;
+      if ((event->mask & IN_CLOSE_NOWRITE) && read) closed = true;
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  ::close(watch);
+  EXPECT_TRUE(closed) << "the first session never read the index";
+
+  // The second session marks C (two downs, RETURN) and deletes it.
+  EXPECT_EQ(run("2\n1\n\x1f\x1f\n\x1b" "0\n0\n").status, 0);
+  // The analysis program saves D.
+  std::ofstream(data + "/INDEX", std::ios::binary | std::ios::app) << "\"D          4567   2019/03/01   delta\"\r\n";
+  // The first session deletes A.
+  std::fputs("\x1b" "0\n0\n", first);
+  const int status = ::pclose(first);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << test::read_bytes(dir_ / "first.err");
+
+  EXPECT_EQ(test::read_bytes(data + "/INDEX"),
+            "\"B          2345   2019/02/21   beta                          \"\r\n"
+            "\"D          4567   2019/03/01   delta                         \"\r\n");
+  EXPECT_FALSE(std::filesystem::exists(data + "/A") || std::filesystem::exists(data + "/C"));
+  EXPECT_TRUE(std::filesystem::exists(data + "/B") && std::filesystem::exists(data + "/D"));
 }
 
 }  // namespace

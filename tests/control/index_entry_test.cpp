@@ -59,6 +59,9 @@ TEST(IndexEntryRules, OnlyPlainNamesInsideTheDataDirectoryAreDeleted) {
   }
   // A NUL would make the host see "A" alone.
   EXPECT_FALSE(deletable_in_data_dir(std::string_view("A\0B", 3)));
+  // Bytes of no character: the lead byte hides the "/" from the stepping.
+  EXPECT_FALSE(deletable_in_data_dir("\x83/AB"));
+  EXPECT_FALSE(deletable_in_data_dir("AB\x83"));
 }
 
 }  // namespace

@@ -76,6 +76,19 @@ TEST_F(RegisterScreen, EntriesAfterTheEndOfFileMarkAreNotReadNewOnesGoBeforeIt) 
   EXPECT_EQ(console_->row_text(2), "    1 A          2 B");
 }
 
+// A second session stores 555 while this one asks "OK (Y/N)" for it: this
+// one's 555 is not written, the other's entry is shown, and 555 is asked
+// again as any taken number is.
+TEST_F(RegisterScreen, ANumberStoredMeanwhileByAnotherSessionIsAskedAgain) {
+  write_register("1234,\"山田  \"\r\n");
+  const Actions other_stores_555 = {{4, [] {
+    EXPECT_EQ(run_other({"2", "3", "555", "他人", "Y", "-1", "0", "0"}), 0);
+  }}};
+  ASSERT_EQ(run({"2", "3", "555", "ABC", "Y", "555", "556", "DEF", "Y"}, other_stores_555), 3);
+  EXPECT_EQ(register_file(), to_cp932("1234,\"山田  \"\r\n555,\"他人  \"\r\n556,\"DEF   \"\r\n"));
+  EXPECT_EQ(console_->row_text(2), " 1234 山田     555 他人     556 DEF");
+}
+
 TEST_F(RegisterScreen, NoAsksTheNumberAgainOtherAnswersRepeatTheQuestion) {
   ASSERT_EQ(run({"2", "3", "77", "山田", "x", "n", "78", "", "ﾐ", "79", "", "y", "-1", "0", "0"}), 0);
   // The empty name entries keep the name typed before for this entry.

@@ -27,6 +27,16 @@ TEST(Cp932Codec, UnmappableCharactersBecomeVisibleReplacements) {
   EXPECT_EQ(to_utf8("\x82\x20"), "\xEF\xBF\xBD");  // bad trail: one replacement for the pair
 }
 
+TEST(Cp932Codec, FindsTheFirstCharacterCp932DoesNotDefine) {
+  EXPECT_EQ(undefined_char_at(to_cp932("設定 ｱ ソ表 ABC")), std::string_view::npos);
+  EXPECT_EQ(undefined_char_at(""), std::string_view::npos);
+  EXPECT_EQ(undefined_char_at("\x83/AB"), 0u);  // a lead byte before "/"
+  EXPECT_EQ(undefined_char_at("AB\x83"), 2u);   // a lead byte with nothing after it
+  EXPECT_EQ(undefined_char_at("A\x85\x40"), 1u);  // an unassigned pair
+  EXPECT_EQ(undefined_char_at("A\x90\xDD\x80"), 3u);
+  EXPECT_EQ(undefined_char_at("\xFF"), 0u);
+}
+
 TEST(Cp932Codec, WaveDashFromInputMethodsMapsToTheCp932Tilde) {
   EXPECT_EQ(to_cp932("\xE3\x80\x9C"), "\x81\x60");  // U+301C
   EXPECT_EQ(to_cp932("～"), "\x81\x60");            // U+FF5E

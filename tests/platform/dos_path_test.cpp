@@ -92,6 +92,25 @@ TEST_F(DosPathTest, EmptyPathOrOneHoldingANulIsABadFileName) {
   EXPECT_EQ(test::failure_code_of([] { host_path(std::string("FRAME\0X", 7)); }), 64);
 }
 
+// Bytes of no character would all become U+FFFD: "\x83/AB" and "\x82/AB"
+// would be one host name, the file U+FFFD "AB" that another name made.
+TEST_F(DosPathTest, BytesOfNoCharacterAreABadFileNameNeverAReplacement) {
+  test::write_bytes(root_ / "\xEF\xBF\xBD" "AB", "someone else's");
+  for (const std::string name : {"\x83/AB", "AB\x83", "\x85\x40X", "\x80X", "X\xA0", "\xFD"}) {
+    EXPECT_EQ(test::failure_code_of([&] { host_path(name); }), 64) << name;
+    EXPECT_EQ(test::failure_code_of([&] { host_path("D:\\" + name); }), 64) << name;
+  }
+  try {
+    host_path("DATA\\\x83/AB");
+    ADD_FAILURE() << "mapped";
+  } catch (const Failure& failure) {
+    EXPECT_NE(std::string(failure.what()).find("83 2F"), std::string::npos) << failure.what();
+  }
+  // ソ (83 5C), half-width kana and a user-defined code (F0 40) are characters.
+  EXPECT_EQ(host_path(sj("ソ") + "\xB1"), "ソｱ");
+  EXPECT_EQ(host_path("\xF0\x40"), "\xEE\x80\x80");
+}
+
 TEST_F(DosPathTest, MatchNamePrefersExactThenByteOrder) {
   EXPECT_EQ(match_name(root_ / "amb", "aB"), "aB");
   EXPECT_EQ(match_name(root_ / "amb", "AB"), "Ab");

@@ -75,6 +75,12 @@ TEST_F(ProgramStartTest, FindsTheNameWithoutExeRegardlessOfCase) {
   EXPECT_EQ(find_program(""), "");
 }
 
+TEST_F(ProgramStartTest, NameWithBytesOfNoCharacterFindsNoProgram) {
+  // Mapped by replacement it would be the program U+FFFD "AB".
+  add_recorder(first_, "\xEF\xBF\xBD" "AB");
+  EXPECT_EQ(find_program("\x83/AB"), "");
+}
+
 TEST_F(ProgramStartTest, NameWithADirectoryIsLookedForThereOnly) {
   const std::string tool = add_recorder(root_ / "bin", "tool");
   add_recorder(first_, "tool");

@@ -33,6 +33,18 @@ TEST(WindowsHostPath, EmptyOrNulNamesAreBadFileNames) {
   }
 }
 
+// Replaced by U+FFFD, "\x83/AB" and "\x82/AB" would be one name.
+TEST(WindowsHostPath, BytesOfNoCharacterAreBadFileNames) {
+  for (std::string_view bad : {"\x83/AB", "AB\x83", "A\x85\x40", "\x80X", "C:\\DATA\\\xFD"}) {
+    try {
+      host_path(bad);
+      ADD_FAILURE() << "mapped";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.code(), kBadFileName);
+    }
+  }
+}
+
 using WindowsCurrentDirectory = test::WindowsHost;
 
 TEST_F(WindowsCurrentDirectory, IsTheHostsInDosForm) {

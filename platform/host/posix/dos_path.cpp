@@ -13,6 +13,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/host/host_error.h"
+#include "platform/host/host_file_name.h"
 #include "platform/host/posix/folded_names.h"
 
 namespace verdan {
@@ -121,7 +122,7 @@ std::string host_path(std::string_view dos) {
     while (end < dos.size() && !is_separator(dos[end])) end += char_length(dos, end);
     std::string_view name = dos.substr(pos, end - pos);
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    if (!name.empty()) names.push_back(to_utf8(name));
+    if (!name.empty()) names.push_back(host_file_name(name));
     pos = end + 1;
   }
   if (base.empty() && names.empty()) {

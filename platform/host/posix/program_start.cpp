@@ -61,7 +61,8 @@ std::string join(const std::string& dir, const std::string& name) {
 
 std::string find_program(std::string_view program) {
   auto [directory, name] = split_program_name(program);
-  if (name.empty()) return "";
+  // A name that maps to no host name of its own names no program.
+  if (name.empty() || undefined_char_at(name) != std::string_view::npos) return "";
 
   std::vector<std::string> names;
   if (ends_with_exe(name)) names.push_back(to_utf8(name.substr(0, name.size() - 4)));

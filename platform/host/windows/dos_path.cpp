@@ -6,6 +6,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
+#include "platform/host/host_file_name.h"
 #include "platform/host/windows/wide.h"
 
 namespace verdan {
@@ -75,7 +76,7 @@ std::string host_path(std::string_view dos) {
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     if (!name.empty()) {
       if (any) path += '/';
-      path += to_utf8(name);
+      path += host_file_name(name);
       any = true;
     }
     pos = end + 1;

@@ -131,6 +131,8 @@ class ControlProgram : public ErrorHandler {
   bool delete_data_file(const std::string& name);
   void write_index_without(const std::vector<bool>& gone);
   void remove_index_lines(const std::map<std::string, int>& dropped);
+  bool replace_index_without(const std::string& index_name, const std::map<std::string, int>& dropped,
+                             std::int64_t length);
 
   // list_printing.cpp
   void print_file_list();

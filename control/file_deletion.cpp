@@ -18,6 +18,9 @@ namespace verdan {
 namespace {
 
 constexpr int kDeletedNamesTicks = 200;  // two seconds
+// Readings of "INDEX" before it is replaced whatever a writer without a
+// lock does meanwhile.
+constexpr int kIndexAttempts = 5;
 
 }  // namespace
 
@@ -94,30 +97,42 @@ void ControlProgram::remove_index_lines(const std::map<std::string, int>& droppe
   const std::string index_name = work_file(kIndexFileName);
   run_step(*this, kStepWriteIndex, [&] {
     DirectoryLock lock(settings_.data_dir);
-    if (!file_exists(index_name)) return;  // another session took its last line
-    const std::vector<IndexEntry> now = index_file_entries();
-    std::map<std::string, int> left = dropped;
-    std::vector<std::string> kept;
-    for (const IndexEntry& entry : now) {
-      std::string line = index_line(entry);
-      auto found = left.find(line);
-      if (found != left.end() && found->second > 0) {
-        --found->second;
-      } else {
-        kept.push_back(std::move(line));
-      }
+    // An append between the reading and the rename is seen by the length,
+    // and the lines are read again; a few times at most.
+    for (int attempt = 1;; ++attempt) {
+      if (!file_exists(index_name)) return;  // another session took its last line
+      const std::int64_t length = file_length(index_name);
+      if (replace_index_without(index_name, dropped, attempt < kIndexAttempts ? length : -1)) return;
     }
-    if (kept.size() == now.size()) return;  // their lines are gone already
-    if (kept.empty()) {
-      run_step(*this, kStepDeleteIndex, [&] {
-        if (file_exists(index_name)) delete_file(index_name);
-      });
-      return;
-    }
-    TextFile file = TextFile::open_text_replacing(index_name);
-    for (const std::string& line : kept) print(file, "\"", line, "\"");
-    file.commit();
   });
+}
+
+// One reading and replacement of "INDEX"; false when it grew meanwhile and
+// nothing was written. `length` -1 replaces whatever happened.
+bool ControlProgram::replace_index_without(const std::string& index_name, const std::map<std::string, int>& dropped,
+                                           std::int64_t length) {
+  const std::vector<IndexEntry> now = index_file_entries();
+  std::map<std::string, int> left = dropped;
+  std::vector<std::string> kept;
+  for (const IndexEntry& entry : now) {
+    std::string line = index_line(entry);
+    auto found = left.find(line);
+    if (found != left.end() && found->second > 0) {
+      --found->second;
+    } else {
+      kept.push_back(std::move(line));
+    }
+  }
+  if (kept.size() == now.size()) return true;  // their lines are gone already
+  if (kept.empty()) {
+    run_step(*this, kStepDeleteIndex, [&] {
+      if (file_exists(index_name)) delete_file(index_name);
+    });
+    return true;
+  }
+  TextFile file = TextFile::open_text_replacing(index_name);
+  for (const std::string& line : kept) print(file, "\"", line, "\"");
+  return file.commit_if_old_length(length);
 }
 
 }  // namespace verdan

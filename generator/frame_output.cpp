@@ -56,8 +56,13 @@ bool GeneratorProgram::ask_overwrite(int r) {
   return answer == "Y" || answer == "y";
 }
 
+// A print file that is one of the programs' own files is refused before
+// the user is asked whether to write over it.
 bool GeneratorProgram::print_file_has_content() {
-  return run_step(*this, kGenProbePrintFile, [&] { return probe(print_file_, EmptyProbe::remove, SpecialFile::write_in_place); }) > 0;
+  return run_step(*this, kGenProbePrintFile, [&] {
+           refuse_own_file(print_file_, {env_dir_, user_dir_, data_dir_});
+           return probe(print_file_, EmptyProbe::remove, SpecialFile::write_in_place);
+         }) > 0;
 }
 
 // The listing replaces the print file's content or goes after it, written

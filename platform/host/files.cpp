@@ -580,10 +580,12 @@ void TextFile::close() {
   append_start_ = -1;
 }
 
-void TextFile::commit() {
+void TextFile::commit() { commit_if_old_length(-1); }
+
+bool TextFile::commit_if_old_length(std::int64_t length) {
   if (temp_path_.empty()) {
     close();
-    return;
+    return true;
   }
   if (!trailer_.empty()) write(std::exchange(trailer_, ""));
   flush();
@@ -595,12 +597,20 @@ void TextFile::commit() {
     release();
     fail_from_errno(err, "close", temp_path_);
   }
+  // Last look before the rename: a writer that takes no lock may have
+  // added to the old file since it was read.
+  host::FileStatus old;
+  if (length >= 0 && (host::file_status(host_path_, old) != 0 || old.size != length)) {
+    release();
+    return false;
+  }
   if (host::replace_file(temp_path_, host_path_) != 0) {
     int err = errno;
     release();
     fail_from_errno(err, "rename", host_path_);
   }
   temp_path_.clear();
+  return true;
 }
 
 // ---- Free functions ----

@@ -126,6 +126,10 @@ class TextFile : public TextSink {
   void close();
   // Completes a replacement: writes out, closes and renames over the old file.
   void commit();
+  // Like commit(), but only when the old file still has `length` bytes (a
+  // writer that takes no lock may have appended since it was read); else
+  // the replacement is dropped and false returned.
+  bool commit_if_old_length(std::int64_t length);
 
  private:
   TextFile(int fd, std::string host_path, std::string temp_path);

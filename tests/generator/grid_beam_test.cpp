@@ -143,8 +143,8 @@ TEST_F(GridBeamDialogue, ListingAppendedAfterAnEmptyAnswerAndTheDataFile) {
 }
 
 // The settings file or a data file named as the print file, by case or
-// "..": replacing or appending is refused on the error line before any
-// byte is written.
+// "..": refused on the error line before the user is asked whether to
+// write over it, and before any byte is written.
 TEST_F(GridBeamDialogue, APrintFileThatIsOneOfTheProgramsOwnFilesIsRefused) {
   auto error_row = [this] {
     for (int r = 0; r < 24; ++r) {
@@ -154,17 +154,17 @@ TEST_F(GridBeamDialogue, APrintFileThatIsOneOfTheProgramsOwnFilesIsRefused) {
   };
   write_settings(test::settings_file("C:", "verdan.ini"));
   const std::string settings = test::read_bytes(dir_ / "VERDAN.INI");
-  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "Y"}), 3);
-  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4020");
-  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "Y", "C", "E"}), 1);
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", ""}), 3);
+  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4010");
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "C", "E"}), 1);
   EXPECT_EQ(test::read_bytes(dir_ / "VERDAN.INI"), settings);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "CROSS"));
 
   write_settings(test::settings_file("C:", "SUB\\..\\cross"));
   std::filesystem::create_directory(dir_ / "SUB");
   test::write_bytes(dir_ / "CROSS", "old data\r\n");
-  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", "", "N"}), 3);
-  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4030");
+  EXPECT_EQ(run({"2", "3", "2", "6", "", "", "5", ""}), 3);
+  EXPECT_EQ(error_row(), "  ERROR : CODE = 75 LINE = 4010");
   EXPECT_EQ(test::read_bytes(dir_ / "CROSS"), "old data\r\n");
 }
 

@@ -245,5 +245,23 @@ TEST_F(SpecialFiles, AnAppendThatCannotBeCutBackIsTold) {
   }
 }
 
+// The analysis program appends to INDEX without a lock: a replacement made
+// from an earlier reading must not go over a file that grew meanwhile.
+TEST_F(SpecialFiles, AReplacementIsDroppedWhenTheOldFileGrewSinceItWasRead) {
+  test::write_bytes(at("INDEX"), "\"A\"\r\n\"B\"\r\n");
+  const auto read_length = static_cast<std::int64_t>(fs::file_size(at("INDEX")));
+  TextFile stale = TextFile::open_replacing(at("INDEX"));
+  stale.write_line("\"A\"");
+  test::write_bytes(at("INDEX"), "\"A\"\r\n\"B\"\r\n\"SAVED\"\r\n");  // the analysis program's append
+  EXPECT_FALSE(stale.commit_if_old_length(read_length));
+  EXPECT_EQ(test::read_bytes(at("INDEX")), "\"A\"\r\n\"B\"\r\n\"SAVED\"\r\n");
+  TextFile fresh = TextFile::open_replacing(at("INDEX"));
+  fresh.write_line("\"A\"");
+  fresh.write_line("\"SAVED\"");
+  EXPECT_TRUE(fresh.commit_if_old_length(static_cast<std::int64_t>(fs::file_size(at("INDEX")))));
+  EXPECT_EQ(test::read_bytes(at("INDEX")), "\"A\"\r\n\"SAVED\"\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+}
+
 }  // namespace
 }  // namespace verdan

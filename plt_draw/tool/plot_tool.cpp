@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
@@ -19,6 +20,13 @@ namespace {
 void say(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
 
 std::string failure_words(const Failure& failure) {
+  // A FIFO or a device where a data file belongs, a pipe nobody reads:
+  // the host's own words say more than the code's.
+  const std::string_view detail = failure.what();
+  for (std::string_view words : {"not a regular file (a FIFO)", "not a regular file (a device)",
+                                 "not a regular file (a socket)", "no reader on the pipe"}) {
+    if (detail.substr(0, words.size()) == words) return std::string(words);
+  }
   switch (failure.code()) {
     case kPathNotFound:
       return "path not found";

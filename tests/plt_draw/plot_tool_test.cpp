@@ -1,5 +1,6 @@
 // VDN-PLOT run as a command: options, errors, and its plots of a frame.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -208,6 +209,23 @@ TEST_F(PlotTool, DashesThatCannotBeAreCommandLineMistakes) {
 }
 
 // A line without end is damage once it passes a few kilobytes, never read
+// A FIFO named as the data file is refused at once rather than waited on;
+// one named as the plot file is written in place for whoever reads it
+// (a spooler), and stays a FIFO.
+TEST_F(PlotTool, FifosAreRefusedAsDataAndWrittenInPlaceAsPlots) {
+  ASSERT_EQ(::mkfifo((dir_ / "PIPE").c_str(), 0666), 0);
+  const Outcome refused = run("-d 3 PIPE out.plt", "timeout 20");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "VDN-PLOT: PIPE: not a regular file (a FIFO) (code 75)\n");
+
+  ASSERT_EQ(run("-d 3 FRAME file.plt").status, 0);
+  const std::string spooler = "cd '" + dir_.path() + "' && { timeout 20 '" + program() +
+                              "' -d 3 FRAME PIPE & cat PIPE > spooled.plt; wait $!; }";
+  EXPECT_EQ(std::system(spooler.c_str()), 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "spooled.plt"), test::read_bytes(dir_ / "file.plt"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "PIPE"));
+}
+
 // whole; what a message quotes of a line is short and printable.
 TEST_F(PlotTool, LongLinesAreDamageAtOnceAndMessagesQuoteLittle) {
   // The address-space limit catches a reader that grows; a sanitizer

@@ -129,6 +129,7 @@ class ControlProgram : public ErrorHandler {
   // file_deletion.cpp
   void delete_marked_files();
   bool delete_data_file(const std::string& name);
+  bool keeps_own_file(const std::string& path) const;
   void write_index_without(const std::vector<bool>& gone);
   void remove_index_lines(const std::map<std::string, int>& dropped);
   bool replace_index_without(const std::string& index_name, const std::map<std::string, int>& dropped,

@@ -12,6 +12,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/host/directory_lock.h"
 #include "platform/host/files.h"
+#include "shared/own_files.h"
 #include "shared/print.h"
 
 namespace verdan {
@@ -57,12 +58,21 @@ void ControlProgram::delete_marked_files() {
   }
 }
 
+// The settings and the register may share the data directory with the
+// start directory; the list deletes data files, never those.
+bool ControlProgram::keeps_own_file(const std::string& path) const {
+  const std::string own = own_file_reached(path, own_file_places());
+  return !own.empty() && own != settings_.data_dir + "FRAME" && own != settings_.data_dir + "CROSS";
+}
+
 // False when the name is not this list's to delete: outside the data
-// directory, the index itself, or a directory (a link to one too). A marked
-// file that is gone already is no failure.
+// directory, the index itself, the settings or the register, or anything
+// but a regular file (a directory, a FIFO, a device, a link to one). A
+// marked file that is gone already is no failure.
 bool ControlProgram::delete_data_file(const std::string& name) {
   const std::string path = settings_.data_dir + name;
-  if (!deletable_in_data_dir(name) || run_step(*this, kStepCheckDataFile, [&] { return directory_exists(path); })) {
+  if (!deletable_in_data_dir(name) || !run_step(*this, kStepCheckDataFile, [&] { return regular_or_absent(path); }) ||
+      keeps_own_file(path)) {
     console_.set_color(6);
     print(console_, "    ", name, sj("  は削除しません (INDEX に残します)"));
     console_.set_color(7);

@@ -656,6 +656,19 @@ bool file_exists(std::string_view dos_path) { return exists_as(dos_path, false);
 
 bool directory_exists(std::string_view dos_path) { return exists_as(dos_path, true); }
 
+bool regular_or_absent(std::string_view dos_path) {
+  const std::string host = host_path(dos_path);
+  host::FileStatus name;
+  if (host::name_status(host, name) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return true;
+    fail_from_errno(errno, "stat", host);
+  }
+  if (name.type != host::FileType::link) return name.regular;
+  host::FileStatus target;
+  if (host::file_status(host, target) != 0) return errno == ENOENT || errno == ENOTDIR || errno == ELOOP;
+  return target.regular;
+}
+
 bool name_taken(std::string_view dos_path) {
   const std::string host = host_path(dos_path);
   host::FileStatus info;

@@ -178,6 +178,10 @@ bool file_exists(std::string_view dos_path);
 // True when anything (a file, a directory, a link, even a broken one) holds
 // the name.
 bool name_taken(std::string_view dos_path);
+// True when the name holds nothing, a regular file, or a link to one (or to
+// nothing): a name that may be deleted. A FIFO, a device, a socket or a
+// directory, or a link to one, is never deleted.
+bool regular_or_absent(std::string_view dos_path);
 // True when the name is an existing directory.
 bool directory_exists(std::string_view dos_path);
 

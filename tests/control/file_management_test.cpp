@@ -1,6 +1,8 @@
 // File management in-process: the menu, the index joined with the listing
 // and the register, the list with its keys, deletion and printing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -223,6 +225,36 @@ TEST_F(FileManagement, MarkedNamesThatAreNoFilesOfTheListKeepTheirLines) {
   EXPECT_EQ(console_->row_text(5), "    DIRLINK  は削除しません (INDEX に残します)");
   EXPECT_TRUE(has("DATA/FRAME") && has("DATA/SUBDIR") && has("DATA/DIRLINK") && has("ELSEWHERE"));
   EXPECT_EQ(data("INDEX"), std::string(index, sizeof index - 1));
+}
+
+// Nothing but a regular file is deleted from the list: a FIFO, a device
+// (as root, a private node of the null device), a link to one; nor the
+// settings when the data directory is also the start one.
+TEST_F(FileManagement, MarkedNamesThatAreNoRegularFilesOrOwnFilesAreKept) {
+  ASSERT_EQ(::mkfifo((dir_ / "DATA/PIPE").c_str(), 0666), 0);
+  std::filesystem::create_symlink("PIPE", dir_ / "DATA/PIPELINK");
+  const bool device = ::mknod((dir_ / "DATA/NULLDEV").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+  write_data_file("GONE", 1);
+  write_index({"PIPE       1234   2019/02/20   fifo", "PIPELINK   1234   2019/02/20   link",
+               "NULLDEV    1234   2019/02/20   device", "GONE       1234   2019/02/20   deleted"});
+  ASSERT_EQ(run({"2", "1", kReturn, kDown, kReturn, kDown, kReturn, kDown, kReturn, kEsc}), 3);
+  EXPECT_EQ(console_->row_text(3), "    PIPE  は削除しません (INDEX に残します)");
+  EXPECT_EQ(console_->row_text(4), "    PIPELINK  は削除しません (INDEX に残します)");
+  if (device) {
+    EXPECT_EQ(console_->row_text(5), "    NULLDEV  は削除しません (INDEX に残します)");
+    EXPECT_TRUE(std::filesystem::is_character_file(dir_ / "DATA/NULLDEV"));
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "DATA/PIPE") && std::filesystem::is_symlink(dir_ / "DATA/PIPELINK"));
+  EXPECT_FALSE(has("DATA/GONE"));
+
+  // The start directory as the data directory, the settings in it.
+  StringSink ini;
+  write_env_lines(ini, {".\\", "C:", "PLT.OUT", "SI", "PRT.TXT", "1.2", "0", "2.1", "0.02"}, "2.64");
+  test::write_bytes(dir_ / "VERDAN.INI", ini.text());
+  test::write_bytes(dir_ / "INDEX", "\"verdan.ini 1234   2019/02/20   settings\"\r\n");
+  ASSERT_EQ(run({"2", "1", kReturn, kEsc}), 3);
+  EXPECT_EQ(console_->row_text(3), "    verdan.ini  は削除しません (INDEX に残します)");
+  EXPECT_TRUE(has("VERDAN.INI"));
 }
 
 // "\x83/AB" has no host name of its own: replaced, it would be U+FFFD "AB",

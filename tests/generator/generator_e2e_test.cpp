@@ -1,7 +1,5 @@
 // The built VDN-GENE run headless, with the control program beside it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -186,13 +184,8 @@ TEST_F(StopRequest, AnAppendInProgressIsCutBackAndNoTemporaryIsLeft) {
 // next replaces.
 TEST_F(GeneratorHeadless, EitherProgramsStartSweepsDeadTemporariesEverywhereItWrites) {
   run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
-  std::fflush(nullptr);
-  const pid_t dead = ::fork();
-  if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);
-  char host[256] = {};
-  ::gethostname(host, sizeof host - 1);
-  const std::string name = temporary_prefix(machine_label(host), static_cast<std::uint64_t>(dead)) + "0";
+  const std::string name =
+      temporary_prefix(machine_label(test::host_name()), static_cast<std::uint64_t>(test::ended_process())) + "0";
   const std::string places[] = {dir_ / "home/" + name, dir_ / "home/app/verdan/" + name};
   for (const char* program : {"VDN-GENE", "VDN-CNTL"}) {
     for (const std::string& place : places) test::write_bytes(place, "half a frame");

@@ -287,13 +287,8 @@ TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
 }
 
 TEST_F(FilesTest, KilledRunsTemporariesGoWithTheNextReplacementOtherMachinesOnlyWhenOld) {
-  // A process that has ended stands for a run killed before its rename.
-  std::fflush(nullptr);
-  const pid_t dead = ::fork();
-  if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);
-  char host[256] = {};
-  ::gethostname(host, sizeof host - 1);
+  const pid_t dead = test::ended_process();
+  const std::string host = test::host_name();
   const std::string here = ".~" + machine_label(host) + ".";
   const std::string live = std::to_string(::getppid());
   const std::string gone = std::to_string(dead);

@@ -129,6 +129,23 @@ inline int run_in_child(const std::function<int()>& step) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
 }
 
+// The id of a process that has ended: it stands for a run killed before
+// the rename of its replacement.
+inline pid_t ended_process() {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+// This machine's name as the host gives it.
+inline std::string host_name() {
+  char name[256] = {};
+  ::gethostname(name, sizeof name - 1);
+  return name;
+}
+
 // Runs `step` like run_in_child, in a process that permission bits bind:
 // as root, the tree under `dir` is given to nobody and the child becomes
 // nobody. 200 when privileges cannot be dropped.

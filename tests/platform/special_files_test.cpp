@@ -95,6 +95,34 @@ TEST_F(SpecialFiles, ProbesDeleteOnlyAnEmptyRegularFileNeverALinkOrAFifo) {
   EXPECT_TRUE(is_fifo(at("PIPE")));
 }
 
+// The same as an ordinary user, where a shared directory is writable by
+// many: no probe, reading or writing leaves anything but regular files
+// changed.
+TEST_F(SpecialFiles, AsAnOrdinaryUserNothingButRegularFilesIsDeleted) {
+  make_fifo("INDEX");
+  fs::create_symlink("/dev/null", at("VERDAN.INI"));
+  fs::create_symlink("INDEX", at("VDN-USER.DAT"));
+  test::write_bytes(at("EMPTY"), "");
+  const int code = test::run_unprivileged(dir_.path(), [&] {
+    return within_seconds(10, [&] {
+      for (const char* own : {"INDEX", "VERDAN.INI", "VDN-USER.DAT"}) {
+        for (EmptyProbe empty : {EmptyProbe::remove, EmptyProbe::keep}) {
+          if (test::failure_code_of([&] { probe(at(own), empty); }) != kAccessDenied) return 1;
+        }
+        if (test::failure_code_of([&] { File::open_text(at(own)); }) != kAccessDenied) return 2;
+        if (test::failure_code_of([&] { TextFile::open_text_replacing(at(own)); }) != kAccessDenied) return 3;
+      }
+      return probe(at("EMPTY")) == 0 ? 0 : 4;
+    });
+  });
+  if (code == 200) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(is_fifo(at("INDEX")));
+  EXPECT_EQ(fs::read_symlink(at("VERDAN.INI")), "/dev/null");
+  EXPECT_EQ(fs::read_symlink(at("VDN-USER.DAT")), "INDEX");
+  EXPECT_FALSE(fs::exists(at("EMPTY")));
+}
+
 // As root, device nodes of our own (the null and the full device) stand in
 // for a print file that names a device; they must stay device nodes.
 TEST_F(SpecialFiles, DeviceNodesAreNeverDeletedOrReplaced) {

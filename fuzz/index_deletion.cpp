@@ -14,7 +14,7 @@ constexpr std::size_t kKeyBytes = 8;
 // Not INDEX.NOW: the listing of a run is the program's own work file.
 // U+FFFD "AB" is what a name with bytes of no character ("\x83/AB") would
 // become if names were mapped by replacement; no CP932 name is it.
-const char* const kFiles[] = {"A", "B", "C", "D.DAT", "UNLISTED", "VDN-USER.DAT", "\xEF\xBF\xBD" "AB"};
+const char* const kFiles[] = {"A", "B", "C", "D.DAT", "UNLISTED", "VDN-USER.DAT", ("\xEF\xBF\xBD" "AB")};
 
 std::string upper(std::string text) {
   for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);

@@ -10,8 +10,8 @@
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
 #include "platform/console/front_end.h"
-#include "platform/console/headless_console.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/headless_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 
 namespace verdan {
 namespace {

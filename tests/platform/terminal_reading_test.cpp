@@ -4,9 +4,9 @@
 #include <string>
 
 #include "platform/codec/cp932.h"
-#include "platform/console/line_console.h"
-#include "platform/console/scripted_console.h"
-#include "platform/console/terminal_codec.h"
+#include "platform/frontends/terminal/line_console.h"
+#include "platform/frontends/headless/scripted_console.h"
+#include "platform/frontends/terminal/terminal_codec.h"
 #include "platform/console/terminal_keys.h"
 #include "platform/console/terminal_screen.h"
 

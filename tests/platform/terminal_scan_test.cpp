@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/console/terminal_keys.h"
+#include "platform/frontends/terminal/ansi_keys.h"
 
 // Last, for the KEY_ numbers: curses defines macros with common names.
 #include <curses.h>

@@ -1,5 +1,5 @@
 // Where the window goes, how big it is drawn and what is sent to it again.
-#include "platform/console/window/window_layout.h"
+#include "platform/frontends/sdl_window/window_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/console/window/window_console.h"
+#include "platform/frontends/sdl_window/window_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

@@ -14,7 +14,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/program_start.h"
-#include "platform/console/window/window_layout.h"
+#include "platform/frontends/sdl_window/window_layout.h"
 
 extern char** environ;
 

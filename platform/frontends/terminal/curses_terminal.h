@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/console/terminal_device.h"
+#include "platform/frontends/terminal/terminal_device.h"
 
 namespace verdan {
 

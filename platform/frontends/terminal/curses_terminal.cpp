@@ -1,4 +1,4 @@
-#include "platform/console/curses_terminal.h"
+#include "platform/frontends/terminal/curses_terminal.h"
 
 #include <termios.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 
 #include "platform/fallible_step.h"
 #include "platform/console/terminal_screen.h"
-#include "platform/console/terminal_signals.h"
+#include "platform/frontends/terminal/terminal_signals.h"
 
 // Last: curses defines macros with common names.
 #define NCURSES_WIDECHAR 1

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/console/headless_console.h"
+#include "platform/frontends/headless/headless_console.h"
 #include "platform/host/stop_request.h"
-#include "platform/console/line_console.h"
-#include "platform/console/terminal_codec.h"
-#include "platform/console/terminal_console.h"
-#include "platform/console/window/window_front.h"
+#include "platform/frontends/terminal/line_console.h"
+#include "platform/frontends/terminal/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_console.h"
+#include "platform/frontends/sdl_window/window_front.h"
 
 namespace verdan {
 

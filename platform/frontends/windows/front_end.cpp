@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/console/headless_console.h"
-#include "platform/console/windows/windows_console.h"
+#include "platform/frontends/headless/headless_console.h"
+#include "platform/frontends/windows_console/windows_console.h"
 
 namespace verdan {
 

@@ -1,4 +1,4 @@
-#include "platform/console/window/window_layout.h"
+#include "platform/frontends/sdl_window/window_layout.h"
 
 #include <algorithm>
 #include <charconv>

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/console/console.h"
-#include "platform/console/terminal_device.h"
+#include "platform/frontends/terminal/terminal_device.h"
 
 namespace verdan {
 

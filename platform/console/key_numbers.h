@@ -1,5 +1,6 @@
-// The key numbers of curses, in which the terminal keys are spelt; Windows
-// has no curses, and its console front end reads keys with the same numbers.
+// The key numbers of curses, in which every front end spells the cursor and
+// editing keys; the rules of the keys need no curses for them, and Windows
+// has none. Only for .cpp files: the names are curses' own macros.
 #pragma once
 
 #define KEY_DOWN 0402

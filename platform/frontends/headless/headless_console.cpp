@@ -1,4 +1,4 @@
-#include "platform/console/headless_console.h"
+#include "platform/frontends/headless/headless_console.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "platform/console/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_codec.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "platform/console/window/window_keys.h"
+#include "platform/frontends/sdl_window/window_keys.h"
 
 namespace verdan {
 namespace {

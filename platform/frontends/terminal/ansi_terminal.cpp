@@ -1,4 +1,4 @@
-#include "platform/console/ansi_terminal.h"
+#include "platform/frontends/terminal/ansi_terminal.h"
 
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -10,10 +10,11 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/console/ansi_screen.h"
+#include "platform/frontends/terminal/ansi_keys.h"
+#include "platform/frontends/terminal/ansi_screen.h"
 #include "platform/console/stream_output.h"
 #include "platform/fallible_step.h"
-#include "platform/console/terminal_signals.h"
+#include "platform/frontends/terminal/terminal_signals.h"
 
 namespace verdan {
 namespace {

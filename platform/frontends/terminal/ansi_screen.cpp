@@ -1,4 +1,4 @@
-#include "platform/console/ansi_screen.h"
+#include "platform/frontends/terminal/ansi_screen.h"
 
 #include "platform/codec/cp932.h"
 

@@ -1,4 +1,4 @@
-#include "platform/console/terminal_console.h"
+#include "platform/frontends/terminal/terminal_console.h"
 
 #include <langinfo.h>
 #include <termios.h>
@@ -11,12 +11,12 @@
 #include <string>
 #include <utility>
 
-#include "platform/console/ansi_terminal.h"
+#include "platform/frontends/terminal/ansi_terminal.h"
 #include "platform/codec/cp932.h"
-#include "platform/console/curses_terminal.h"
+#include "platform/frontends/terminal/curses_terminal.h"
 #include "platform/console/snapshot.h"
-#include "platform/console/terminal_codec.h"
-#include "platform/console/terminal_signals.h"
+#include "platform/frontends/terminal/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_signals.h"
 
 namespace verdan {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/console/terminal_signals.h"
+#include "platform/frontends/terminal/terminal_signals.h"
 
 #include <unistd.h>
 

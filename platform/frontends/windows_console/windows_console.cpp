@@ -1,9 +1,9 @@
-#include "platform/console/windows/windows_console.h"
+#include "platform/frontends/windows_console/windows_console.h"
 
 #include <chrono>
 
 #include "platform/codec/cp932.h"
-#include "platform/console/windows/keys/curses.h"
+#include "platform/console/key_numbers.h"
 #include "platform/host/windows/wide.h"
 #include "platform/console/label_placement.h"
 #include "platform/console/png_picture.h"

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/console/headless_console.h"
+#include "platform/frontends/headless/headless_console.h"
 #include "platform/console/screen_model.h"
-#include "platform/console/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_codec.h"
 
 namespace verdan {
 

@@ -1,4 +1,4 @@
-#include "platform/console/window/window_console.h"
+#include "platform/frontends/sdl_window/window_console.h"
 
 #include <SDL.h>
 
@@ -19,9 +19,9 @@
 #include "platform/console/snapshot.h"
 #include "platform/console/terminal_keys.h"
 #include "platform/console/unifont.h"
-#include "platform/console/window/window_keys.h"
-#include "platform/console/window/window_front.h"
-#include "platform/console/window/window_layout.h"
+#include "platform/frontends/sdl_window/window_keys.h"
+#include "platform/frontends/sdl_window/window_front.h"
+#include "platform/frontends/sdl_window/window_layout.h"
 
 namespace verdan {
 namespace {

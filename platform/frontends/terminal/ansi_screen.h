@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/console/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_codec.h"
 #include "platform/console/terminal_screen.h"
 
 namespace verdan {

@@ -1,5 +1,5 @@
 // Built instead of the window front end when SDL2 was missing at build time.
-#include "platform/console/window/window_front.h"
+#include "platform/frontends/sdl_window/window_front.h"
 
 namespace verdan {
 

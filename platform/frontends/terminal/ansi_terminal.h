@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "platform/console/terminal_codec.h"
-#include "platform/console/terminal_device.h"
+#include "platform/frontends/terminal/terminal_codec.h"
+#include "platform/frontends/terminal/terminal_device.h"
 
 namespace verdan {
 

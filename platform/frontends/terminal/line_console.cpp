@@ -1,4 +1,4 @@
-#include "platform/console/line_console.h"
+#include "platform/frontends/terminal/line_console.h"
 
 #include "platform/console/snapshot.h"
 #include "platform/console/stream_output.h"

@@ -1,4 +1,4 @@
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 
 #include <utility>
 

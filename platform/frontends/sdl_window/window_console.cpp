@@ -16,6 +16,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
+#include "platform/host/handover_names.h"
 #include "platform/console/snapshot.h"
 #include "platform/console/terminal_keys.h"
 #include "platform/console/unifont.h"

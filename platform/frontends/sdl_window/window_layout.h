@@ -18,12 +18,7 @@ constexpr int kCellPixelsHigh = 16;
 // `height` pixels.
 int fitting_scale(int width, int height);
 
-// The hand-over's window position, "x,y" in the environment variable below:
-// the next program opens where the last one was.
-inline constexpr const char* kPositionVariable = "VERDAN_WINDOW_POSITION";
-// "minimized" there: the window opens minimized (a program started so).
-inline constexpr const char* kStateVariable = "VERDAN_WINDOW_STATE";
-
+// The hand-over's window position, "x,y" in kPositionVariable.
 struct WindowPosition {
   int x = 0;
   int y = 0;

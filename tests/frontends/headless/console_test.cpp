@@ -9,7 +9,6 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/console/front_end.h"
 #include "platform/frontends/headless/headless_console.h"
 #include "platform/frontends/headless/scripted_console.h"
 
@@ -134,43 +133,6 @@ TEST(HeadlessConsole, DumpShowsEveryRowAsUtf8Once) {
   std::string expected(22, '\n');
   expected += std::string(76, ' ') + "ｿﾌﾄ\n表\n";
   EXPECT_EQ(out, expected);
-}
-
-TEST(ConsoleChoice, FollowsTheSettingThenWhetherInputIsATerminal) {
-  struct Case {
-    const char* setting;
-    bool tty;
-    ConsoleKind kind;
-    bool requested;
-    bool noted;
-  };
-  const Case cases[] = {
-      {nullptr, false, ConsoleKind::headless, false, false},
-      {nullptr, true, ConsoleKind::terminal, false, false},
-      {"", true, ConsoleKind::terminal, false, false},
-      {"headless", true, ConsoleKind::headless, true, false},
-      {"terminal", false, ConsoleKind::terminal, true, false},
-      {"Terminal", false, ConsoleKind::headless, false, true},
-  };
-  for (const Case& c : cases) {
-    ConsoleChoice choice = choose_console(c.setting, c.tty);
-    SCOPED_TRACE(std::string(c.setting ? c.setting : "(unset)") + (c.tty ? " tty" : " pipe"));
-    EXPECT_EQ(choice.kind, c.kind);
-    EXPECT_EQ(choice.requested, c.requested);
-    EXPECT_EQ(!choice.note.empty(), c.noted);
-  }
-}
-
-// A desktop launch gets the window unless VERDAN_CONSOLE says otherwise.
-TEST(ConsoleChoice, DesktopLaunchOpensTheWindowAndTheSettingStillWins) {
-  EXPECT_EQ(choose_console(nullptr, false, true).kind, ConsoleKind::window);
-  EXPECT_FALSE(choose_console(nullptr, false, true).requested);
-  EXPECT_EQ(choose_console("headless", false, true).kind, ConsoleKind::headless);
-  EXPECT_EQ(choose_console("terminal", false, true).kind, ConsoleKind::terminal);
-  ConsoleChoice asked = choose_console("window", true, false);
-  EXPECT_EQ(asked.kind, ConsoleKind::window);
-  EXPECT_TRUE(asked.requested);
-  EXPECT_TRUE(asked.note.empty());
 }
 
 }  // namespace

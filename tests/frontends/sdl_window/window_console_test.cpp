@@ -13,7 +13,7 @@
 #include "generator/generator_program.h"
 #include "tests/control/file_management_fixture.h"
 #include "tests/headless_run.h"
-#include "tests/window/window_fixture.h"
+#include "tests/frontends/sdl_window/window_fixture.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The X and GL libraries that SDL loads keep allocations for the life of the

@@ -16,7 +16,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
 #include "platform/console/front_end.h"
-#include "png_reader.h"
+#include "tests/platform/png_reader.h"
 
 namespace {
 

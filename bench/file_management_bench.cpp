@@ -12,7 +12,7 @@
 #include "bench/ratio_main.h"
 #include "control/control_program.h"
 #include "control/env_file.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "shared/print.h"
 #include "tests/platform/host_fixtures.h"
 

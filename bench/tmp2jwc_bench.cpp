@@ -10,7 +10,7 @@
 
 #include "bench/ratio_main.h"
 #include "platform/host/files.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "plt_draw/tmp2jwc.h"

@@ -20,8 +20,8 @@
 
 #include "control/control_program.h"
 #include "generator/generator_program.h"
-#include "platform/console/headless_console.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/headless_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 
 namespace verdan::fuzz {
 

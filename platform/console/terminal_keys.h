@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "platform/console/screen_model.h"
-#include "platform/console/terminal_codec.h"
 
 namespace verdan {
 
@@ -21,18 +20,6 @@ struct TerminalKey {
   bool function_key = false;
   std::uint32_t value = 0;
 };
-
-// A key the built-in renderer read itself: the first `used` bytes of what
-// the terminal sent (in code set `set`) make `key`. The cursor and editing
-// keys come as VT100/ANSI escape sequences, in either cursor mode; ones
-// without a meaning here give a function key of value 0. `used` is 0 while
-// the bytes only begin a key; when `more_may_come` is false the first byte
-// is then a key of its own (a lone ESC).
-struct ScannedKey {
-  std::size_t used = 0;
-  TerminalKey key;
-};
-ScannedKey scan_key(std::string_view bytes, CodeSet set, bool more_may_come);
 
 // The code a one-key read delivers: the classic console codes for the cursor
 // and editing keys (Up 30, Down 31, Left 29, Right 28, Home 11, Insert 18,

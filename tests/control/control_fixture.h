@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "control/control_program.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

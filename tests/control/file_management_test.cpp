@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "tests/control/file_management_fixture.h"
 
 namespace verdan {

@@ -10,7 +10,7 @@
 
 #include "generator/generator_program.h"
 #include "platform/codec/cp932.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "plt_draw/load_symbols.h"
 
 namespace verdan {

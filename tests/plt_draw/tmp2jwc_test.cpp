@@ -10,7 +10,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
 #include "platform/failure.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"

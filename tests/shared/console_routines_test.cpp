@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 
 namespace verdan {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/codec/cp932.h"
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "platform/console/terminal_screen.h"
 #include "shared/screen_draw.h"
 

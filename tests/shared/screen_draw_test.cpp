@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/console/scripted_console.h"
+#include "platform/frontends/headless/scripted_console.h"
 #include "platform/failure.h"
 
 namespace verdan {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/codec/cp932.h"
+#include "platform/host/handover_names.h"
 #include "platform/host/program_start.h"
-#include "platform/console/window/window_layout.h"
 
 extern char** environ;
 

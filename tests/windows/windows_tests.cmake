@@ -18,7 +18,7 @@ set(portable_tests
 file(GLOB windows_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*_test.cpp)
 add_executable(windows_tests ${portable_tests} ${windows_sources})
 target_include_directories(windows_tests PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(windows_tests PRIVATE verdan_control verdan_plt_draw gtest gtest_main verdan_warnings)
+target_link_libraries(windows_tests PRIVATE verdan_control verdan_plt_draw verdan_front_ends gtest gtest_main verdan_warnings)
 set_target_properties(windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 add_test(NAME windows_tests COMMAND windows_tests)
 set_tests_properties(windows_tests PROPERTIES TIMEOUT 300)

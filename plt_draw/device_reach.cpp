@@ -10,11 +10,6 @@
 namespace verdan {
 namespace {
 
-// The printers and plotters read their numbers as N2A writes them: six
-// significant digits, and from a million on the exponent form, which no
-// device reads as a number.
-constexpr float kFreeFormatReach = 999999;
-
 // CULC holds 16 bits of magnitude. LIPS draws lines and circles relative to
 // the pen, so a coordinate keeps half of it and the distance between any two
 // still fits.

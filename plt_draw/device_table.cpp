@@ -1,9 +1,10 @@
 #include "plt_draw/device_table.h"
 
 #include <array>
+#include <utility>
 
-#include "plt_draw/dxf_device.h"
-#include "plt_draw/svg_device.h"
+#include "plt_draw/devices/dxf_device.h"
+#include "plt_draw/devices/svg_device.h"
 
 namespace verdan {
 
@@ -14,6 +15,17 @@ const PlotDevice* table_device(const PlotState& state) {
     if (device->code == code) return device;
   }
   return nullptr;
+}
+
+void emit_command(PlotState& s, std::string command) {
+  s.plot_cmd = std::move(command);
+  plot_write(s, s.plot_cmd);
+}
+
+void pen_behind_text(PlotState& s, const DeviceText& t) {
+  const auto length = static_cast<float>(t.text.size());
+  s.pen.pen_x = t.x + t.dx * length;
+  s.pen.pen_y = t.y + t.dy * length;
 }
 
 bool sheet_size(float paper, float& width, float& height) {

@@ -137,7 +137,7 @@ void INIT(PlotState& s, float paper, float scale) {
   s.origin_x = 0;
   s.origin_y = 0;
   if (const PlotDevice* device = table_device(s)) {
-    device->init(s, paper);
+    device->init(s, paper, scale);
     return;
   }
   switch (plot_device_code(s)) {

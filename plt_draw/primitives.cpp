@@ -87,6 +87,9 @@ void emit_shape_record(PlotState& s, std::string record, int style, float pen) {
 
 // Lifts the pen to (x, y): only HP-GL writes a command.
 void lift(PlotState& s, float x, float y) {
+  if (const PlotDevice* device = table_device(s); device != nullptr && device->move != nullptr) {
+    device->move(s, x, y);
+  }
   const int d = plot_device_code(s);
   if (d == 2 || d == 3) emit(s, "PU" + X(s, x) + "," + Y(s, y) + ";");
   s.pen.pen_x = x;
@@ -234,10 +237,7 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   if (text.empty()) return;
 
   if (const PlotDevice* device = table_device(s)) {
-    // One piece of text; the pen ends behind it, as on the printers.
-    device->text(s, {x, y, height, angle, text});
-    s.pen.pen_x = x + dx * length;
-    s.pen.pen_y = y + dy * length;
+    device->text(s, {x, y, height, angle, text, cos_a, sin_a, dx, dy});
     return;
   }
   const int d = plot_device_code(s);

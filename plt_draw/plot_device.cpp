@@ -30,29 +30,7 @@ int paper_row(float paper, int count) {
   return -1;
 }
 
-std::string gs(const char* command) { return std::string(1, kGs) + command; }
 std::string esc(const char* command) { return std::string(1, kEsc) + command; }
-
-void init_esc_page(PlotState& s, float paper) {
-  s.scale_x = 23.622f;
-  s.scale_y = -23.622f;
-  static const std::array<Paper, 4> table = {{{4720, 6676, "14;;psE"},
-                                              {6676, 4720, "14;;psE"},
-                                              {6676, 9680, "13;;psE"},
-                                              {9680, 6676, "13;;psE"}}};
-  static const std::array<const char*, 4> orientation = {"0poE", "1poE", "0poE", "1poE"};
-  std::string paper_part;
-  int row = paper_row(paper, 4);
-  if (row >= 0) {
-    s.paper_w = table[row].width;
-    s.paper_h = table[row].height;
-    s.origin_y = s.paper_h;  // y runs upwards from the bottom edge
-    paper_part = gs(table[row].part) + gs(orientation[row]);
-  }
-  s.plot_reset = esc("S") + esc("") + esc("S") + kFs + esc("z") + std::string(2, '\0') + gs("rpE") + gs("1mmE") +
-                 gs("0;0.12muE") + gs("0affP");
-  s.plot_setup = paper_part + gs("0X") + gs("0Y");
-}
 
 void init_hpgl(PlotState& s, float paper, bool centred) {
   s.scale_x = 40;
@@ -141,9 +119,6 @@ void INIT(PlotState& s, float paper, float scale) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 1:
-      init_esc_page(s, paper);
-      break;
     case 2:
       init_hpgl(s, paper, true);
       break;
@@ -167,9 +142,6 @@ void PLT_END(PlotState& s) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 1:
-      plot_write(s, std::string(1, kFf) + gs("rpE") + gs("1pmE") + esc("S") + esc("") + esc("SK"));
-      break;
     case 2:
     case 3:
       plot_write(s, "SP0;PU" + N2A(static_cast<float>(floor_value(s.origin_x))) + "," +

@@ -23,14 +23,13 @@ using namespace plot_byte;
 constexpr float kPi = 3.1415927f;
 
 struct PenParts {
-  const char* esc_page;  // line width
-  const char* hpgl;      // pen select
-  const char* lips;      // line attribute
+  const char* hpgl;  // pen select
+  const char* lips;  // line attribute
 };
 
-constexpr std::array<PenParts, 3> kPens = {{{"1;1;1lwG", "SP3;", "F11"},  //
-                                            {"3;1;1lwG", "SP2;", "F13"},
-                                            {"6;1;1lwG", "SP1;", "F15"}}};
+constexpr std::array<PenParts, 3> kPens = {{{"SP3;", "F11"},  //
+                                            {"SP2;", "F13"},
+                                            {"SP1;", "F15"}}};
 
 // 0-2 for pens 1-3; anything else would leave a stale command to be written.
 int pen_index(float pen) {
@@ -46,8 +45,6 @@ std::string coordinate(float value) {
   if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
   return F2X(value);
 }
-
-std::string gs(const std::string& command) { return std::string(1, kGs) + command; }
 
 // Absolute device coordinates, origin included.
 std::string X(const PlotState& s, float v) { return N2A(s.origin_x + std::floor(v * s.scale_x)); }
@@ -125,10 +122,6 @@ void line(PlotState& s, float x, float y, float pen, bool dashed) {
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
     switch (d) {
-      case 1:
-        emit(s, gs(dashed ? "0;1lpG" : "0;0lpG") + gs(kPens[p].esc_page) + gs(X(s, px)) + ";" + Y(s, py) + ";" +
-                    X(s, x) + ";" + Y(s, y) + "lG");
-        break;
       case 2:
       case 3:
         emit(s, std::string(kPens[p].hpgl) + (dashed ? "LT2,2;" : "LT;") + "PD" + X(s, x) + "," + Y(s, y) + ";");
@@ -179,9 +172,6 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
   } else if (d >= 1 && d <= 5) {
     const int p = pen_index(pen);
     switch (d) {
-      case 1:
-        emit(s, gs("0;0lpG") + gs(kPens[p].esc_page) + gs(X(s, x)) + ";" + Y(s, y) + ";" + N2A(r * s.scale_x) + "cG");
-        break;
       case 2:
       case 3: {
         // The plotter draws the circle around where the pen stands.
@@ -266,18 +256,6 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
     switch (d) {
-      case 1: {
-        float w = std::floor(height * s.scale_x / 2);
-        float h = std::floor(height * s.scale_x);
-        std::string font = gs("264ssF") + gs("1tfF");
-        if (n == 2) {
-          w = h = std::floor(0.9f * height * s.scale_x);
-          font = gs(";2ssF") + gs("9tfF");
-        }
-        emit(s, font + gs(N2A(w)) + "wmF" + gs(N2A(h)) + "hmF" + gs(N2A(angle)) + "roF" + gs("0slF") + gs(X(s, px)) +
-                    "X" + gs(Y(s, py)) + "Y" + character + gs("0X") + gs("0Y"));
-        break;
-      }
       case 2:
       case 3: {
         lift(s, px, py);

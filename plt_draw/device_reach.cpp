@@ -28,9 +28,6 @@ void require_within(const PlotState& s, float value, std::string_view what) {
 float device_reach(const PlotState& s) {
   if (const PlotDevice* device = table_device(s)) return device->reach;
   switch (plot_device_code(s)) {
-    case 2:
-    case 3:
-      return kFreeFormatReach;
     case 4:
       return kLipsReach;
     case 5:

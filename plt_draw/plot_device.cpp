@@ -32,33 +32,6 @@ int paper_row(float paper, int count) {
 
 std::string esc(const char* command) { return std::string(1, kEsc) + command; }
 
-void init_hpgl(PlotState& s, float paper, bool centred) {
-  s.scale_x = 40;
-  s.scale_y = 40;
-  static const std::array<Paper, 4> table = {
-      {{7721, 11040, ""}, {11040, 7721, ""}, {11040, 16158, ""}, {16158, 11040, ""}}};
-  int row = paper_row(paper, 4);
-  if (row >= 0) {
-    s.paper_w = table[row].width;
-    s.paper_h = table[row].height;
-  }
-  if (centred) {
-    s.origin_x = -s.paper_w / 2;
-    s.origin_y = -s.paper_h / 2;
-  }
-  const float ox = s.origin_x;
-  const float oy = s.origin_y;
-  s.plot_reset = esc(".K");
-  // The window's corners in the free format; a corner that is no number
-  // would leave the plotter without a window.
-  auto corner = [](float v) {
-    if (!std::isfinite(v)) fail(kOverflow, "HP-GL window corner is no finite number");
-    return number_text(v);
-  };
-  s.plot_setup = "DF;IP 0, 0,3200,2400;IW" + corner(ox) + "," + corner(oy) + "," + corner(ox + s.paper_w) + "," +
-                 corner(oy + s.paper_h) + ";PA;CM1;CS6;CA101;";
-}
-
 void init_lips(PlotState& s, float paper) {
   s.scale_x = 11.811f;
   s.scale_y = 11.811f;
@@ -119,12 +92,6 @@ void INIT(PlotState& s, float paper, float scale) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 2:
-      init_hpgl(s, paper, true);
-      break;
-    case 3:
-      init_hpgl(s, paper, false);
-      break;
     case 4:
       init_lips(s, paper);
       break;
@@ -142,11 +109,6 @@ void PLT_END(PlotState& s) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 2:
-    case 3:
-      plot_write(s, "SP0;PU" + N2A(static_cast<float>(floor_value(s.origin_x))) + "," +
-                        N2A(static_cast<float>(floor_value(s.origin_y))) + ";");
-      break;
     case 4:
       plot_write(s, std::string("%") + kRs + "}p" + kRs + kFf + esc("P0J") + esc("\\"));
       break;

@@ -22,14 +22,8 @@ using namespace plot_byte;
 // The single-precision pi the text directions are computed with.
 constexpr float kPi = 3.1415927f;
 
-struct PenParts {
-  const char* hpgl;  // pen select
-  const char* lips;  // line attribute
-};
-
-constexpr std::array<PenParts, 3> kPens = {{{"SP3;", "F11"},  //
-                                            {"SP2;", "F13"},
-                                            {"SP1;", "F15"}}};
+// The line attribute of pens 1-3 on LIPS.
+constexpr std::array<const char*, 3> kLipsPens = {"F11", "F13", "F15"};
 
 // 0-2 for pens 1-3; anything else would leave a stale command to be written.
 int pen_index(float pen) {
@@ -45,10 +39,6 @@ std::string coordinate(float value) {
   if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
   return F2X(value);
 }
-
-// Absolute device coordinates, origin included.
-std::string X(const PlotState& s, float v) { return N2A(s.origin_x + std::floor(v * s.scale_x)); }
-std::string Y(const PlotState& s, float v) { return N2A(s.origin_y + std::floor(v * s.scale_y)); }
 
 // One byte of a record; a value without a byte is refused, not wrapped.
 char b(float n) {
@@ -87,8 +77,6 @@ void lift(PlotState& s, float x, float y) {
   if (const PlotDevice* device = table_device(s); device != nullptr && device->move != nullptr) {
     device->move(s, x, y);
   }
-  const int d = plot_device_code(s);
-  if (d == 2 || d == 3) emit(s, "PU" + X(s, x) + "," + Y(s, y) + ";");
   s.pen.pen_x = x;
   s.pen.pen_y = y;
 }
@@ -122,12 +110,8 @@ void line(PlotState& s, float x, float y, float pen, bool dashed) {
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
     switch (d) {
-      case 2:
-      case 3:
-        emit(s, std::string(kPens[p].hpgl) + (dashed ? "LT2,2;" : "LT;") + "PD" + X(s, x) + "," + Y(s, y) + ";");
-        break;
       case 4:
-        emit(s, std::string(dashed ? "E11" : "E10") + kRs + kPens[p].lips + kRs + "1" + CULC(px * s.scale_x) +
+        emit(s, std::string(dashed ? "E11" : "E10") + kRs + kLipsPens[p] + kRs + "1" + CULC(px * s.scale_x) +
                     CULC(py * s.scale_y) + CULC((x - px) * s.scale_x) + CULC((y - py) * s.scale_y) + kRs);
         break;
       case 5: {
@@ -172,16 +156,8 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
   } else if (d >= 1 && d <= 5) {
     const int p = pen_index(pen);
     switch (d) {
-      case 2:
-      case 3: {
-        // The plotter draws the circle around where the pen stands.
-        std::string pen_part = std::string(kPens[p].hpgl) + "LT;";
-        lift(s, x, y);
-        emit(s, pen_part + "CI" + N2A(std::floor(r * s.scale_x)) + ";");
-        break;
-      }
       case 4:
-        emit(s, std::string("E10") + kRs + kPens[p].lips + kRs + "5" + CULC((x - s.pen.pen_x) * s.scale_x) +
+        emit(s, std::string("E10") + kRs + kLipsPens[p] + kRs + "5" + CULC((x - s.pen.pen_x) * s.scale_x) +
                     CULC((y - s.pen.pen_y) * s.scale_y) + CULC(r * s.scale_x) + kRs);
         break;
       case 5: {
@@ -256,22 +232,6 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
     switch (d) {
-      case 2:
-      case 3: {
-        lift(s, px, py);
-        std::string command = "SP2;DI" + N2A(static_cast<float>(std::floor(100 * cos_a))) + "," +
-                              N2A(static_cast<float>(std::floor(100 * sin_a))) + ";SI";
-        // Character sizes in centimetres.
-        if (n == 1) {
-          command += N2A(std::floor(6 * height + 0.5f) / 200) + "," + N2A(std::floor(7 * height + 0.5f) / 100) +
-                     ";SS;LB" + character + kEtx;
-        } else {
-          const std::string size = N2A(std::floor(9 * height + 0.5f) / 100);
-          command += size + "," + size + ";SA;LB" + character + kEtx;
-        }
-        emit(s, std::move(command));
-        break;
-      }
       case 4: {
         const float h = 0.9f * height * s.scale_x;
         const float w = h;

@@ -30,27 +30,6 @@ int paper_row(float paper, int count) {
   return -1;
 }
 
-std::string esc(const char* command) { return std::string(1, kEsc) + command; }
-
-void init_lips(PlotState& s, float paper) {
-  s.scale_x = 11.811f;
-  s.scale_y = 11.811f;
-  static const std::array<Paper, 4> table = {
-      {{2360, 3387, "[14p"}, {3387, 2360, "[15p"}, {3387, 4840, "[12p"}, {4840, 3387, "[13p"}}};
-  std::string paper_part;
-  int row = paper_row(paper, 4);
-  if (row >= 0) {
-    s.paper_w = table[row].width;
-    s.paper_h = table[row].height;
-    paper_part = esc("<") + esc(table[row].part);
-  }
-  s.plot_reset = esc("%@") + esc("P31;300;1J") + esc("\\");
-  s.plot_setup = paper_part + esc("[0q") + esc("[0&} <Mincho-Medium-H") + kUs + "Mincho-Medium" + kRs;
-  s.plot_setup += std::string(" ;1J") + kUs + "1I" + kUs + "2B" + kRs + "@" + '"' + kRs + "#" + kRs + "!0#" + kRs;
-  s.plot_setup += std::string("$") + kRs + "(" + CULC(s.origin_x) + CULC(s.origin_y) + CULC(s.paper_w) +
-                  CULC(s.paper_h) + kRs;
-  s.plot_setup += std::string("U2") + kRs + "T1" + kRs + "]1" + kRs + "m1" + kRs + "'2" + kRs + "n2" + kRs + "a3" + kRs;
-}
 
 void init_jw_cad(PlotState& s, float paper, float scale) {
   struct JwPaper {
@@ -92,9 +71,6 @@ void INIT(PlotState& s, float paper, float scale) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 4:
-      init_lips(s, paper);
-      break;
     case 5:
       init_jw_cad(s, paper, scale);
       break;
@@ -109,9 +85,6 @@ void PLT_END(PlotState& s) {
     return;
   }
   switch (plot_device_code(s)) {
-    case 4:
-      plot_write(s, std::string("%") + kRs + "}p" + kRs + kFf + esc("P0J") + esc("\\"));
-      break;
     case 5:
       plot_write(s, "t");
       break;

@@ -22,8 +22,6 @@ using namespace plot_byte;
 // The single-precision pi the text directions are computed with.
 constexpr float kPi = 3.1415927f;
 
-// The line attribute of pens 1-3 on LIPS.
-constexpr std::array<const char*, 3> kLipsPens = {"F11", "F13", "F15"};
 
 // 0-2 for pens 1-3; anything else would leave a stale command to be written.
 int pen_index(float pen) {
@@ -106,14 +104,10 @@ void line(PlotState& s, float x, float y, float pen, bool dashed) {
   if (const PlotDevice* device = table_device(s)) {
     device->line(s, {s.pen.pen_x, s.pen.pen_y, x, y, pen_index(pen) + 1, dashed});
   } else if (d >= 1 && d <= 5) {
-    const int p = pen_index(pen);
+    pen_index(pen);
     const float px = s.pen.pen_x;
     const float py = s.pen.pen_y;
     switch (d) {
-      case 4:
-        emit(s, std::string(dashed ? "E11" : "E10") + kRs + kLipsPens[p] + kRs + "1" + CULC(px * s.scale_x) +
-                    CULC(py * s.scale_y) + CULC((x - px) * s.scale_x) + CULC((y - py) * s.scale_y) + kRs);
-        break;
       case 5: {
         emit_shape_record(s,
                           "s" + coordinate(px * s.scale_x) + coordinate(py * s.scale_y) + coordinate(x * s.scale_x) +
@@ -154,12 +148,8 @@ void CIR(PlotState& s, float x, float y, float r, float pen) {
   if (const PlotDevice* device = table_device(s)) {
     device->circle(s, {x, y, r, pen_index(pen) + 1});
   } else if (d >= 1 && d <= 5) {
-    const int p = pen_index(pen);
+    pen_index(pen);
     switch (d) {
-      case 4:
-        emit(s, std::string("E10") + kRs + kLipsPens[p] + kRs + "5" + CULC((x - s.pen.pen_x) * s.scale_x) +
-                    CULC((y - s.pen.pen_y) * s.scale_y) + CULC(r * s.scale_x) + kRs);
-        break;
       case 5: {
         emit_shape_record(s,
                           "e" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) + coordinate(r * s.scale_x) +
@@ -217,35 +207,6 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
     record.push_back(kLf);
     emit(s, std::move(record));
     return;
-  }
-  if (d < 1 || d > 4) return;
-
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = char_length(text, i);
-    std::string character = text.substr(i, n);
-    if (n == 2) {
-      int j1 = static_cast<unsigned char>(text[i]);
-      int j2 = static_cast<unsigned char>(text[i + 1]);
-      SJ2J(j1, j2);
-      character = {static_cast<char>(j1), static_cast<char>(j2)};
-    }
-    const float px = s.pen.pen_x;
-    const float py = s.pen.pen_y;
-    switch (d) {
-      case 4: {
-        const float h = 0.9f * height * s.scale_x;
-        const float w = h;
-        const float ratio = h / w;
-        emit(s, "Z" + CULC(static_cast<float>(-100 * sin_a * ratio)) + CULC(static_cast<float>(100 * cos_a * ratio)) +
-                    CULC(static_cast<float>(100 * cos_a)) + CULC(static_cast<float>(100 * sin_a)) + kRs + "Y" +
-                    CULC(h) + kRs + "40" + CULC(px * s.scale_x) + CULC(py * s.scale_y) + "1" +
-                    (n == 1 ? std::string(1, kSi) : std::string(1, kEsc) + "n") + character + kRs);
-        break;
-      }
-    }
-    s.pen.pen_x += dx * static_cast<float>(n);
-    s.pen.pen_y += dy * static_cast<float>(n);
-    i += n;
   }
 }
 

@@ -22,13 +22,7 @@ void require_within(const PlotState& s, float value, std::string_view what) {
 
 float device_reach(const PlotState& s) {
   if (const PlotDevice* device = table_device(s)) return device->reach;
-  switch (plot_device_code(s)) {
-    case 5:
-      // The intermediate file's coordinates are singles.
-      return kWholeSingleReach;
-    default:
-      return std::numeric_limits<float>::max();
-  }
+  return std::numeric_limits<float>::max();
 }
 
 void require_finite_number(float value, std::string_view what) {

@@ -6,15 +6,17 @@
 #include "plt_draw/devices/dxf_device.h"
 #include "plt_draw/devices/esc_page_device.h"
 #include "plt_draw/devices/hpgl_device.h"
+#include "plt_draw/devices/jw_cad_device.h"
 #include "plt_draw/devices/lips_device.h"
 #include "plt_draw/devices/svg_device.h"
 
 namespace verdan {
 
 const PlotDevice* table_device(const PlotState& state) {
-  static const std::array<const PlotDevice*, 6> table = {&esc_page_device(),     &hpgl_centred_device(),
-                                                         &hpgl_corner_device(),  &lips_device(),
-                                                         &dxf_device(),          &svg_device()};
+  static const std::array<const PlotDevice*, 7> table = {&esc_page_device(), &hpgl_centred_device(),
+                                                         &hpgl_corner_device(), &lips_device(),
+                                                         &jw_cad_device(),      &dxf_device(),
+                                                         &svg_device()};
   const int code = plot_device_code(state);
   for (const PlotDevice* device : table) {
     if (device->code == code) return device;

@@ -1,7 +1,7 @@
 // A data file handed to VDN-PLOT, drawn on each kind of device; the first
 // byte picks the device.
 #include "fuzz/fuzz_run.h"
-#include "plt_draw/tool/plot_tool.h"
+#include "tools/vdn-plot/plot_tool.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace verdan::fuzz;

@@ -10,16 +10,6 @@
 namespace verdan {
 namespace {
 
-// The printers and plotters read their numbers as N2A writes them: six
-// significant digits, and from a million on the exponent form, which no
-// device reads as a number.
-constexpr float kFreeFormatReach = 999999;
-
-// CULC holds 16 bits of magnitude. LIPS draws lines and circles relative to
-// the pen, so a coordinate keeps half of it and the distance between any two
-// still fits.
-constexpr float kLipsReach = 32767;
-
 void require_within(const PlotState& s, float value, std::string_view what) {
   if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
   if (!(std::fabs(value) <= device_reach(s))) {
@@ -32,19 +22,7 @@ void require_within(const PlotState& s, float value, std::string_view what) {
 
 float device_reach(const PlotState& s) {
   if (const PlotDevice* device = table_device(s)) return device->reach;
-  switch (plot_device_code(s)) {
-    case 1:
-    case 2:
-    case 3:
-      return kFreeFormatReach;
-    case 4:
-      return kLipsReach;
-    case 5:
-      // The intermediate file's coordinates are singles.
-      return kWholeSingleReach;
-    default:
-      return std::numeric_limits<float>::max();
-  }
+  return std::numeric_limits<float>::max();
 }
 
 void require_finite_number(float value, std::string_view what) {

@@ -1,19 +1,38 @@
 #include "plt_draw/device_table.h"
 
 #include <array>
+#include <utility>
 
-#include "plt_draw/dxf_device.h"
-#include "plt_draw/svg_device.h"
+#include "plt_draw/devices/dxf_device.h"
+#include "plt_draw/devices/esc_page_device.h"
+#include "plt_draw/devices/hpgl_device.h"
+#include "plt_draw/devices/jw_cad_device.h"
+#include "plt_draw/devices/lips_device.h"
+#include "plt_draw/devices/svg_device.h"
 
 namespace verdan {
 
 const PlotDevice* table_device(const PlotState& state) {
-  static const std::array<const PlotDevice*, 2> table = {&dxf_device(), &svg_device()};
+  static const std::array<const PlotDevice*, 7> table = {&esc_page_device(), &hpgl_centred_device(),
+                                                         &hpgl_corner_device(), &lips_device(),
+                                                         &jw_cad_device(),      &dxf_device(),
+                                                         &svg_device()};
   const int code = plot_device_code(state);
   for (const PlotDevice* device : table) {
     if (device->code == code) return device;
   }
   return nullptr;
+}
+
+void emit_command(PlotState& s, std::string command) {
+  s.plot_cmd = std::move(command);
+  plot_write(s, s.plot_cmd);
+}
+
+void pen_behind_text(PlotState& s, const DeviceText& t) {
+  const auto length = static_cast<float>(t.text.size());
+  s.pen.pen_x = t.x + t.dx * length;
+  s.pen.pen_y = t.y + t.dy * length;
 }
 
 bool sheet_size(float paper, float& width, float& height) {

@@ -1,9 +1,11 @@
-// The plot devices that live in files of their own (DXF, SVG). Each is a
-// row of one table; INIT, the primitives and PLT_END hand a row's device
-// the drawing in millimetres once they have checked the pen, so adding a
-// device adds a file and a row, not a branch in every primitive.
+// The plot devices, one row each in one table, each language in a file of
+// its own under devices/. INIT, the primitives and PLT_END check the pen and
+// the device's reach, then hand the row's device the drawing in
+// millimetres, so adding a device adds a file and a row, not a branch in
+// every primitive.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "plt_draw/plot_state.h"
@@ -11,7 +13,7 @@
 namespace verdan {
 
 struct DeviceLine {
-  float x0, y0, x1, y1;  // from, to
+  float x0, y0, x1, y1;  // from (where the pen stands), to
   int pen;               // 1-3
   bool dashed;
 };
@@ -26,6 +28,11 @@ struct DeviceText {
   float height;
   float angle;            // degrees, 0 to 360
   std::string_view text;  // CP932, not empty
+  // The direction's cosine and sine, taken in double from the single
+  // angle, and the step of half the height along it that each byte of the
+  // text moves the printers' pen.
+  double cos_a, sin_a;
+  float dx, dy;
 };
 
 // Whole units up to 2^24 are exact in a single, the precision every
@@ -33,22 +40,39 @@ struct DeviceText {
 // units, so the drawing files reach no further.
 inline constexpr float kWholeSingleReach = 16777216;
 
+// The printers and plotters read their numbers as N2A writes them: six
+// significant digits, and from a million on the exponent form, which no
+// device reads as a number.
+inline constexpr float kFreeFormatReach = 999999;
+
 struct PlotDevice {
   int code;
   // The largest magnitude of a coordinate or size in the device's units
   // that its number fields hold (see device_reach.h).
   float reach;
   // Sets scales, paper, origin, plot_reset and plot_setup; writes nothing.
-  void (*init)(PlotState& state, float paper);
+  // `scale` is the drawing scale that only JW_CAD's paper takes.
+  void (*init)(PlotState& state, float paper, float scale);
+  // Writes what lifting the pen to (x, y) takes; nullptr where that is
+  // nothing. The primitive moves the pen.
+  void (*move)(PlotState& state, float x, float y);
   void (*line)(PlotState& state, const DeviceLine& line);
   void (*circle)(PlotState& state, const DeviceCircle& circle);
+  // The pen stands at the text's start; the device leaves it where its
+  // text ends.
   void (*text)(PlotState& state, const DeviceText& text);
   void (*end)(PlotState& state);
 };
 
-// The table row of the state's device; nullptr for the devices the
-// primitives build themselves (1-5) and for unknown codes.
+// The table row of the state's device; nullptr for unknown codes.
 const PlotDevice* table_device(const PlotState& state);
+
+// A device's command: kept in plot_cmd and written to the plot file.
+void emit_command(PlotState& state, std::string command);
+
+// For a device that writes a text as one piece: the pen ends behind it,
+// where the printers' pen ends.
+void pen_behind_text(PlotState& state, const DeviceText& text);
 
 // The whole sheet in millimetres for paper codes 1-4 (A4 portrait, A4
 // landscape, A3 portrait, A3 landscape): a drawing file has no printer

@@ -1,96 +1,26 @@
 #include "plt_draw/primitives.h"
 
-#include <array>
 #include <cmath>
 #include <string>
 #include <utility>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
-#include "plt_draw/culc.h"
 #include "plt_draw/device_reach.h"
 #include "plt_draw/device_table.h"
-#include "plt_draw/sj2j.h"
-#include "shared/plot_numbers.h"
-#include "shared/rounding.h"
 
 namespace verdan {
 namespace {
 
-using namespace plot_byte;
-
 // The single-precision pi the text directions are computed with.
 constexpr float kPi = 3.1415927f;
 
-struct PenParts {
-  const char* esc_page;  // line width
-  const char* hpgl;      // pen select
-  const char* lips;      // line attribute
-};
-
-constexpr std::array<PenParts, 3> kPens = {{{"1;1;1lwG", "SP3;", "F11"},  //
-                                            {"3;1;1lwG", "SP2;", "F13"},
-                                            {"6;1;1lwG", "SP1;", "F15"}}};
-
-// 0-2 for pens 1-3; anything else would leave a stale command to be written.
-int pen_index(float pen) {
+// Pens 1-3; anything else would leave a stale command to be written.
+int checked_pen(float pen) {
   for (int p = 1; p <= 3; ++p) {
-    if (pen == static_cast<float>(p)) return p - 1;
+    if (pen == static_cast<float>(p)) return p;
   }
   fail(kIllegalFunctionCall, "plot pen must be 1, 2 or 3");
-}
-
-// A coordinate of the intermediate file: its readers take the bytes as a
-// number, so a value that is none is refused here.
-std::string coordinate(float value) {
-  if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
-  return F2X(value);
-}
-
-std::string gs(const std::string& command) { return std::string(1, kGs) + command; }
-
-// Absolute device coordinates, origin included.
-std::string X(const PlotState& s, float v) { return N2A(s.origin_x + std::floor(v * s.scale_x)); }
-std::string Y(const PlotState& s, float v) { return N2A(s.origin_y + std::floor(v * s.scale_y)); }
-
-// One byte of a record; a value without a byte is refused, not wrapped.
-char b(float n) {
-  double r = round_half_away(n);
-  if (!(r >= 0 && r <= 255)) fail(kIllegalFunctionCall, "record byte out of range");
-  return static_cast<char>(static_cast<unsigned char>(r));
-}
-
-// The layer byte: the conversion adds 16 per layer group, so a layer beyond
-// 15 would land in the next group's layers.
-char layer_byte(const PlotState& s) {
-  if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 15)) {
-    fail(kIllegalFunctionCall, "plot layer must be 0 to 15");
-  }
-  return b(s.plot_layer);
-}
-
-void emit(PlotState& s, std::string command) {
-  s.plot_cmd = std::move(command);
-  plot_write(s, s.plot_cmd);
-}
-
-// A line or circle record of the intermediate file: its fields, then the
-// line style, pen and layer bytes, three zero bytes and the LF.
-void emit_shape_record(PlotState& s, std::string record, int style, float pen) {
-  record += b(static_cast<float>(style));
-  record += b(pen);
-  record += layer_byte(s);
-  record.append(3, '\0');
-  record.push_back(kLf);
-  emit(s, std::move(record));
-}
-
-// Lifts the pen to (x, y): only HP-GL writes a command.
-void lift(PlotState& s, float x, float y) {
-  const int d = plot_device_code(s);
-  if (d == 2 || d == 3) emit(s, "PU" + X(s, x) + "," + Y(s, y) + ";");
-  s.pen.pen_x = x;
-  s.pen.pen_y = y;
 }
 
 // The numbers of a line or circle: the pen number, where the pen stands
@@ -114,45 +44,11 @@ std::pair<float, float> printed_end(const std::string& text, float x, float y, f
 }
 
 void line(PlotState& s, float x, float y, float pen, bool dashed) {
-  const int d = plot_device_code(s);
   if (const PlotDevice* device = table_device(s)) {
-    device->line(s, {s.pen.pen_x, s.pen.pen_y, x, y, pen_index(pen) + 1, dashed});
-  } else if (d >= 1 && d <= 5) {
-    const int p = pen_index(pen);
-    const float px = s.pen.pen_x;
-    const float py = s.pen.pen_y;
-    switch (d) {
-      case 1:
-        emit(s, gs(dashed ? "0;1lpG" : "0;0lpG") + gs(kPens[p].esc_page) + gs(X(s, px)) + ";" + Y(s, py) + ";" +
-                    X(s, x) + ";" + Y(s, y) + "lG");
-        break;
-      case 2:
-      case 3:
-        emit(s, std::string(kPens[p].hpgl) + (dashed ? "LT2,2;" : "LT;") + "PD" + X(s, x) + "," + Y(s, y) + ";");
-        break;
-      case 4:
-        emit(s, std::string(dashed ? "E11" : "E10") + kRs + kPens[p].lips + kRs + "1" + CULC(px * s.scale_x) +
-                    CULC(py * s.scale_y) + CULC((x - px) * s.scale_x) + CULC((y - py) * s.scale_y) + kRs);
-        break;
-      case 5: {
-        emit_shape_record(s,
-                          "s" + coordinate(px * s.scale_x) + coordinate(py * s.scale_y) + coordinate(x * s.scale_x) +
-                              coordinate(y * s.scale_y),
-                          dashed ? 4 : 1, pen);
-        break;
-      }
-    }
+    device->line(s, {s.pen.pen_x, s.pen.pen_y, x, y, checked_pen(pen), dashed});
   }
   s.pen.pen_x = x;
   s.pen.pen_y = y;
-}
-
-// Record text bytes that would end or cut the record become blanks.
-std::string record_text(std::string text) {
-  for (char& c : text) {
-    if (c == '\0' || c == kLf || c == 26) c = ' ';
-  }
-  return text;
 }
 
 }  // namespace
@@ -170,43 +66,18 @@ void DASH(PlotState& s, float x, float y, float pen) {
 void CIR(PlotState& s, float x, float y, float r, float pen) {
   require_drawable(s, x, y, pen);
   require_size_within_reach(s, r);
-  const int d = plot_device_code(s);
-  if (const PlotDevice* device = table_device(s)) {
-    device->circle(s, {x, y, r, pen_index(pen) + 1});
-  } else if (d >= 1 && d <= 5) {
-    const int p = pen_index(pen);
-    switch (d) {
-      case 1:
-        emit(s, gs("0;0lpG") + gs(kPens[p].esc_page) + gs(X(s, x)) + ";" + Y(s, y) + ";" + N2A(r * s.scale_x) + "cG");
-        break;
-      case 2:
-      case 3: {
-        // The plotter draws the circle around where the pen stands.
-        std::string pen_part = std::string(kPens[p].hpgl) + "LT;";
-        lift(s, x, y);
-        emit(s, pen_part + "CI" + N2A(std::floor(r * s.scale_x)) + ";");
-        break;
-      }
-      case 4:
-        emit(s, std::string("E10") + kRs + kPens[p].lips + kRs + "5" + CULC((x - s.pen.pen_x) * s.scale_x) +
-                    CULC((y - s.pen.pen_y) * s.scale_y) + CULC(r * s.scale_x) + kRs);
-        break;
-      case 5: {
-        emit_shape_record(s,
-                          "e" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) + coordinate(r * s.scale_x) +
-                              I2X(10000) + L2X(0) + L2X(0) + L2X(0),
-                          1, pen);
-        break;
-      }
-    }
-  }
+  if (const PlotDevice* device = table_device(s)) device->circle(s, {x, y, r, checked_pen(pen)});
   s.pen.pen_x = x;
   s.pen.pen_y = y;
 }
 
 void MOVE(PlotState& s, float x, float y) {
   require_point_within_reach(s, x, y);
-  lift(s, x, y);
+  if (const PlotDevice* device = table_device(s); device != nullptr && device->move != nullptr) {
+    device->move(s, x, y);
+  }
+  s.pen.pen_x = x;
+  s.pen.pen_y = y;
 }
 
 void MOJI(PlotState& s, float x, float y, float height, float angle) {
@@ -234,80 +105,7 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   if (text.empty()) return;
 
   if (const PlotDevice* device = table_device(s)) {
-    // One piece of text; the pen ends behind it, as on the printers.
-    device->text(s, {x, y, height, angle, text});
-    s.pen.pen_x = x + dx * length;
-    s.pen.pen_y = y + dy * length;
-    return;
-  }
-  const int d = plot_device_code(s);
-  if (d == 5) {
-    std::string record = "m" + coordinate(x * s.scale_x) + coordinate(y * s.scale_y) +
-                         coordinate((x + dx * length) * s.scale_x) + coordinate((y + dy * length) * s.scale_y) +
-                         L2X(0) + b(height) + layer_byte(s);
-    record.append(2, '\0');
-    record += record_text(text);
-    record.push_back('\0');
-    record.push_back(kLf);
-    emit(s, std::move(record));
-    return;
-  }
-  if (d < 1 || d > 4) return;
-
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = char_length(text, i);
-    std::string character = text.substr(i, n);
-    if (n == 2) {
-      int j1 = static_cast<unsigned char>(text[i]);
-      int j2 = static_cast<unsigned char>(text[i + 1]);
-      SJ2J(j1, j2);
-      character = {static_cast<char>(j1), static_cast<char>(j2)};
-    }
-    const float px = s.pen.pen_x;
-    const float py = s.pen.pen_y;
-    switch (d) {
-      case 1: {
-        float w = std::floor(height * s.scale_x / 2);
-        float h = std::floor(height * s.scale_x);
-        std::string font = gs("264ssF") + gs("1tfF");
-        if (n == 2) {
-          w = h = std::floor(0.9f * height * s.scale_x);
-          font = gs(";2ssF") + gs("9tfF");
-        }
-        emit(s, font + gs(N2A(w)) + "wmF" + gs(N2A(h)) + "hmF" + gs(N2A(angle)) + "roF" + gs("0slF") + gs(X(s, px)) +
-                    "X" + gs(Y(s, py)) + "Y" + character + gs("0X") + gs("0Y"));
-        break;
-      }
-      case 2:
-      case 3: {
-        lift(s, px, py);
-        std::string command = "SP2;DI" + N2A(static_cast<float>(std::floor(100 * cos_a))) + "," +
-                              N2A(static_cast<float>(std::floor(100 * sin_a))) + ";SI";
-        // Character sizes in centimetres.
-        if (n == 1) {
-          command += N2A(std::floor(6 * height + 0.5f) / 200) + "," + N2A(std::floor(7 * height + 0.5f) / 100) +
-                     ";SS;LB" + character + kEtx;
-        } else {
-          const std::string size = N2A(std::floor(9 * height + 0.5f) / 100);
-          command += size + "," + size + ";SA;LB" + character + kEtx;
-        }
-        emit(s, std::move(command));
-        break;
-      }
-      case 4: {
-        const float h = 0.9f * height * s.scale_x;
-        const float w = h;
-        const float ratio = h / w;
-        emit(s, "Z" + CULC(static_cast<float>(-100 * sin_a * ratio)) + CULC(static_cast<float>(100 * cos_a * ratio)) +
-                    CULC(static_cast<float>(100 * cos_a)) + CULC(static_cast<float>(100 * sin_a)) + kRs + "Y" +
-                    CULC(h) + kRs + "40" + CULC(px * s.scale_x) + CULC(py * s.scale_y) + "1" +
-                    (n == 1 ? std::string(1, kSi) : std::string(1, kEsc) + "n") + character + kRs);
-        break;
-      }
-    }
-    s.pen.pen_x += dx * static_cast<float>(n);
-    s.pen.pen_y += dy * static_cast<float>(n);
-    i += n;
+    device->text(s, {x, y, height, angle, text, cos_a, sin_a, dx, dy});
   }
 }
 

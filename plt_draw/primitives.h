@@ -2,7 +2,7 @@
 // text. Coordinates and sizes are millimetres on the paper; each routine
 // writes its command (for JW_CAD one record of the intermediate file) to the
 // plot file, leaves it in plot_cmd and moves the pen. DXF holds its entities
-// for PLT_END instead (see dxf_device.h); SVG writes one element each.
+// for PLT_END instead (see devices/dxf_device.h); SVG writes one element each.
 //
 // Pens 1-3 choose the line weight; any other pen is Failure 5 and nothing is
 // written. A number that is not finite, or a point or size beyond what the

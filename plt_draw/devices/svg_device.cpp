@@ -1,4 +1,4 @@
-#include "plt_draw/svg_device.h"
+#include "plt_draw/devices/svg_device.h"
 
 #include <string>
 #include <string_view>
@@ -27,11 +27,6 @@ std::string y_text(const PlotState& s, float y) {
 // An attribute: blank, name, value in double quotes.
 std::string attr(const char* name, const std::string& value) { return std::string(" ") + name + "=\"" + value + '"'; }
 
-void emit(PlotState& s, std::string element) {
-  s.plot_cmd = std::move(element);
-  plot_write(s, s.plot_cmd);
-}
-
 // The text as XML character data: markup characters escaped, and control
 // characters, which XML does not allow, as blanks.
 std::string character_data(std::string_view cp932) {
@@ -54,7 +49,7 @@ std::string character_data(std::string_view cp932) {
   return out;
 }
 
-void init(PlotState& s, float paper) {
+void init(PlotState& s, float paper, float /*scale*/) {
   s.scale_x = 1;
   s.scale_y = 1;
   sheet_size(paper, s.paper_w, s.paper_h);
@@ -72,11 +67,11 @@ void line(PlotState& s, const DeviceLine& l) {
                   attr("y2", y_text(s, l.y1)) + attr("stroke-width", pen_width(l.pen));
   // 2 mm dashes with 1 mm gaps; butt ends keep the gaps open.
   if (l.dashed) e += attr("stroke-dasharray", "2 1") + attr("stroke-linecap", "butt");
-  emit(s, e + "/>\n");
+  emit_command(s, e + "/>\n");
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  emit(s, "<circle" + attr("cx", x_text(s, c.x)) + attr("cy", y_text(s, c.y)) +
+  emit_command(s, "<circle" + attr("cx", x_text(s, c.x)) + attr("cy", y_text(s, c.y)) +
               attr("r", mm_text(static_cast<double>(c.r) * s.scale_x)) + attr("stroke-width", pen_width(c.pen)) +
               "/>\n");
 }
@@ -88,7 +83,8 @@ void text(PlotState& s, const DeviceText& t) {
                   attr("fill", "black") + attr("stroke", "none");
   // Angles run anticlockwise on the paper, clockwise in SVG.
   if (t.angle != 0) e += attr("transform", "rotate(" + mm_text(-t.angle) + " " + x + " " + y + ")");
-  emit(s, e + ">" + character_data(t.text) + "</text>\n");
+  emit_command(s, e + ">" + character_data(t.text) + "</text>\n");
+  pen_behind_text(s, t);
 }
 
 void end(PlotState& s) { plot_write(s, "</g>\n</svg>\n"); }
@@ -96,7 +92,7 @@ void end(PlotState& s) { plot_write(s, "</g>\n</svg>\n"); }
 }  // namespace
 
 const PlotDevice& svg_device() {
-  static const PlotDevice device{7, kWholeSingleReach, init, line, circle, text, end};
+  static const PlotDevice device{7, kWholeSingleReach, init, nullptr, line, circle, text, end};
   return device;
 }
 

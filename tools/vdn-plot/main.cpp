@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/unexpected_end.h"
-#include "plt_draw/tool/plot_tool.h"
+#include "tools/vdn-plot/plot_tool.h"
 
 int main(int argc, char** argv) {
   try {

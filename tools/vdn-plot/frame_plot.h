@@ -2,7 +2,7 @@
 // exported library.
 #pragma once
 
-#include "plt_draw/tool/frame_data.h"
+#include "tools/vdn-plot/frame_data.h"
 
 namespace verdan::plot_tool {
 

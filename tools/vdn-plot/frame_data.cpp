@@ -1,4 +1,4 @@
-#include "plt_draw/tool/frame_data.h"
+#include "tools/vdn-plot/frame_data.h"
 
 #include <algorithm>
 #include <charconv>

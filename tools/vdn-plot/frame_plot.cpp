@@ -1,4 +1,4 @@
-#include "plt_draw/tool/frame_plot.h"
+#include "tools/vdn-plot/frame_plot.h"
 
 #include <algorithm>
 #include <cmath>

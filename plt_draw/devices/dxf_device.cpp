@@ -1,4 +1,4 @@
-#include "plt_draw/dxf_device.h"
+#include "plt_draw/devices/dxf_device.h"
 
 #include <algorithm>
 #include <string>
@@ -83,7 +83,7 @@ std::string one_line(std::string_view text) {
   return out;
 }
 
-void init(PlotState& s, float paper) {
+void init(PlotState& s, float paper, float /*scale*/) {
   s.scale_x = 1;
   s.scale_y = 1;
   sheet_size(paper, s.paper_w, s.paper_h);
@@ -140,6 +140,7 @@ void text(PlotState& s, const DeviceText& t) {
   if (t.angle != 0) number(e.text, 50, t.angle);
   group(e.text, 7, "STANDARD");
   hold(s, std::move(e));
+  pen_behind_text(s, t);
 }
 
 void table_head(std::string& out, const char* name, std::size_t entries) {
@@ -213,7 +214,7 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& dxf_device() {
-  static const PlotDevice device{6, kWholeSingleReach, init, line, circle, text, end};
+  static const PlotDevice device{6, kWholeSingleReach, init, nullptr, line, circle, text, end};
   return device;
 }
 

@@ -1,4 +1,4 @@
-#include "plt_draw/tool/options.h"
+#include "tools/vdn-plot/options.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "plt_draw/tool/plot_tool.h"
+#include "tools/vdn-plot/plot_tool.h"
 
 #include <cstdio>
 #include <string>
@@ -9,9 +9,9 @@
 #include "platform/fallible_step.h"
 #include "platform/program_info.h"
 #include "platform/host/files.h"
-#include "plt_draw/tool/frame_data.h"
-#include "plt_draw/tool/frame_plot.h"
-#include "plt_draw/tool/options.h"
+#include "tools/vdn-plot/frame_data.h"
+#include "tools/vdn-plot/frame_plot.h"
+#include "tools/vdn-plot/options.h"
 #include "verdan/verdan.h"
 
 namespace verdan::plot_tool {

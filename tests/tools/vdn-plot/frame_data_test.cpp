@@ -1,5 +1,5 @@
 // Reading the data files VDN-GENE writes, however large.
-#include "plt_draw/tool/frame_data.h"
+#include "tools/vdn-plot/frame_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,88 @@
+#include "plt_draw/devices/esc_page_device.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/printed_text.h"
+#include "shared/plot_numbers.h"
+
+namespace verdan {
+namespace {
+
+using namespace plot_byte;
+
+// The line width of pens 1-3.
+const char* pen_width(int pen) {
+  constexpr const char* widths[] = {"1;1;1lwG", "3;1;1lwG", "6;1;1lwG"};
+  return widths[pen - 1];
+}
+
+void init(PlotState& s, float paper, float /*scale*/) {
+  s.scale_x = 23.622f;
+  s.scale_y = -23.622f;
+  struct Paper {
+    float width, height;
+    const char* part;
+  };
+  static const std::array<Paper, 4> table = {{{4720, 6676, "14;;psE"},
+                                              {6676, 4720, "14;;psE"},
+                                              {6676, 9680, "13;;psE"},
+                                              {9680, 6676, "13;;psE"}}};
+  static const std::array<const char*, 4> orientation = {"0poE", "1poE", "0poE", "1poE"};
+  std::string paper_part;
+  int row = paper_row(paper, 4);
+  if (row >= 0) {
+    s.paper_w = table[row].width;
+    s.paper_h = table[row].height;
+    s.origin_y = s.paper_h;  // y runs upwards from the bottom edge
+    paper_part = gs_command(table[row].part) + gs_command(orientation[row]);
+  }
+  s.plot_reset = esc_command("S") + esc_command("") + esc_command("S") + kFs + esc_command("z") +
+                 std::string(2, '\0') + gs_command("rpE") + gs_command("1mmE") + gs_command("0;0.12muE") +
+                 gs_command("0affP");
+  s.plot_setup = paper_part + gs_command("0X") + gs_command("0Y");
+}
+
+void line(PlotState& s, const DeviceLine& l) {
+  emit_command(s, gs_command(l.dashed ? "0;1lpG" : "0;0lpG") + gs_command(pen_width(l.pen)) +
+                      gs_command(device_x(s, l.x0)) + ";" + device_y(s, l.y0) + ";" + device_x(s, l.x1) + ";" +
+                      device_y(s, l.y1) + "lG");
+}
+
+void circle(PlotState& s, const DeviceCircle& c) {
+  emit_command(s, gs_command("0;0lpG") + gs_command(pen_width(c.pen)) + gs_command(device_x(s, c.x)) + ";" +
+                      device_y(s, c.y) + ";" + N2A(c.r * s.scale_x) + "cG");
+}
+
+// A character in the printer's font: half as wide as high, a double-byte
+// one square and nine tenths high, turned to the text's angle.
+void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
+  float w = std::floor(t.height * s.scale_x / 2);
+  float h = std::floor(t.height * s.scale_x);
+  std::string font = gs_command("264ssF") + gs_command("1tfF");
+  if (c.width == 2) {
+    w = h = std::floor(0.9f * t.height * s.scale_x);
+    font = gs_command(";2ssF") + gs_command("9tfF");
+  }
+  emit_command(s, font + gs_command(N2A(w)) + "wmF" + gs_command(N2A(h)) + "hmF" + gs_command(N2A(t.angle)) +
+                      "roF" + gs_command("0slF") + gs_command(device_x(s, s.pen.pen_x)) + "X" +
+                      gs_command(device_y(s, s.pen.pen_y)) + "Y" + c.bytes + gs_command("0X") + gs_command("0Y"));
+}
+
+void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }
+
+void end(PlotState& s) {
+  plot_write(s, std::string(1, kFf) + gs_command("rpE") + gs_command("1pmE") + esc_command("S") + esc_command("") +
+                    esc_command("SK"));
+}
+
+}  // namespace
+
+const PlotDevice& esc_page_device() {
+  static const PlotDevice device{1, kFreeFormatReach, init, nullptr, line, circle, text, end};
+  return device;
+}
+
+}  // namespace verdan

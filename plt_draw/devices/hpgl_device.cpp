@@ -1,0 +1,111 @@
+#include "plt_draw/devices/hpgl_device.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "platform/failure.h"
+#include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/printed_text.h"
+#include "shared/free_format.h"
+#include "shared/plot_numbers.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+using namespace plot_byte;
+
+// The pen select of pens 1-3: the plotter's pen 1 is the widest.
+const char* pen_select(int pen) {
+  constexpr const char* pens[] = {"SP3;", "SP2;", "SP1;"};
+  return pens[pen - 1];
+}
+
+void init(PlotState& s, float paper, bool centred) {
+  s.scale_x = 40;
+  s.scale_y = 40;
+  struct Paper {
+    float width, height;
+  };
+  static const std::array<Paper, 4> table = {{{7721, 11040}, {11040, 7721}, {11040, 16158}, {16158, 11040}}};
+  int row = paper_row(paper, 4);
+  if (row >= 0) {
+    s.paper_w = table[row].width;
+    s.paper_h = table[row].height;
+  }
+  if (centred) {
+    s.origin_x = -s.paper_w / 2;
+    s.origin_y = -s.paper_h / 2;
+  }
+  const float ox = s.origin_x;
+  const float oy = s.origin_y;
+  s.plot_reset = esc_command(".K");
+  // The window's corners in the free format; a corner that is no number
+  // would leave the plotter without a window.
+  auto corner = [](float v) {
+    if (!std::isfinite(v)) fail(kOverflow, "HP-GL window corner is no finite number");
+    return number_text(v);
+  };
+  s.plot_setup = "DF;IP 0, 0,3200,2400;IW" + corner(ox) + "," + corner(oy) + "," + corner(ox + s.paper_w) + "," +
+                 corner(oy + s.paper_h) + ";PA;CM1;CS6;CA101;";
+}
+
+void init_centred(PlotState& s, float paper, float /*scale*/) { init(s, paper, true); }
+void init_corner(PlotState& s, float paper, float /*scale*/) { init(s, paper, false); }
+
+void move(PlotState& s, float x, float y) {
+  emit_command(s, "PU" + device_x(s, x) + "," + device_y(s, y) + ";");
+}
+
+void line(PlotState& s, const DeviceLine& l) {
+  emit_command(s, std::string(pen_select(l.pen)) + (l.dashed ? "LT2,2;" : "LT;") + "PD" + device_x(s, l.x1) + "," +
+                      device_y(s, l.y1) + ";");
+}
+
+void circle(PlotState& s, const DeviceCircle& c) {
+  // The plotter draws the circle around where the pen stands.
+  std::string pen_part = std::string(pen_select(c.pen)) + "LT;";
+  move(s, c.x, c.y);
+  s.pen.pen_x = c.x;
+  s.pen.pen_y = c.y;
+  emit_command(s, pen_part + "CI" + N2A(std::floor(c.r * s.scale_x)) + ";");
+}
+
+// A label of one character in pen 2, its size in centimetres: a double-byte
+// character from the plotter's second character set.
+void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
+  move(s, s.pen.pen_x, s.pen.pen_y);
+  std::string command = "SP2;DI" + N2A(static_cast<float>(std::floor(100 * t.cos_a))) + "," +
+                        N2A(static_cast<float>(std::floor(100 * t.sin_a))) + ";SI";
+  if (c.width == 1) {
+    command += N2A(std::floor(6 * t.height + 0.5f) / 200) + "," + N2A(std::floor(7 * t.height + 0.5f) / 100) +
+               ";SS;LB" + c.bytes + kEtx;
+  } else {
+    const std::string size = N2A(std::floor(9 * t.height + 0.5f) / 100);
+    command += size + "," + size + ";SA;LB" + c.bytes + kEtx;
+  }
+  emit_command(s, std::move(command));
+}
+
+void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }
+
+void end(PlotState& s) {
+  plot_write(s, "SP0;PU" + N2A(static_cast<float>(floor_value(s.origin_x))) + "," +
+                    N2A(static_cast<float>(floor_value(s.origin_y))) + ";");
+}
+
+}  // namespace
+
+const PlotDevice& hpgl_centred_device() {
+  static const PlotDevice device{2, kFreeFormatReach, init_centred, move, line, circle, text, end};
+  return device;
+}
+
+const PlotDevice& hpgl_corner_device() {
+  static const PlotDevice device{3, kFreeFormatReach, init_corner, move, line, circle, text, end};
+  return device;
+}
+
+}  // namespace verdan

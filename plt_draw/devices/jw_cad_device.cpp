@@ -1,0 +1,130 @@
+#include "plt_draw/devices/jw_cad_device.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/failure.h"
+#include "plt_draw/devices/command_text.h"
+#include "shared/plot_numbers.h"
+#include "shared/rounding.h"
+
+namespace verdan {
+namespace {
+
+using namespace plot_byte;
+
+void init(PlotState& s, float paper, float scale) {
+  struct JwPaper {
+    const char* code;
+    float length;  // the paper length the scale divides by
+    bool half;     // paper_w is half the base
+  };
+  static const std::array<JwPaper, 8> table = {{{"3", 420, true},
+                                                {"4", 297, false},
+                                                {"2", 594, true},
+                                                {"3", 420, false},
+                                                {"1", 841, true},
+                                                {"2", 594, false},
+                                                {"0", 1188, true},
+                                                {"1", 841, false}}};
+  const float base = 678 * scale;
+  s.paper_w = base;
+  s.paper_h = 482 * scale;
+  std::string code;
+  int row = paper_row(paper, 8);
+  if (row >= 0) {
+    code = table[row].code;
+    s.scale_x = base / table[row].length;
+    if (table[row].half) s.paper_w = base / 2;
+  }
+  s.scale_y = s.scale_x;
+  const std::string title = "i" + std::string(32, ' ') + kLf;
+  s.plot_reset = title + title;
+  s.plot_setup = "i" + MAR(scale, 2).substr(1) + ",0," + code + "," + kLf;
+}
+
+// A coordinate of the intermediate file: its readers take the bytes as a
+// number, so a value that is none is refused here.
+std::string coordinate(float value) {
+  if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
+  return F2X(value);
+}
+
+// One byte of a record; a value without a byte is refused, not wrapped.
+char b(float n) {
+  double r = round_half_away(n);
+  if (!(r >= 0 && r <= 255)) fail(kIllegalFunctionCall, "record byte out of range");
+  return static_cast<char>(static_cast<unsigned char>(r));
+}
+
+// The layer byte: the conversion adds 16 per layer group, so a layer beyond
+// 15 would land in the next group's layers.
+char layer_byte(const PlotState& s) {
+  if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 15)) {
+    fail(kIllegalFunctionCall, "plot layer must be 0 to 15");
+  }
+  return b(s.plot_layer);
+}
+
+// A line or circle record of the intermediate file: its fields, then the
+// line style, pen and layer bytes, three zero bytes and the LF.
+void emit_shape_record(PlotState& s, std::string record, int style, int pen) {
+  record += b(static_cast<float>(style));
+  record += b(static_cast<float>(pen));
+  record += layer_byte(s);
+  record.append(3, '\0');
+  record.push_back(kLf);
+  emit_command(s, std::move(record));
+}
+
+void line(PlotState& s, const DeviceLine& l) {
+  emit_shape_record(s,
+                    "s" + coordinate(l.x0 * s.scale_x) + coordinate(l.y0 * s.scale_y) + coordinate(l.x1 * s.scale_x) +
+                        coordinate(l.y1 * s.scale_y),
+                    l.dashed ? 4 : 1, l.pen);
+}
+
+void circle(PlotState& s, const DeviceCircle& c) {
+  emit_shape_record(s,
+                    "e" + coordinate(c.x * s.scale_x) + coordinate(c.y * s.scale_y) + coordinate(c.r * s.scale_x) +
+                        I2X(10000) + L2X(0) + L2X(0) + L2X(0),
+                    1, c.pen);
+}
+
+// Record text bytes that would end or cut the record become blanks.
+std::string record_text(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\0' || c == kLf || c == 26) c = ' ';
+  }
+  return out;
+}
+
+// The whole text is one record, from its start to where the printers' pen
+// would end; the pen stays at the start.
+void text(PlotState& s, const DeviceText& t) {
+  const auto length = static_cast<float>(t.text.size());
+  std::string record = "m" + coordinate(t.x * s.scale_x) + coordinate(t.y * s.scale_y) +
+                       coordinate((t.x + t.dx * length) * s.scale_x) + coordinate((t.y + t.dy * length) * s.scale_y) +
+                       L2X(0) + b(t.height) + layer_byte(s);
+  record.append(2, '\0');
+  record += record_text(t.text);
+  record.push_back('\0');
+  record.push_back(kLf);
+  emit_command(s, std::move(record));
+}
+
+void end(PlotState& s) { plot_write(s, "t"); }
+
+}  // namespace
+
+const PlotDevice& jw_cad_device() {
+  // The intermediate file's coordinates are singles.
+  static const PlotDevice device{5, kWholeSingleReach, init, nullptr, line, circle, text, end};
+  return device;
+}
+
+}  // namespace verdan

@@ -1,0 +1,89 @@
+#include "plt_draw/devices/lips_device.h"
+
+#include <array>
+#include <string>
+
+#include "plt_draw/culc.h"
+#include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/printed_text.h"
+
+namespace verdan {
+namespace {
+
+using namespace plot_byte;
+
+// CULC holds 16 bits of magnitude. LIPS draws lines and circles relative to
+// the pen, so a coordinate keeps half of it and the distance between any two
+// still fits.
+constexpr float kLipsReach = 32767;
+
+// The line attribute of pens 1-3.
+const char* line_attribute(int pen) {
+  constexpr const char* attributes[] = {"F11", "F13", "F15"};
+  return attributes[pen - 1];
+}
+
+void init(PlotState& s, float paper, float /*scale*/) {
+  s.scale_x = 11.811f;
+  s.scale_y = 11.811f;
+  struct Paper {
+    float width, height;
+    const char* part;
+  };
+  static const std::array<Paper, 4> table = {
+      {{2360, 3387, "[14p"}, {3387, 2360, "[15p"}, {3387, 4840, "[12p"}, {4840, 3387, "[13p"}}};
+  std::string paper_part;
+  int row = paper_row(paper, 4);
+  if (row >= 0) {
+    s.paper_w = table[row].width;
+    s.paper_h = table[row].height;
+    paper_part = esc_command("<") + esc_command(table[row].part);
+  }
+  s.plot_reset = esc_command("%@") + esc_command("P31;300;1J") + esc_command("\\");
+  s.plot_setup = paper_part + esc_command("[0q") + esc_command("[0&} <Mincho-Medium-H") + kUs + "Mincho-Medium" + kRs;
+  s.plot_setup += std::string(" ;1J") + kUs + "1I" + kUs + "2B" + kRs + "@" + '"' + kRs + "#" + kRs + "!0#" + kRs;
+  s.plot_setup += std::string("$") + kRs + "(" + CULC(s.origin_x) + CULC(s.origin_y) + CULC(s.paper_w) +
+                  CULC(s.paper_h) + kRs;
+  s.plot_setup += std::string("U2") + kRs + "T1" + kRs + "]1" + kRs + "m1" + kRs + "'2" + kRs + "n2" + kRs + "a3" + kRs;
+}
+
+void line(PlotState& s, const DeviceLine& l) {
+  emit_command(s, std::string(l.dashed ? "E11" : "E10") + kRs + line_attribute(l.pen) + kRs + "1" +
+                      CULC(l.x0 * s.scale_x) + CULC(l.y0 * s.scale_y) + CULC((l.x1 - l.x0) * s.scale_x) +
+                      CULC((l.y1 - l.y0) * s.scale_y) + kRs);
+}
+
+// Placed relative to where the pen stands.
+void circle(PlotState& s, const DeviceCircle& c) {
+  emit_command(s, std::string("E10") + kRs + line_attribute(c.pen) + kRs + "5" +
+                      CULC((c.x - s.pen.pen_x) * s.scale_x) + CULC((c.y - s.pen.pen_y) * s.scale_y) +
+                      CULC(c.r * s.scale_x) + kRs);
+}
+
+// One character, square and nine tenths of the height high, along the
+// text's direction; a double-byte one in the kanji set.
+void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
+  const float h = 0.9f * t.height * s.scale_x;
+  const float w = h;
+  const float ratio = h / w;
+  emit_command(s, "Z" + CULC(static_cast<float>(-100 * t.sin_a * ratio)) +
+                      CULC(static_cast<float>(100 * t.cos_a * ratio)) + CULC(static_cast<float>(100 * t.cos_a)) +
+                      CULC(static_cast<float>(100 * t.sin_a)) + kRs + "Y" + CULC(h) + kRs + "40" +
+                      CULC(s.pen.pen_x * s.scale_x) + CULC(s.pen.pen_y * s.scale_y) + "1" +
+                      (c.width == 1 ? std::string(1, kSi) : std::string(1, kEsc) + "n") + c.bytes + kRs);
+}
+
+void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }
+
+void end(PlotState& s) {
+  plot_write(s, std::string("%") + kRs + "}p" + kRs + kFf + esc_command("P0J") + esc_command("\\"));
+}
+
+}  // namespace
+
+const PlotDevice& lips_device() {
+  static const PlotDevice device{4, kLipsReach, init, nullptr, line, circle, text, end};
+  return device;
+}
+
+}  // namespace verdan

@@ -18,9 +18,8 @@ template <typename Draw>
 int draw(Draw&& routine) {
   return guarded([&] {
     Console& console = open_console();
-    PlotState& plot = plot_in();
-    routine(console, plot.pen);
-    plot_out();
+    initialised();  // a device changed meanwhile is noticed as at any call
+    routine(console, library().plot.pen);
   });
 }
 

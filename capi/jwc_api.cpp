@@ -62,10 +62,8 @@ size_t VDN_JWH(int kind, char* out, size_t out_size) {
   return guarded_text(out, out_size, [&] {
     Library& lib = library();
     if (!lib.records) fail(kBadFileNumber, "no record file is open");
-    PlotState& plot = plot_in();
-    std::string fixed = JWH(plot, kind, *lib.records);
-    plot_out();
-    return fixed;
+    initialised();  // a device changed meanwhile is noticed as at any call
+    return JWH(lib.plot, kind, *lib.records);
   });
 }
 

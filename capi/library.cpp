@@ -1,68 +1,51 @@
 #include "capi/library.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cstddef>
 
 #include "platform/failure.h"
 
 namespace verdan::capi {
-namespace {
 
-// A text into its fixed buffer, cut when long, with its whole length.
-void mirror_text(const std::string& text, char* buffer, std::size_t size, std::size_t& length) {
-  const std::size_t kept = std::min(text.size(), size - 1);
-  std::memcpy(buffer, text.data(), kept);
-  buffer[kept] = '\0';
-  length = text.size();
-}
-
-}  // namespace
-
-Library::Library() : mirror{} { plot_out_of(plot, mirror); }
+// The C struct and the C++ fields must be one layout, field by field.
+static_assert(sizeof(vdn_state) == sizeof(PlotFields));
+static_assert(alignof(vdn_state) == alignof(PlotFields));
+static_assert(offsetof(vdn_state, plot_device) == offsetof(PlotFields, plot_device));
+static_assert(offsetof(vdn_state, plot_layer) == offsetof(PlotFields, plot_layer));
+static_assert(offsetof(vdn_state, scale_x) == offsetof(PlotFields, scale_x));
+static_assert(offsetof(vdn_state, scale_y) == offsetof(PlotFields, scale_y));
+static_assert(offsetof(vdn_state, paper_w) == offsetof(PlotFields, paper_w));
+static_assert(offsetof(vdn_state, paper_h) == offsetof(PlotFields, paper_h));
+static_assert(offsetof(vdn_state, origin_x) == offsetof(PlotFields, origin_x));
+static_assert(offsetof(vdn_state, origin_y) == offsetof(PlotFields, origin_y));
+static_assert(offsetof(vdn_state, pen_x) == offsetof(PlotFields, pen) + offsetof(PenState, pen_x));
+static_assert(offsetof(vdn_state, pen_y) == offsetof(PlotFields, pen) + offsetof(PenState, pen_y));
+static_assert(offsetof(vdn_state, line_color) == offsetof(PlotFields, pen) + offsetof(PenState, line_color));
+static_assert(sizeof(PenState) == 3 * sizeof(float));
+static_assert(offsetof(vdn_state, plot_reset) == offsetof(PlotFields, plot_reset));
+static_assert(offsetof(vdn_state, plot_setup) == offsetof(PlotFields, plot_setup));
+static_assert(offsetof(vdn_state, plot_cmd) == offsetof(PlotFields, plot_cmd));
+static_assert(sizeof(vdn_state::plot_reset) == kSequenceSize && sizeof(vdn_state::plot_setup) == kSequenceSize);
+static_assert(sizeof(vdn_state::plot_cmd) == kCommandSize);
+static_assert(offsetof(vdn_state, plot_reset_length) == offsetof(vdn_state, plot_reset) + kSequenceSize + 4);
+static_assert(offsetof(vdn_state, plot_setup_length) == offsetof(vdn_state, plot_setup) + kSequenceSize);
+static_assert(offsetof(vdn_state, plot_cmd_length) == offsetof(vdn_state, plot_cmd) + kCommandSize);
 
 Library& library() {
   static Library instance;
   return instance;
 }
 
-void plot_out_of(const PlotState& plot, vdn_state& c) {
-  c.plot_device = plot.plot_device;
-  c.plot_layer = plot.plot_layer;
-  c.scale_x = plot.scale_x;
-  c.scale_y = plot.scale_y;
-  c.paper_w = plot.paper_w;
-  c.paper_h = plot.paper_h;
-  c.origin_x = plot.origin_x;
-  c.origin_y = plot.origin_y;
-  c.pen_x = plot.pen.pen_x;
-  c.pen_y = plot.pen.pen_y;
-  c.line_color = plot.pen.line_color;
-  mirror_text(plot.plot_reset, c.plot_reset, sizeof c.plot_reset, c.plot_reset_length);
-  mirror_text(plot.plot_setup, c.plot_setup, sizeof c.plot_setup, c.plot_setup_length);
-  mirror_text(plot.plot_cmd, c.plot_cmd, sizeof c.plot_cmd, c.plot_cmd_length);
+vdn_state& c_state() {
+  // The C caller's side lives in another module; the library itself only
+  // reaches these bytes as PlotFields.
+  return *reinterpret_cast<vdn_state*>(static_cast<PlotFields*>(&library().plot));
 }
 
-PlotState& plot_in() {
+bool initialised() {
   Library& lib = library();
-  const vdn_state& c = lib.mirror;
-  PlotState& plot = lib.plot;
-  // Choosing another device undoes its set-up.
-  if (c.plot_device != plot.plot_device) lib.initialised = false;
-  plot.plot_device = c.plot_device;
-  plot.plot_layer = c.plot_layer;
-  plot.scale_x = c.scale_x;
-  plot.scale_y = c.scale_y;
-  plot.paper_w = c.paper_w;
-  plot.paper_h = c.paper_h;
-  plot.origin_x = c.origin_x;
-  plot.origin_y = c.origin_y;
-  plot.pen = {c.pen_x, c.pen_y, c.line_color};
-  plot.plot_cmd.assign(c.plot_cmd, strnlen(c.plot_cmd, sizeof c.plot_cmd));
-  plot.plot_file = lib.plot_file ? &*lib.plot_file : nullptr;
-  return plot;
+  if (lib.initialised_device && !(*lib.initialised_device == lib.plot.plot_device)) lib.initialised_device.reset();
+  return lib.initialised_device.has_value();
 }
-
-void plot_out() { plot_out_of(library().plot, library().mirror); }
 
 Console& open_console() {
   Library& lib = library();

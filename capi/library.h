@@ -1,6 +1,6 @@
-// The one state behind the C interface: the plot state with its C mirror,
-// the console, the plot and record files, and the last failure. Every
-// wrapper reaches it through library().
+// The one state behind the C interface: the plot state, whose fields are
+// the very memory VDN_STATE() hands out, the console, the plot and record
+// files, and the last failure. Every wrapper reaches it through library().
 #pragma once
 
 #include <memory>
@@ -16,11 +16,9 @@
 namespace verdan::capi {
 
 struct Library {
-  Library();
-
   PlotState plot;
-  vdn_state mirror;     // what the caller sees and sets
-  bool initialised = false;  // INIT has run since the device was last chosen
+  // The device INIT last set up; choosing another undoes the set-up.
+  std::optional<float> initialised_device;
   std::unique_ptr<Console> console;
   std::optional<TextFile> plot_file;
   std::optional<RecordReader> records;
@@ -30,13 +28,13 @@ struct Library {
 
 Library& library();
 
-// Copies the plot state into its C mirror.
-void plot_out_of(const PlotState& plot, vdn_state& c);
+// The plot state as the C caller sees it: the same memory.
+vdn_state& c_state();
 
-// The caller's settings (device, layer, scales, pen, MOJI's text) taken
-// into the plot state before a routine, and everything given back after.
-PlotState& plot_in();
-void plot_out();
+// INIT has run for the device the caller has chosen now. A routine that
+// finds another device chosen forgets the set-up, also when the caller
+// chooses the first device again.
+bool initialised();
 
 // The open console; Failure 5 when the caller opened none.
 Console& open_console();

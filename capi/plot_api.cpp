@@ -16,15 +16,8 @@ namespace {
 template <typename Routine>
 int after_init(Routine&& routine) {
   return guarded([&] {
-    PlotState& plot = plot_in();
-    if (!library().initialised) fail(kIllegalFunctionCall, "INIT has not been called for this device");
-    try {
-      routine(plot);
-    } catch (...) {
-      plot_out();
-      throw;
-    }
-    plot_out();
+    if (!initialised()) fail(kIllegalFunctionCall, "INIT has not been called for this device");
+    routine(library().plot);
   });
 }
 
@@ -35,6 +28,7 @@ int open_plot_file(Open&& open) {
     Library& lib = library();
     if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
     lib.plot_file.emplace(open());
+    lib.plot.plot_file = &*lib.plot_file;
   });
 }
 
@@ -60,19 +54,19 @@ int VDN_PLOT_CLOSE(void) {
     // Closed or not, the file number is free again.
     TextFile file = std::move(*lib.plot_file);
     lib.plot_file.reset();
+    lib.plot.plot_file = nullptr;
     file.close();
   });
 }
 
 int VDN_INIT(float paper, float scale) {
   return guarded([&] {
-    PlotState& plot = plot_in();
-    library().initialised = false;
+    Library& lib = library();
+    lib.initialised_device.reset();
     require_finite(paper);
     require_finite(scale);
-    INIT(plot, paper, scale);
-    library().initialised = true;
-    plot_out();
+    INIT(lib.plot, paper, scale);
+    lib.initialised_device = lib.plot.plot_device;
   });
 }
 
@@ -104,7 +98,10 @@ int VDN_MOVE(float x, float y) {
 }
 
 int VDN_MOJI(float x, float y, float height, float angle) {
-  return after_init([&](PlotState& plot) { MOJI(plot, x, y, height, angle); });
+  return after_init([&](PlotState& plot) {
+    plot.plot_cmd.take_c_text();
+    MOJI(plot, x, y, height, angle);
+  });
 }
 
 int VDN_SJ2J(int* first, int* second) {

@@ -19,7 +19,7 @@ int VDN_FAILURE(void) { return library().failure; }
 
 const char* vdn_failure_text(void) { return library().failure_text.c_str(); }
 
-vdn_state* VDN_STATE(void) { return &library().mirror; }
+vdn_state* VDN_STATE(void) { return &c_state(); }
 
 size_t VDN_GETENV(const char* name, char* out, size_t out_size) {
   return guarded_text(out, out_size, [&] {

@@ -25,8 +25,8 @@ const PlotDevice* table_device(const PlotState& state) {
 }
 
 void emit_command(PlotState& s, std::string command) {
-  s.plot_cmd = std::move(command);
-  plot_write(s, s.plot_cmd);
+  s.plot_cmd = command;
+  plot_write(s, command);
 }
 
 void pen_behind_text(PlotState& s, const DeviceText& t) {

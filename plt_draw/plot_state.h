@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/text_sink.h"
+#include "plt_draw/fixed_text.h"
 #include "shared/screen_draw.h"
 
 namespace verdan {
@@ -25,7 +26,14 @@ inline constexpr char kRs = 30;
 inline constexpr char kUs = 31;
 }  // namespace plot_byte
 
-struct PlotState {
+// Buffer sizes of the set-up sequences and of the command.
+inline constexpr std::size_t kSequenceSize = 512;
+inline constexpr std::size_t kCommandSize = 8192;
+
+// The fields a C caller sees and sets, in the layout of the C interface's
+// state: 11 singles, then each text buffer with its length. The C interface
+// hands out this memory itself, so its calls copy nothing in or out.
+struct alignas(std::size_t) PlotFields {
   // Set by the caller: the plotter type (its absolute value selects the
   // device: 1 ESC/Page, 2 HP-GL centred, 3 HP-GL lower left, 4 LIPS III,
   // 5 JW_CAD intermediate file, 6 DXF, 7 SVG) and the layer of device 5's
@@ -35,23 +43,28 @@ struct PlotState {
 
   // Set by INIT: device units per millimetre (a negative scale_y turns the
   // y axis over), usable paper in device units, device coordinates of the
-  // drawing origin, and the start and page set-up sequences.
+  // drawing origin.
   float scale_x = 0;
   float scale_y = 0;
   float paper_w = 0;
   float paper_h = 0;
   float origin_x = 0;
   float origin_y = 0;
-  std::string plot_reset;
-  std::string plot_setup;
-
-  // The last primitive's command; the caller puts MOJI's text here.
-  std::string plot_cmd;
 
   // The pen: millimetres on the paper for the plot primitives, pixels for
   // DRAW and the load symbols on the console; line_color is DRAW's colour.
   PenState pen;
 
+  // Set by INIT: the start and page set-up sequences. The 44 bytes of
+  // singles before them leave a gap of 4 before the first length.
+  FixedText<kSequenceSize, 4> plot_reset;
+  FixedText<kSequenceSize> plot_setup;
+
+  // The last primitive's command; the caller puts MOJI's text here.
+  FixedText<kCommandSize> plot_cmd;
+};
+
+struct PlotState : PlotFields {
   // The plot file, opened and closed by the caller. The stream is written
   // as raw bytes: its LFs and binary fields belong to the device.
   TextSink* plot_file = nullptr;

@@ -69,8 +69,8 @@ Entity entity(PlotState& s, const char* type, int pen) {
 // failed half-way leaves neither.
 void hold(PlotState& s, Entity e) {
   s.held_layers.emplace(e.layer, pen_colour(e.pen));
-  s.plot_cmd = std::move(e.text);
-  s.held_entities += s.plot_cmd;
+  s.plot_cmd = e.text;
+  s.held_entities += e.text;
 }
 
 // A text is one line of the file: control bytes become blanks. CP932

@@ -24,7 +24,7 @@ const PlotDevice* table_device(const PlotState& state) {
   return nullptr;
 }
 
-void emit_command(PlotState& s, std::string command) {
+void emit_command(PlotState& s, std::string_view command) {
   s.plot_cmd = command;
   plot_write(s, command);
 }

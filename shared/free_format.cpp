@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace verdan {
 namespace {
@@ -105,6 +106,26 @@ char* write_digits(char* out, std::uint64_t value) {
   return out;
 }
 
+// A single with at most five decimals and `n` digits in all (coordinates
+// in halves, tenths, millimetres) is its own rounding: its 24-bit mantissa
+// times 10^5 is exact in a double, so whole products show it.
+std::optional<SignificantDigits> short_decimal(double magnitude, int n) {
+  if (n != kSingleDigits || !(magnitude < 1e6) || static_cast<double>(static_cast<float>(magnitude)) != magnitude) {
+    return std::nullopt;
+  }
+  for (int j = 1; j <= 5; ++j) {
+    const double scaled = magnitude * static_cast<double>(kPowersOfTen[j]);
+    if (scaled >= static_cast<double>(kPowersOfTen[n])) return std::nullopt;
+    if (scaled == std::floor(scaled)) {
+      const auto digits = static_cast<std::uint64_t>(scaled);
+      int count = 1;
+      while (count < 20 && digits >= kPowersOfTen[count]) ++count;
+      return SignificantDigits{digits, count - 1 - j};
+    }
+  }
+  return std::nullopt;
+}
+
 int write_real(char* out, double value, int n, char exponent_char, bool trailing_blank) {
   char* p = out;
   *p++ = std::signbit(value) && value != 0 ? '-' : ' ';
@@ -120,7 +141,8 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     // A whole number within the digits kept is its own rounding.
     p = write_digits(p, static_cast<std::uint64_t>(magnitude));
   } else {
-    SignificantDigits d = round_significant(magnitude, n);
+    const std::optional<SignificantDigits> shortcut = short_decimal(magnitude, n);
+    const SignificantDigits d = shortcut ? *shortcut : round_significant(magnitude, n);
     char digits[20];
     int count = static_cast<int>(write_digits(digits, d.digits) - digits);
     while (count > 1 && digits[count - 1] == '0') --count;

@@ -56,8 +56,11 @@ std::string MAR(float value, float decimals) {
 
 std::string N2A(float value) {
   require_finite(value, "N2A");
-  std::string text = number_text(value);
-  return value < 0 ? text : text.substr(1);
+  char text[kFreeFormatMax];
+  const int length = write_free(text, value, false);
+  // A non-negative value goes without its leading blank.
+  return value < 0 ? std::string(text, static_cast<std::size_t>(length))
+                   : std::string(text + 1, static_cast<std::size_t>(length - 1));
 }
 
 std::string S2X(float value) {

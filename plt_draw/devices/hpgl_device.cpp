@@ -56,12 +56,19 @@ void init_centred(PlotState& s, float paper, float /*scale*/) { init(s, paper, t
 void init_corner(PlotState& s, float paper, float /*scale*/) { init(s, paper, false); }
 
 void move(PlotState& s, float x, float y) {
-  emit_command(s, "PU" + device_x(s, x) + "," + device_y(s, y) + ";");
+  ShortCommand command;
+  command << "PU";
+  command.x(s, x) << ',';
+  command.y(s, y) << ';';
+  emit_command(s, command.view());
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  emit_command(s, std::string(pen_select(l.pen)) + (l.dashed ? "LT2,2;" : "LT;") + "PD" + device_x(s, l.x1) + "," +
-                      device_y(s, l.y1) + ";");
+  ShortCommand command;
+  command << pen_select(l.pen) << (l.dashed ? "LT2,2;" : "LT;") << "PD";
+  command.x(s, l.x1) << ',';
+  command.y(s, l.y1) << ';';
+  emit_command(s, command.view());
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
@@ -77,16 +84,20 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // character from the plotter's second character set.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   move(s, s.pen.pen_x, s.pen.pen_y);
-  std::string command = "SP2;DI" + N2A(static_cast<float>(std::floor(100 * t.cos_a))) + "," +
-                        N2A(static_cast<float>(std::floor(100 * t.sin_a))) + ";SI";
+  ShortCommand command;
+  command << "SP2;DI";
+  command.number(static_cast<float>(std::floor(100 * t.cos_a))) << ',';
+  command.number(static_cast<float>(std::floor(100 * t.sin_a))) << ";SI";
   if (c.width == 1) {
-    command += N2A(std::floor(6 * t.height + 0.5f) / 200) + "," + N2A(std::floor(7 * t.height + 0.5f) / 100) +
-               ";SS;LB" + c.bytes + kEtx;
+    command.number(std::floor(6 * t.height + 0.5f) / 200) << ',';
+    command.number(std::floor(7 * t.height + 0.5f) / 100) << ";SS;LB";
   } else {
-    const std::string size = N2A(std::floor(9 * t.height + 0.5f) / 100);
-    command += size + "," + size + ";SA;LB" + c.bytes + kEtx;
+    const float size = std::floor(9 * t.height + 0.5f) / 100;
+    command.number(size) << ',';
+    command.number(size) << ";SA;LB";
   }
-  emit_command(s, std::move(command));
+  command << c.bytes << kEtx;
+  emit_command(s, command.view());
 }
 
 void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }

@@ -1,7 +1,8 @@
 // A text kept in a fixed buffer with its whole length, laid out as a C
 // struct's `char text[N]; size_t text_length;` pair, so that the plot state
-// is the very memory the C interface hands out. A longer text keeps its
-// first N - 1 bytes and a NUL; its length still tells the whole length.
+// is the very memory the C interface hands out. A text the library makes
+// never goes beyond N - 1 bytes: a longer one is refused (Failure 6), since
+// a command cut short would be written as a wrong command.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "platform/failure.h"
 
 namespace verdan {
 
@@ -30,13 +33,15 @@ class FixedText {
   FixedText& operator=(const char* text) { return *this = std::string_view(text); }
 
   void assign(std::string_view text) {
-    const std::size_t kept = std::min(text.size(), kCapacity);
+    if (text.size() > kCapacity) refuse(text.size());
+    const std::size_t kept = text.size();
     if (kept > 0) std::memmove(storage_, text.data(), kept);
     storage_[kept] = '\0';
     set_length(text.size());
   }
   FixedText& operator+=(std::string_view more) {
     const std::size_t kept = size();
+    if (more.size() > kCapacity - kept) refuse(kept + more.size());
     const std::size_t room = kCapacity - kept;
     const std::size_t added = std::min(more.size(), room);
     if (added > 0) std::memcpy(storage_ + kept, more.data(), added);
@@ -50,6 +55,7 @@ class FixedText {
   // then `finish` with how many.
   char* data() { return reinterpret_cast<char*>(storage_); }
   void finish(std::size_t size) {
+    if (size > kCapacity) refuse(size);
     storage_[size] = '\0';
     set_length(size);
   }
@@ -82,6 +88,10 @@ class FixedText {
   friend std::ostream& operator<<(std::ostream& out, const FixedText& t) { return out << t.view(); }
 
  private:
+  [[noreturn]] static void refuse(std::size_t length) {
+    fail(kOverflow, "a plot text of " + std::to_string(length) + " bytes, more than " + std::to_string(kCapacity));
+  }
+
   void set_length(std::size_t n) { std::memcpy(storage_ + N + Gap, &n, sizeof n); }
 
   unsigned char storage_[N + Gap + sizeof(std::size_t)];

@@ -46,6 +46,18 @@ Plotter jw_cad(float layer) {
   return p;
 }
 
+// The state's texts are the C caller's fixed buffers: a text that does not
+// fit is refused, never written cut short as another command.
+TEST(PlotStateTexts, ATextBeyondItsBufferIsRefusedNotCut) {
+  PlotState state;
+  state.plot_cmd = std::string(kCommandSize - 1, 'x');
+  EXPECT_EQ(state.plot_cmd.size(), kCommandSize - 1);
+  EXPECT_EQ(test::failure_code_of([&] { state.plot_cmd = std::string(kCommandSize, 'x'); }), kOverflow);
+  state.plot_cmd = "LB";
+  EXPECT_EQ(test::failure_code_of([&] { state.plot_cmd += std::string(kCommandSize - 2, 'y'); }), kOverflow);
+  EXPECT_EQ(test::failure_code_of([&] { state.plot_setup = std::string(kSequenceSize, 'z'); }), kOverflow);
+}
+
 TEST(PlotAndDash, EscPageDrawsBetweenAbsoluteDots) {
   Plotter p(1);
   PLOT(p.state, 30, 40, 1);

@@ -1,75 +1,60 @@
 #include "platform/console/terminal_keys.h"
 
 #include "platform/codec/cp932.h"
-#include "platform/console/key_numbers.h"
 #include "platform/console/screen_model.h"
 
 namespace verdan {
-namespace {
 
-constexpr char32_t kMaxCodePoint = 0x10FFFF;
-
-// CP932 form of one typed character; "?" for what CP932 lacks.
-std::string cp932_of(char32_t cp) {
-  std::string utf8;
-  append_utf8(utf8, cp);
-  return to_cp932(utf8);
+bool is_repaint_key(const Key& key) {
+  return key.name == KeyName::character && key.text == std::string(1, kRepaintKey);
 }
 
-}  // namespace
-
-bool is_repaint_key(TerminalKey key) { return !key.function_key && key.value == kRepaintKey; }
-
-int one_key_code(TerminalKey key) {
-  if (key.function_key) {
-    switch (key.value) {
-      case KEY_UP: return 30;
-      case KEY_DOWN: return 31;
-      case KEY_LEFT: return 29;
-      case KEY_RIGHT: return 28;
-      case KEY_HOME: return 11;
-      case KEY_IC: return 18;
-      case KEY_DC: return 127;
-      case KEY_BACKSPACE: return 8;
-      case KEY_ENTER: return 13;
-      default: return -1;
-    }
+int one_key_code(const Key& key) {
+  switch (key.name) {
+    case KeyName::up: return 30;
+    case KeyName::down: return 31;
+    case KeyName::left: return 29;
+    case KeyName::right: return 28;
+    case KeyName::home: return 11;
+    case KeyName::insert: return 18;
+    case KeyName::del: return 127;
+    case KeyName::backspace: return 8;
+    case KeyName::enter: return 13;
+    case KeyName::escape: return 27;
+    case KeyName::tab: return 9;
+    case KeyName::character:
+      if (key.text.empty()) return -1;
+      return static_cast<unsigned char>(key.text[0]);
+    default: return -1;
   }
-  char32_t cp = key.value;
-  if (cp == '\n' || cp == '\r') return 13;
-  // Terminals send DEL for the Backspace key; Delete comes as KEY_DC.
-  if (cp == 0x7F) return 8;
-  if (cp < 0x80) return static_cast<int>(cp);
-  if (cp > kMaxCodePoint) return -1;
-  return static_cast<unsigned char>(cp932_of(cp)[0]);
 }
 
-EntryKey entry_key(TerminalKey key) {
-  if (key.function_key) {
-    switch (key.value) {
-      case KEY_BACKSPACE: return {EntryAction::backspace, {}};
-      case KEY_DC: return {EntryAction::erase, {}};
-      case KEY_LEFT: return {EntryAction::left, {}};
-      case KEY_RIGHT: return {EntryAction::right, {}};
-      case KEY_HOME: return {EntryAction::home, {}};
-      case KEY_END: return {EntryAction::end, {}};
-      case KEY_ENTER: return {EntryAction::enter, {}};
-      default: return {};
-    }
+EntryKey entry_key(const Key& key) {
+  switch (key.name) {
+    case KeyName::backspace: return {EntryAction::backspace, {}};
+    case KeyName::del: return {EntryAction::erase, {}};
+    case KeyName::left: return {EntryAction::left, {}};
+    case KeyName::right: return {EntryAction::right, {}};
+    case KeyName::home: return {EntryAction::home, {}};
+    case KeyName::end: return {EntryAction::end, {}};
+    case KeyName::enter: return {EntryAction::enter, {}};
+    case KeyName::character: break;
+    default: return {};
   }
-  char32_t cp = key.value;
-  if (cp == '\n' || cp == '\r') return {EntryAction::enter, {}};
-  if (cp == 0x08 || cp == 0x7F) return {EntryAction::backspace, {}};
-  switch (cp) {
+  if (key.text.empty()) return {};
+  const auto first = static_cast<unsigned char>(key.text[0]);
+  switch (first) {
     case 0x01: return {EntryAction::home, {}};
     case 0x05: return {EntryAction::end, {}};
+    case 0x08: return {EntryAction::backspace, {}};
     case 0x0B: return {EntryAction::erase_to_end, {}};
+    case 0x0D: return {EntryAction::enter, {}};
     case 0x15: return {EntryAction::erase_to_start, {}};
     case 0x17: return {EntryAction::erase_word, {}};
     default: break;
   }
-  if (cp < 0x20 || cp > kMaxCodePoint) return {};
-  return {EntryAction::insert, cp932_of(cp)};
+  if (first < 0x20 || first == 0x7F) return {};
+  return {EntryAction::insert, key.text};
 }
 
 bool entry_fits(std::string_view cp932, int row, int col, int last_row) {

@@ -1,6 +1,5 @@
-// Keys from the terminal, as curses' get_wch reports them, turned into what
-// the programs expect: the one-byte codes of one-key reads, and the edits of
-// a line entry.
+// Keys (keys.h) turned into what the programs expect: the one-byte codes of
+// one-key reads, and the edits of a line entry.
 #pragma once
 
 #include <cstddef>
@@ -10,22 +9,16 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/console/keys.h"
 #include "platform/console/screen_model.h"
 
 namespace verdan {
 
-// What get_wch gave: a curses KEY_ constant when `function_key` (it returned
-// KEY_CODE_YES), else a character's code point.
-struct TerminalKey {
-  bool function_key = false;
-  std::uint32_t value = 0;
-};
-
 // The code a one-key read delivers: the classic console codes for the cursor
 // and editing keys (Up 30, Down 31, Left 29, Right 28, Home 11, Insert 18,
-// Delete 127, Backspace 8, Enter 13), ASCII as its byte, any other character
-// as the first byte of its CP932 form. -1 for keys without a code.
-int one_key_code(TerminalKey key);
+// Delete 127, Backspace 8, Enter 13, Escape 27, Tab 9), a character as the
+// first byte of its CP932 form. -1 for keys without a code.
+int one_key_code(const Key& key);
 
 enum class EntryAction {
   none, insert, backspace, erase, left, right, home, end, enter,
@@ -33,8 +26,8 @@ enum class EntryAction {
 };
 
 // Ctrl-L: the whole screen is drawn again, in entries and key reads alike.
-constexpr std::uint32_t kRepaintKey = 0x0C;
-bool is_repaint_key(TerminalKey key);
+constexpr char kRepaintKey = 0x0C;
+bool is_repaint_key(const Key& key);
 
 struct EntryKey {
   EntryAction action = EntryAction::none;
@@ -43,9 +36,9 @@ struct EntryKey {
 
 // What a key does in a line entry: besides the editing keys, Ctrl-A and
 // Ctrl-E go to the start and end, Ctrl-U, Ctrl-K and Ctrl-W delete to the
-// start, to the end and the word before the cursor. Other control
-// characters do nothing.
-EntryKey entry_key(TerminalKey key);
+// start, to the end and the word before the cursor, and Ctrl-H and Ctrl-M
+// are Backspace and Enter. Other control characters do nothing.
+EntryKey entry_key(const Key& key);
 
 // Whether CP932 text written from (row, col) -- col 80 meaning a wrap is
 // pending -- wraps no further down than `last_row` and leaves a cell there

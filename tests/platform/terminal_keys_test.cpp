@@ -4,60 +4,69 @@
 
 #include <string>
 
-// Last, for the KEY_ numbers: curses defines macros with common names.
-#include <curses.h>
-
 namespace verdan {
 namespace {
 
-TerminalKey function_key(int code) { return {true, static_cast<std::uint32_t>(code)}; }
-TerminalKey character(char32_t cp) { return {false, static_cast<std::uint32_t>(cp)}; }
+Key named(KeyName name) { return Key::named(name); }
+Key bytes(const std::string& cp932) { return Key::character(cp932); }
 
 TEST(OneKeyCodes, CursorAndEditingKeysGiveTheClassicConsoleCodes) {
   struct Case {
-    int key;
+    KeyName key;
     int code;
   };
   const Case cases[] = {
-      {KEY_UP, 30},   {KEY_DOWN, 31},       {KEY_LEFT, 29},  {KEY_RIGHT, 28},
-      {KEY_HOME, 11}, {KEY_IC, 18},         {KEY_DC, 127},   {KEY_BACKSPACE, 8},
-      {KEY_ENTER, 13}, {KEY_END, -1},       {KEY_F(1), -1},  {KEY_NPAGE, -1},
+      {KeyName::up, 30},      {KeyName::down, 31},      {KeyName::left, 29},
+      {KeyName::right, 28},   {KeyName::home, 11},      {KeyName::insert, 18},
+      {KeyName::del, 127},    {KeyName::backspace, 8},  {KeyName::enter, 13},
+      {KeyName::escape, 27},  {KeyName::tab, 9},        {KeyName::end, -1},
+      {KeyName::page_down, -1}, {KeyName::other, -1},
   };
-  for (const Case& c : cases) EXPECT_EQ(one_key_code(function_key(c.key)), c.code) << c.key;
+  for (const Case& c : cases) {
+    EXPECT_EQ(one_key_code(named(c.key)), c.code) << static_cast<int>(c.key);
+  }
+  EXPECT_EQ(one_key_code(Key::function(1)), -1);
 }
 
 TEST(OneKeyCodes, CharactersGiveTheirFirstCp932Byte) {
   struct Case {
-    char32_t cp;
+    const char* cp932;
     int code;
   };
   const Case cases[] = {
-      {U'a', 97},  {U'~', 126},  {U' ', 32},  {U'\t', 9},
-      {U'\r', 13}, {U'\n', 13},  {27, 27},    // Enter either way; a lone ESC
-      {0x7F, 8},                               // what terminals send for Backspace
-      {U'ア', 0x83}, {U'山', 0x8E},             // 0x8341, 0x8E52
-      {U'ｱ', 0xB1},                            // half-width katakana: one byte
-      {U'é', '?'},                             // not in CP932
-      {0x110000, -1},                          // no character at all
+      {"a", 97},      {"~", 126},      {" ", 32},    {"\x0C", 12},
+      {"\x0A", 10},  // Ctrl-J of the window: not Enter
+      {"\x83\x41", 0x83}, {"\x8E\x52", 0x8E},  // ア, 山
+      {"\xB1", 0xB1},                            // half-width katakana: one byte
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(one_key_code(character(c.cp)), c.code) << static_cast<std::uint32_t>(c.cp);
-  }
+  for (const Case& c : cases) EXPECT_EQ(one_key_code(bytes(c.cp932)), c.code) << c.cp932;
+  EXPECT_EQ(one_key_code(bytes(std::string(1, '\0'))), 0);
 }
 
 TEST(EntryKeys, BackspaceInEveryFormDeleteAndTypedCharactersInCp932) {
-  for (TerminalKey key : {function_key(KEY_BACKSPACE), character(0x08), character(0x7F)}) {
-    EXPECT_EQ(entry_key(key).action, EntryAction::backspace) << key.value;
+  for (const Key& key : {named(KeyName::backspace), bytes("\x08")}) {
+    EXPECT_EQ(entry_key(key).action, EntryAction::backspace) << key.text;
   }
-  EXPECT_EQ(entry_key(function_key(KEY_DC)).action, EntryAction::erase);
-  EXPECT_EQ(entry_key(character(U'\r')).action, EntryAction::enter);
-  EXPECT_EQ(entry_key(function_key(KEY_UP)).action, EntryAction::none);
-  EXPECT_EQ(entry_key(character(27)).action, EntryAction::none);
+  EXPECT_EQ(entry_key(named(KeyName::del)).action, EntryAction::erase);
+  EXPECT_EQ(entry_key(named(KeyName::enter)).action, EntryAction::enter);
+  EXPECT_EQ(entry_key(bytes("\r")).action, EntryAction::enter);
+  for (const Key& key : {named(KeyName::up), named(KeyName::escape), named(KeyName::tab),
+                         named(KeyName::insert), bytes("\x0A"), bytes("\x0C"), bytes("\x7F")}) {
+    EXPECT_EQ(entry_key(key).action, EntryAction::none) << static_cast<int>(key.name) << key.text;
+  }
+  EXPECT_EQ(entry_key(bytes("\x01")).action, EntryAction::home);
+  EXPECT_EQ(entry_key(bytes("\x17")).action, EntryAction::erase_word);
 
-  EntryKey typed = entry_key(character(U'山'));
+  EntryKey typed = entry_key(bytes("\x8E\x52"));
   EXPECT_EQ(typed.action, EntryAction::insert);
   EXPECT_EQ(typed.text, "\x8E\x52");
-  EXPECT_EQ(entry_key(character(U'ｶ')).text, "\xB6");
+  EXPECT_EQ(entry_key(bytes("\xB6")).text, "\xB6");
+}
+
+TEST(RepaintKey, OnlyCtrlL) {
+  EXPECT_TRUE(is_repaint_key(bytes("\x0C")));
+  EXPECT_FALSE(is_repaint_key(bytes("L")));
+  EXPECT_FALSE(is_repaint_key(named(KeyName::other)));
 }
 
 EntryKey insert(const std::string& cp932) { return {EntryAction::insert, cp932}; }

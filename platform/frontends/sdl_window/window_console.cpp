@@ -417,7 +417,9 @@ std::string WindowConsole::take_entry() {
         insert(to_cp932(pasted.substr(0, pasted.find_first_of("\r\n"))));
         continue;
       }
-      EntryKey key = window_entry_key(input.key, input.modifiers);
+      std::optional<Key> pressed = window_key(input.key, input.modifiers);
+      if (!pressed) continue;
+      EntryKey key = entry_key(*pressed);
       if (key.action == EntryAction::enter) break;
       if (key.action != EntryAction::none && !editor.apply(key)) sound_beep();
     }
@@ -437,7 +439,8 @@ int WindowConsole::take_key() {
       return static_cast<unsigned char>(one[0]);
     }
     if (input.kind == Input::Kind::key) {
-      const int code = window_key_code(input.key, input.modifiers);
+      std::optional<Key> pressed = window_key(input.key, input.modifiers);
+      const int code = pressed ? one_key_code(*pressed) : -1;
       if (code >= 0) return code;
     }
   }

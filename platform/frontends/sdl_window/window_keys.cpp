@@ -1,5 +1,7 @@
 #include "platform/frontends/sdl_window/window_keys.h"
 
+#include <string>
+
 namespace verdan {
 namespace {
 
@@ -9,51 +11,30 @@ bool control_only(Uint16 modifiers) {
 
 }  // namespace
 
-int window_key_code(SDL_Keycode key, Uint16 modifiers) {
+std::optional<Key> window_key(SDL_Keycode key, Uint16 modifiers) {
   switch (key) {
-    case SDLK_UP: return 30;
-    case SDLK_DOWN: return 31;
-    case SDLK_LEFT: return 29;
-    case SDLK_RIGHT: return 28;
-    case SDLK_HOME: return 11;
-    case SDLK_INSERT: return 18;
-    case SDLK_DELETE: return 127;
-    case SDLK_BACKSPACE: return 8;
+    case SDLK_UP: return Key::named(KeyName::up);
+    case SDLK_DOWN: return Key::named(KeyName::down);
+    case SDLK_LEFT: return Key::named(KeyName::left);
+    case SDLK_RIGHT: return Key::named(KeyName::right);
+    case SDLK_HOME: return Key::named(KeyName::home);
+    case SDLK_END: return Key::named(KeyName::end);
+    case SDLK_INSERT: return Key::named(KeyName::insert);
+    case SDLK_DELETE: return Key::named(KeyName::del);
+    case SDLK_BACKSPACE: return Key::named(KeyName::backspace);
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_TAB: return 9;
+    case SDLK_KP_ENTER: return Key::named(KeyName::enter);
+    case SDLK_ESCAPE: return Key::named(KeyName::escape);
+    case SDLK_TAB: return Key::named(KeyName::tab);
+    case SDLK_PAGEUP: return Key::named(KeyName::page_up);
+    case SDLK_PAGEDOWN: return Key::named(KeyName::page_down);
     default: break;
   }
-  if (control_only(modifiers) && key >= SDLK_a && key <= SDLK_z) return key - SDLK_a + 1;
-  return -1;
-}
-
-EntryKey window_entry_key(SDL_Keycode key, Uint16 modifiers) {
-  switch (key) {
-    case SDLK_BACKSPACE: return {EntryAction::backspace, ""};
-    case SDLK_DELETE: return {EntryAction::erase, ""};
-    case SDLK_LEFT: return {EntryAction::left, ""};
-    case SDLK_RIGHT: return {EntryAction::right, ""};
-    case SDLK_HOME: return {EntryAction::home, ""};
-    case SDLK_END: return {EntryAction::end, ""};
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return {EntryAction::enter, ""};
-    default: break;
+  if (key >= SDLK_F1 && key <= SDLK_F12) return Key::function(key - SDLK_F1 + 1);
+  if (control_only(modifiers) && key >= SDLK_a && key <= SDLK_z) {
+    return Key::character(std::string(1, static_cast<char>(key - SDLK_a + 1)));
   }
-  if (control_only(modifiers)) {
-    switch (key) {
-      case SDLK_a: return {EntryAction::home, ""};
-      case SDLK_e: return {EntryAction::end, ""};
-      case SDLK_u: return {EntryAction::erase_to_start, ""};
-      case SDLK_k: return {EntryAction::erase_to_end, ""};
-      case SDLK_w: return {EntryAction::erase_word, ""};
-      case SDLK_h: return {EntryAction::backspace, ""};
-      case SDLK_m: return {EntryAction::enter, ""};
-      default: break;
-    }
-  }
-  return {EntryAction::none, ""};
+  return std::nullopt;
 }
 
 bool is_paste_key(SDL_Keycode key, Uint16 modifiers) {

@@ -2,10 +2,6 @@
 
 #include "platform/codec/cp932.h"
 
-// Last: curses defines macros with common names.
-#define NCURSES_WIDECHAR 1
-#include <curses.h>
-
 namespace verdan {
 namespace {
 
@@ -13,35 +9,33 @@ constexpr char kEscape = '\033';
 // Longer escape sequences are not keys; they are dropped whole.
 constexpr std::size_t kLongestSequence = 16;
 
-TerminalKey function_key(int code) { return {true, static_cast<std::uint32_t>(code)}; }
-
-// The key of a final letter of CSI or SS3 sequences; 0 for others.
-int letter_key(char final) {
+// The key of a final letter of CSI or SS3 sequences.
+Key letter_key(char final) {
   switch (final) {
-    case 'A': return KEY_UP;
-    case 'B': return KEY_DOWN;
-    case 'C': return KEY_RIGHT;
-    case 'D': return KEY_LEFT;
-    case 'H': return KEY_HOME;
-    case 'F': return KEY_END;
-    case 'M': return KEY_ENTER;  // keypad Enter in application mode
-    default: return 0;
+    case 'A': return Key::named(KeyName::up);
+    case 'B': return Key::named(KeyName::down);
+    case 'C': return Key::named(KeyName::right);
+    case 'D': return Key::named(KeyName::left);
+    case 'H': return Key::named(KeyName::home);
+    case 'F': return Key::named(KeyName::end);
+    case 'M': return Key::named(KeyName::enter);  // keypad Enter in application mode
+    default: return Key::named(KeyName::other);
   }
 }
 
 // "ESC [ n ~" keys by their number.
-int numbered_key(std::string_view parameters) {
+Key numbered_key(std::string_view parameters) {
   int number = 0;
   for (char c : parameters) {
     if (c < '0' || c > '9') break;
     number = number * 10 + (c - '0');
   }
   switch (number) {
-    case 1: case 7: return KEY_HOME;
-    case 2: return KEY_IC;
-    case 3: return KEY_DC;
-    case 4: case 8: return KEY_END;
-    default: return 0;
+    case 1: case 7: return Key::named(KeyName::home);
+    case 2: return Key::named(KeyName::insert);
+    case 3: return Key::named(KeyName::del);
+    case 4: case 8: return Key::named(KeyName::end);
+    default: return Key::named(KeyName::other);
   }
 }
 
@@ -50,16 +44,15 @@ ScannedKey scan_escape(std::string_view bytes) {
   if (bytes.size() < 2) return {};
   if (bytes[1] == 'O') {
     if (bytes.size() < 3) return {};
-    return {3, function_key(letter_key(bytes[2]))};
+    return {3, letter_key(bytes[2])};
   }
-  if (bytes[1] != '[') return {1, {false, 0x1B}};
+  if (bytes[1] != '[') return {1, Key::named(KeyName::escape)};
   for (std::size_t i = 2; i < bytes.size() && i < kLongestSequence; ++i) {
     auto c = static_cast<unsigned char>(bytes[i]);
     if (c < 0x40 || c > 0x7E) continue;
-    int code = c == '~' ? numbered_key(bytes.substr(2, i - 2)) : letter_key(static_cast<char>(c));
-    return {i + 1, function_key(code)};
+    return {i + 1, c == '~' ? numbered_key(bytes.substr(2, i - 2)) : letter_key(static_cast<char>(c))};
   }
-  if (bytes.size() >= kLongestSequence) return {bytes.size(), function_key(0)};
+  if (bytes.size() >= kLongestSequence) return {bytes.size(), Key::named(KeyName::other)};
   return {};
 }
 
@@ -98,10 +91,10 @@ ScannedKey scan_key(std::string_view bytes, CodeSet set, bool more_may_come) {
     scanned = scan_escape(bytes);
   } else {
     std::size_t length = character_length(static_cast<unsigned char>(bytes[0]), set);
-    if (length <= bytes.size()) scanned = {length, {false, code_point(bytes.substr(0, length), set)}};
+    if (length <= bytes.size()) scanned = {length, typed_character(code_point(bytes.substr(0, length), set))};
   }
   if (scanned.used == 0 && !more_may_come) {
-    scanned = {1, {false, static_cast<unsigned char>(bytes[0])}};
+    scanned = {1, typed_character(static_cast<unsigned char>(bytes[0]))};
   }
   return scanned;
 }

@@ -77,7 +77,7 @@ class AnsiTerminal : public TerminalDevice {
     paint();
   }
 
-  std::optional<TerminalKey> poll(int timeout_ms) override {
+  std::optional<Key> poll(int timeout_ms) override {
     const Clock::time_point deadline = Clock::now() + Milliseconds(std::max(timeout_ms, 0));
     for (;;) {
       if (interrupt_pending()) throw ProgramEnd{kInterruptStatus};
@@ -88,7 +88,7 @@ class AnsiTerminal : public TerminalDevice {
           wait_for_room();
         }
       }
-      if (std::optional<TerminalKey> key = typed_key()) return key;
+      if (std::optional<Key> key = typed_key()) return key;
       int slice = kPollSliceMs;
       if (timeout_ms >= 0) {
         auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()).count();
@@ -181,7 +181,7 @@ class AnsiTerminal : public TerminalDevice {
 
   // A whole key from what was typed; the rest of an escape sequence or a
   // character is waited for a moment.
-  std::optional<TerminalKey> typed_key() {
+  std::optional<Key> typed_key() {
     if (pending_.empty()) return std::nullopt;
     ScannedKey scanned = scan_key(pending_, set_, true);
     if (scanned.used == 0) {

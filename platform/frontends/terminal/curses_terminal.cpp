@@ -1,4 +1,5 @@
 #include "platform/frontends/terminal/curses_terminal.h"
+#include "platform/frontends/terminal/curses_keys.h"
 
 #include <termios.h>
 #include <unistd.h>
@@ -141,7 +142,7 @@ class CursesTerminal : public TerminalDevice {
     paint();
   }
 
-  std::optional<TerminalKey> poll(int timeout_ms) override {
+  std::optional<Key> poll(int timeout_ms) override {
     const Clock::time_point deadline = Clock::now() + Milliseconds(std::max(timeout_ms, 0));
     for (;;) {
       if (interrupt_pending()) throw ProgramEnd{kInterruptStatus};
@@ -162,7 +163,7 @@ class CursesTerminal : public TerminalDevice {
         continue;
       }
       if (status != ERR) {
-        return TerminalKey{status == KEY_CODE_YES, static_cast<std::uint32_t>(value)};
+        return curses_key(status == KEY_CODE_YES, static_cast<std::uint32_t>(value));
       }
       if (timeout_ms >= 0 && Clock::now() >= deadline) return std::nullopt;
     }

@@ -17,6 +17,7 @@
 #include "platform/console/snapshot.h"
 #include "platform/frontends/terminal/terminal_codec.h"
 #include "platform/frontends/terminal/terminal_signals.h"
+#include "platform/console/terminal_keys.h"
 
 namespace verdan {
 namespace {
@@ -99,9 +100,9 @@ TerminalConsole::~TerminalConsole() {
   free_terminal();
 }
 
-TerminalKey TerminalConsole::next_key() {
+Key TerminalConsole::next_key() {
   if (!type_ahead_.empty()) {
-    TerminalKey key = type_ahead_.front();
+    Key key = type_ahead_.front();
     type_ahead_.pop_front();
     return key;
   }
@@ -121,7 +122,7 @@ std::string TerminalConsole::take_entry() {
   for (;;) {
     auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
     device_->show(typed, cursor_row, cursor_col, true);
-    TerminalKey pressed = next_key();
+    Key pressed = next_key();
     if (is_repaint_key(pressed)) {
       device_->repaint_all();
       continue;
@@ -136,7 +137,7 @@ std::string TerminalConsole::take_entry() {
 
 int TerminalConsole::take_key() {
   for (;;) {
-    TerminalKey typed = next_key();
+    Key typed = next_key();
     if (is_repaint_key(typed)) {
       device_->repaint_all();
       continue;
@@ -157,7 +158,7 @@ void TerminalConsole::pause(int ticks) {
     auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
     if (left <= 0) return;
     auto slice = static_cast<int>(std::min<long long>(left, 1000));
-    std::optional<TerminalKey> key = device_->poll(slice);
+    std::optional<Key> key = device_->poll(slice);
     if (key && type_ahead_.size() < kMaxTypeAhead) type_ahead_.push_back(*key);
   }
 }

@@ -56,10 +56,10 @@ class TerminalConsole : public Console {
 
  private:
   explicit TerminalConsole(std::unique_ptr<TerminalDevice> device);
-  TerminalKey next_key();
+  Key next_key();
 
   std::unique_ptr<TerminalDevice> device_;
-  std::deque<TerminalKey> type_ahead_;
+  std::deque<Key> type_ahead_;
 };
 
 }  // namespace verdan

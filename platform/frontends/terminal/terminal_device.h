@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/console/screen_model.h"
-#include "platform/console/terminal_keys.h"
+#include "platform/console/keys.h"
 
 namespace verdan {
 
@@ -23,7 +23,7 @@ class TerminalDevice {
   virtual void repaint_all() = 0;
   // The next key within `timeout_ms` (negative: no limit). Resizes are
   // dealt with here; Ctrl-C ends the program.
-  virtual std::optional<TerminalKey> poll(int timeout_ms) = 0;
+  virtual std::optional<Key> poll(int timeout_ms) = 0;
   virtual void beep() = 0;
   // Whether the terminal is in the program's modes now.
   virtual bool on() const = 0;

@@ -3,11 +3,11 @@
 #include <chrono>
 
 #include "platform/codec/cp932.h"
-#include "platform/console/key_numbers.h"
 #include "platform/host/windows/wide.h"
 #include "platform/console/label_placement.h"
 #include "platform/console/png_picture.h"
 #include "platform/console/snapshot.h"
+#include "platform/console/terminal_keys.h"
 #include "platform/console/terminal_screen.h"
 
 namespace verdan {
@@ -29,27 +29,27 @@ WORD attribute_of(int palette) {
   return attribute;
 }
 
-// Keys as curses numbers them, so the terminal's key rules apply unchanged.
-bool key_of(const KEY_EVENT_RECORD& event, TerminalKey& key) {
+// The console's virtual keys and characters in this system's keys.
+bool key_of(const KEY_EVENT_RECORD& event, Key& key) {
   if (!event.bKeyDown) return false;
   switch (event.wVirtualKeyCode) {
-    case VK_UP: key = {true, KEY_UP}; return true;
-    case VK_DOWN: key = {true, KEY_DOWN}; return true;
-    case VK_LEFT: key = {true, KEY_LEFT}; return true;
-    case VK_RIGHT: key = {true, KEY_RIGHT}; return true;
-    case VK_HOME: key = {true, KEY_HOME}; return true;
-    case VK_END: key = {true, KEY_END}; return true;
-    case VK_INSERT: key = {true, KEY_IC}; return true;
-    case VK_DELETE: key = {true, KEY_DC}; return true;
-    case VK_BACK: key = {true, KEY_BACKSPACE}; return true;
-    case VK_RETURN: key = {false, '\r'}; return true;
-    case VK_ESCAPE: key = {false, 27}; return true;
+    case VK_UP: key = Key::named(KeyName::up); return true;
+    case VK_DOWN: key = Key::named(KeyName::down); return true;
+    case VK_LEFT: key = Key::named(KeyName::left); return true;
+    case VK_RIGHT: key = Key::named(KeyName::right); return true;
+    case VK_HOME: key = Key::named(KeyName::home); return true;
+    case VK_END: key = Key::named(KeyName::end); return true;
+    case VK_INSERT: key = Key::named(KeyName::insert); return true;
+    case VK_DELETE: key = Key::named(KeyName::del); return true;
+    case VK_BACK: key = Key::named(KeyName::backspace); return true;
+    case VK_RETURN: key = Key::named(KeyName::enter); return true;
+    case VK_ESCAPE: key = Key::named(KeyName::escape); return true;
     default: break;
   }
   const wchar_t ch = event.uChar.UnicodeChar;
   // Halves of a character beyond the BMP: none is in CP932.
   if (ch == 0 || (ch >= 0xD800 && ch <= 0xDFFF)) return false;
-  key = {false, static_cast<std::uint32_t>(ch)};
+  key = typed_character(static_cast<char32_t>(ch));
   return true;
 }
 
@@ -140,7 +140,7 @@ void WindowsConsole::show(const ScreenModel& model, int cursor_row, int cursor_c
   SetConsoleCursorInfo(screen_, &cursor);
 }
 
-bool WindowsConsole::poll(int ms, TerminalKey& key) {
+bool WindowsConsole::poll(int ms, Key& key) {
   const Clock::time_point end = Clock::now() + Milliseconds(ms < 0 ? 0 : ms);
   for (;;) {
     DWORD wait = INFINITE;
@@ -156,13 +156,13 @@ bool WindowsConsole::poll(int ms, TerminalKey& key) {
   }
 }
 
-TerminalKey WindowsConsole::next_key() {
+Key WindowsConsole::next_key() {
   if (!type_ahead_.empty()) {
-    TerminalKey key = type_ahead_.front();
+    Key key = type_ahead_.front();
     type_ahead_.pop_front();
     return key;
   }
-  TerminalKey key;
+  Key key;
   while (!poll(-1, key)) {
   }
   return key;
@@ -201,7 +201,7 @@ void WindowsConsole::pause(int ticks) {
   for (;;) {
     auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
     if (left <= 0) return;
-    TerminalKey key;
+    Key key;
     if (poll(static_cast<int>(left), key) && type_ahead_.size() < kMaxTypeAhead) type_ahead_.push_back(key);
   }
 }
@@ -212,7 +212,7 @@ void WindowsConsole::pause_for_key(int ticks) {
     type_ahead_.pop_front();
     return;
   }
-  TerminalKey key;
+  Key key;
   poll(10 * ticks, key);
 }
 

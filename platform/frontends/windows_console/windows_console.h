@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/console/console.h"
-#include "platform/console/terminal_keys.h"
+#include "platform/console/keys.h"
 
 namespace verdan {
 
@@ -43,8 +43,8 @@ class WindowsConsole : public Console {
   WindowsConsole(HANDLE input, HANDLE original_output, HANDLE screen, DWORD input_mode);
   void show(const ScreenModel& model, int cursor_row, int cursor_col, bool cursor_on);
   // The next key, waiting up to `ms` milliseconds (-1: for ever).
-  bool poll(int ms, TerminalKey& key);
-  TerminalKey next_key();
+  bool poll(int ms, Key& key);
+  Key next_key();
   void restore();
 
   HANDLE input_;
@@ -52,7 +52,7 @@ class WindowsConsole : public Console {
   HANDLE screen_;
   DWORD input_mode_;
   bool restored_ = false;
-  std::deque<TerminalKey> type_ahead_;
+  std::deque<Key> type_ahead_;
 };
 
 }  // namespace verdan

@@ -32,9 +32,9 @@ TEST(Entries, TheOldValueUnderAnEntryIsBlankedUpToItsEnd) {
 TEST(EditingKeys, ControlKeysMoveAndDeleteLikeAShell) {
   LineEditor editor([](std::string_view) { return true; });
   auto type = [&](std::string_view text) {
-    for (char c : text) editor.apply(entry_key({false, static_cast<std::uint32_t>(c)}));
+    for (char c : text) editor.apply(entry_key(typed_character(static_cast<char32_t>(c))));
   };
-  auto control = [&](char letter) { editor.apply(entry_key({false, static_cast<std::uint32_t>(letter - '@')})); };
+  auto control = [&](char letter) { editor.apply(entry_key(typed_character(static_cast<char32_t>(letter - '@')))); };
   type("12 ab cd");
   control('W');
   EXPECT_EQ(editor.text(), "12 ab ");
@@ -47,7 +47,7 @@ TEST(EditingKeys, ControlKeysMoveAndDeleteLikeAShell) {
   control('E');
   control('U');
   EXPECT_EQ(editor.text(), "");
-  EXPECT_TRUE(is_repaint_key({false, 12}));
+  EXPECT_TRUE(is_repaint_key(typed_character(12)));
 }
 
 TEST(LineFrontEnd, PrintsChangedRowsThenThePromptWithoutALineEnd) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/text_sink.h"
+#include "plt_draw/held_text.h"
 #include "plt_draw/fixed_text.h"
 #include "shared/screen_draw.h"
 
@@ -71,7 +72,7 @@ struct PlotState : PlotFields {
 
   // What DXF holds until PLT_END, whose tables come before the entities:
   // the entities, and the layers they use with their colours.
-  std::string held_entities;
+  HeldText held_entities;
   std::map<std::string, int> held_layers;
 };
 

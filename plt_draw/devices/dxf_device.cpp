@@ -70,7 +70,7 @@ Entity entity(PlotState& s, const char* type, int pen) {
 void hold(PlotState& s, Entity e) {
   s.held_layers.emplace(e.layer, pen_colour(e.pen));
   s.plot_cmd = e.text;
-  s.held_entities += e.text;
+  s.held_entities.append(e.text);
 }
 
 // A text is one line of the file: control bytes become blanks. CP932
@@ -203,7 +203,9 @@ void end(PlotState& s) {
 
   group(out, 0, "SECTION");
   group(out, 2, "ENTITIES");
-  out += s.held_entities;
+  plot_write(s, out);
+  s.held_entities.replay([&s](std::string_view entities) { plot_write(s, entities); });
+  out.clear();
   group(out, 0, "ENDSEC");
   group(out, 0, "EOF");
   plot_write(s, out);

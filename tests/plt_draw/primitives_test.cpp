@@ -124,7 +124,7 @@ struct Trace {
 };
 
 Trace trace(Plotter& p) {
-  return {p.take(), p.state.held_entities, p.state.plot_cmd, p.state.pen.pen_x, p.state.pen.pen_y};
+  return {p.take(), p.state.held_entities.all(), p.state.plot_cmd, p.state.pen.pen_x, p.state.pen.pen_y};
 }
 
 // A number that is no number, or one far beyond any device's fields, is
@@ -247,10 +247,11 @@ TEST(Reach, EachDeviceWritesTheLargestNumbersItsFieldsHold) {
   Plotter dxf(6);
   one_unit_a_millimetre(dxf);
   PLOT(dxf.state, 16777216, 0, 1);
-  EXPECT_NE(dxf.state.held_entities.find(" 11\r\n16777216\r\n"), std::string::npos) << dxf.state.held_entities;
-  const std::string held = dxf.state.held_entities;
+  EXPECT_NE(dxf.state.held_entities.all().find(" 11\r\n16777216\r\n"), std::string::npos)
+      << dxf.state.held_entities.all();
+  const std::string held = dxf.state.held_entities.all();
   EXPECT_EQ(failure_code_of([&] { PLOT(dxf.state, 16777218, 0, 1); }), kOverflow);
-  EXPECT_EQ(dxf.state.held_entities, held);
+  EXPECT_EQ(dxf.state.held_entities.all(), held);
 
   Plotter svg(7);
   one_unit_a_millimetre(svg);

@@ -121,7 +121,7 @@ TEST(DxfDevice, RefusedPensLayersAndNumbersLeaveNothingHeld) {
   EXPECT_EQ(failure_code_of([&] { MOJI(d.state, 1, 2, inf, 0); }), kOverflow);
   d.state.plot_layer = -1;
   EXPECT_EQ(failure_code_of([&] { DASH(d.state, 1, 2, 3); }), kIllegalFunctionCall);
-  EXPECT_EQ(d.state.held_entities, "");
+  EXPECT_EQ(d.state.held_entities.all(), "");
   EXPECT_TRUE(d.state.held_layers.empty());
 }
 

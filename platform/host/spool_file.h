@@ -1,0 +1,38 @@
+// A temporary file for what is too large to hold in memory until it can be
+// written out (a drawing's entities that must follow its tables). It has no
+// name in any directory, or loses it when closed, so no run, ended or
+// killed, leaves it behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace verdan {
+
+class SpoolFile {
+ public:
+  // Made in the host's directory for temporaries; a Failure when it cannot be.
+  SpoolFile();
+  ~SpoolFile();
+  SpoolFile(const SpoolFile&) = delete;
+  SpoolFile& operator=(const SpoolFile&) = delete;
+
+  void append(std::string_view bytes);
+  // Hands every byte appended so far to `out`, in order, a block at a time.
+  void replay(const std::function<void(std::string_view)>& out);
+  std::int64_t size() const { return size_; }
+
+ private:
+  int fd_ = -1;
+  std::int64_t size_ = 0;
+};
+
+namespace host {
+// An open descriptor of a new temporary without a name (see SpoolFile), or
+// -1 with errno set.
+int open_unnamed_temporary();
+}  // namespace host
+
+}  // namespace verdan

@@ -1,0 +1,30 @@
+#include "plt_draw/held_text.h"
+
+namespace verdan {
+
+void HeldText::append(std::string_view text) {
+  memory_ += text;
+  if (memory_.size() < kMemoryLimit) return;
+  if (!spool_) spool_ = std::make_unique<SpoolFile>();
+  spool_->append(memory_);
+  memory_.clear();
+}
+
+void HeldText::clear() {
+  memory_.clear();
+  memory_.shrink_to_fit();
+  spool_.reset();
+}
+
+void HeldText::replay(const std::function<void(std::string_view)>& out) {
+  if (spool_) spool_->replay(out);
+  if (!memory_.empty()) out(memory_);
+}
+
+std::string HeldText::all() {
+  std::string text;
+  replay([&text](std::string_view part) { text += part; });
+  return text;
+}
+
+}  // namespace verdan

@@ -37,8 +37,4 @@ std::optional<Key> window_key(SDL_Keycode key, Uint16 modifiers) {
   return std::nullopt;
 }
 
-bool is_paste_key(SDL_Keycode key, Uint16 modifiers) {
-  return key == SDLK_v && control_only(modifiers);
-}
-
 }  // namespace verdan

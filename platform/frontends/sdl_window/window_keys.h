@@ -13,10 +13,8 @@ namespace verdan {
 
 // The cursor and editing keys, Escape, Tab, the page and function keys by
 // name; Ctrl with a letter as its control character (Ctrl-A 1 ... Ctrl-Z
-// 26). Nothing for keys whose character comes as text.
+// 26; Ctrl-V, 22, pastes in an entry). Nothing for keys whose character
+// comes as text.
 std::optional<Key> window_key(SDL_Keycode key, Uint16 modifiers);
-
-// Ctrl-V: the clipboard's text goes into the entry.
-bool is_paste_key(SDL_Keycode key, Uint16 modifiers);
 
 }  // namespace verdan

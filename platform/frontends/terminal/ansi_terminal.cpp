@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "platform/frontends/terminal/ansi_keys.h"
 #include "platform/frontends/terminal/ansi_screen.h"
@@ -58,26 +59,27 @@ class AnsiTerminal : public TerminalDevice {
 
   ~AnsiTerminal() override { end(); }
 
-  void show(const ScreenModel& shown, int row, int col, bool may_wait) override {
+  void show(const ScreenModel& shown, int row, int col, Showing showing) override {
     resume();
     frame_ = shown;
     cursor_row_ = row;
     cursor_col_ = col;
     if (!room()) {
-      if (may_wait) wait_for_room();
+      if (showing != Showing::final) wait_for_room();
       return;
     }
     paint();
   }
 
-  void repaint_all() override {
+  bool repaint_all() override {
     write_all(kOutputFd, kAnsiClear);
     pen_ = AnsiPen{};
     shadow_.forget();
     paint();
+    return true;
   }
 
-  std::optional<Key> poll(int timeout_ms) override {
+  std::optional<Input> poll(int timeout_ms) override {
     const Clock::time_point deadline = Clock::now() + Milliseconds(std::max(timeout_ms, 0));
     for (;;) {
       if (interrupt_pending()) throw ProgramEnd{kInterruptStatus};
@@ -88,7 +90,7 @@ class AnsiTerminal : public TerminalDevice {
           wait_for_room();
         }
       }
-      if (std::optional<Key> key = typed_key()) return key;
+      if (std::optional<Key> key = typed_key()) return Input::pressed(std::move(*key));
       int slice = kPollSliceMs;
       if (timeout_ms >= 0) {
         auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()).count();

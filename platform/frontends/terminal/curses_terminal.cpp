@@ -123,26 +123,27 @@ class CursesTerminal : public TerminalDevice {
     }
   }
 
-  void show(const ScreenModel& shown, int row, int col, bool may_wait) override {
+  void show(const ScreenModel& shown, int row, int col, Showing showing) override {
     resume();
     frame_ = shown;
     cursor_row_ = row;
     cursor_col_ = col;
     if (!room()) {
-      if (may_wait) wait_for_room();
+      if (showing != Showing::final) wait_for_room();
       return;
     }
     paint();
   }
 
-  void repaint_all() override {
+  bool repaint_all() override {
     werase(stdscr);
     clearok(curscr, TRUE);
     shadow_.forget();
     paint();
+    return true;
   }
 
-  std::optional<Key> poll(int timeout_ms) override {
+  std::optional<Input> poll(int timeout_ms) override {
     const Clock::time_point deadline = Clock::now() + Milliseconds(std::max(timeout_ms, 0));
     for (;;) {
       if (interrupt_pending()) throw ProgramEnd{kInterruptStatus};
@@ -163,7 +164,7 @@ class CursesTerminal : public TerminalDevice {
         continue;
       }
       if (status != ERR) {
-        return curses_key(status == KEY_CODE_YES, static_cast<std::uint32_t>(value));
+        return Input::pressed(curses_key(status == KEY_CODE_YES, static_cast<std::uint32_t>(value)));
       }
       if (timeout_ms >= 0 && Clock::now() >= deadline) return std::nullopt;
     }

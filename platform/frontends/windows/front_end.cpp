@@ -24,7 +24,7 @@ std::unique_ptr<Console> make_console() {
   if (!choice.note.empty()) std::cerr << choice.note << '\n';
   if (choice.kind != ConsoleKind::headless) {
     std::string problem;
-    if (auto console = WindowsConsole::open(problem)) return console;
+    if (auto console = WindowsConsoleDisplay::open(problem)) return console;
     std::cerr << "VERDAN: no console front end (" << problem << "); running headless\n";
   }
   return std::make_unique<HeadlessConsole>();

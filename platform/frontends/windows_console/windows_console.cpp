@@ -1,13 +1,13 @@
 #include "platform/frontends/windows_console/windows_console.h"
 
 #include <chrono>
+#include <utility>
 
 #include "platform/codec/cp932.h"
 #include "platform/host/windows/wide.h"
 #include "platform/console/label_placement.h"
 #include "platform/console/png_picture.h"
-#include "platform/console/snapshot.h"
-#include "platform/console/terminal_keys.h"
+#include "platform/console/interactive_console.h"
 #include "platform/console/terminal_screen.h"
 
 namespace verdan {
@@ -15,7 +15,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::milliseconds;
-constexpr std::size_t kMaxTypeAhead = 64;
 
 // The console's 16 colours from the palette: a channel at half is there,
 // a bright one makes the colour intense.
@@ -55,7 +54,7 @@ bool key_of(const KEY_EVENT_RECORD& event, Key& key) {
 
 }  // namespace
 
-std::unique_ptr<WindowsConsole> WindowsConsole::open(std::string& problem) {
+std::unique_ptr<Console> WindowsConsoleDisplay::open(std::string& problem) {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD input_mode = 0;
@@ -80,26 +79,17 @@ std::unique_ptr<WindowsConsole> WindowsConsole::open(std::string& problem) {
   SetConsoleMode(screen, ENABLE_PROCESSED_OUTPUT);
   SetConsoleActiveScreenBuffer(screen);
   SetConsoleMode(input, ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS);
-  return std::unique_ptr<WindowsConsole>(new WindowsConsole(input, output, screen, input_mode));
+  return std::make_unique<InteractiveConsole>(
+      std::make_unique<WindowsConsoleDisplay>(input, output, screen, input_mode), kPlaneWidth, kPlaneHeight);
 }
 
-WindowsConsole::WindowsConsole(HANDLE input, HANDLE original_output, HANDLE screen, DWORD input_mode)
-    : Console(kPlaneWidth, kPlaneHeight),
-      input_(input),
-      original_output_(original_output),
-      screen_(screen),
-      input_mode_(input_mode) {}
+WindowsConsoleDisplay::WindowsConsoleDisplay(HANDLE input, HANDLE original_output, HANDLE screen,
+                                             DWORD input_mode)
+    : input_(input), original_output_(original_output), screen_(screen), input_mode_(input_mode) {}
 
-WindowsConsole::~WindowsConsole() {
-  try {
-    hand_back();
-  } catch (...) {
-    // A destructor must not throw; the console is given back below anyway.
-  }
-  restore();
-}
+WindowsConsoleDisplay::~WindowsConsoleDisplay() { end(); }
 
-void WindowsConsole::restore() {
+void WindowsConsoleDisplay::end() {
   if (restored_) return;
   restored_ = true;
   SetConsoleActiveScreenBuffer(original_output_);
@@ -110,7 +100,8 @@ void WindowsConsole::restore() {
 // Row by row as text runs of one colour: the console itself then gives a
 // double-width character its two cells, in the classic console, in Windows
 // Terminal and in wine alike.
-void WindowsConsole::show(const ScreenModel& model, int cursor_row, int cursor_col, bool cursor_on) {
+void WindowsConsoleDisplay::show(const ScreenModel& model, int cursor_row, int cursor_col, Showing showing) {
+  const bool cursor_on = showing != Showing::final;
   const LabelCells labels = place_labels(model);
   CONSOLE_CURSOR_INFO hidden{25, FALSE};
   SetConsoleCursorInfo(screen_, &hidden);
@@ -140,7 +131,7 @@ void WindowsConsole::show(const ScreenModel& model, int cursor_row, int cursor_c
   SetConsoleCursorInfo(screen_, &cursor);
 }
 
-bool WindowsConsole::poll(int ms, Key& key) {
+std::optional<Input> WindowsConsoleDisplay::poll(int ms) {
   const Clock::time_point end = Clock::now() + Milliseconds(ms < 0 ? 0 : ms);
   for (;;) {
     DWORD wait = INFINITE;
@@ -148,82 +139,17 @@ bool WindowsConsole::poll(int ms, Key& key) {
       auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
       wait = left > 0 ? static_cast<DWORD>(left) : 0;
     }
-    if (WaitForSingleObject(input_, wait) != WAIT_OBJECT_0) return false;
+    if (WaitForSingleObject(input_, wait) != WAIT_OBJECT_0) return std::nullopt;
     INPUT_RECORD record{};
     DWORD read = 0;
-    if (!ReadConsoleInputW(input_, &record, 1, &read) || read == 0) return false;
-    if (record.EventType == KEY_EVENT && key_of(record.Event.KeyEvent, key)) return true;
-  }
-}
-
-Key WindowsConsole::next_key() {
-  if (!type_ahead_.empty()) {
-    Key key = type_ahead_.front();
-    type_ahead_.pop_front();
-    return key;
-  }
-  Key key;
-  while (!poll(-1, key)) {
-  }
-  return key;
-}
-
-std::string WindowsConsole::take_entry() {
-  const ScreenModel before = screen();
-  const int row = before.cursor_row();
-  const int col = before.output_column();
-  const int last_row = row <= before.window_bottom() ? before.window_bottom() : row;
-  LineEditor editor([&](std::string_view text) { return entry_fits(text, row, col, last_row); });
-  for (;;) {
-    auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
-    show(typed, cursor_row, cursor_col, true);
-    EntryKey key = entry_key(next_key());
-    if (key.action == EntryAction::enter) break;
-    if (!editor.apply(key)) sound_beep();
-  }
-  echo(editor.text());
-  return editor.text();
-}
-
-int WindowsConsole::take_key() {
-  present();
-  for (;;) {
-    int code = one_key_code(next_key());
-    if (code >= 0) return code;
-  }
-}
-
-void WindowsConsole::sound_beep() { MessageBeep(MB_OK); }
-
-void WindowsConsole::pause(int ticks) {
-  present();
-  const Clock::time_point end = Clock::now() + Milliseconds(10LL * ticks);
-  for (;;) {
-    auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
-    if (left <= 0) return;
+    if (!ReadConsoleInputW(input_, &record, 1, &read) || read == 0) return std::nullopt;
     Key key;
-    if (poll(static_cast<int>(left), key) && type_ahead_.size() < kMaxTypeAhead) type_ahead_.push_back(key);
+    if (record.EventType == KEY_EVENT && key_of(record.Event.KeyEvent, key)) return Input::pressed(std::move(key));
   }
 }
 
-void WindowsConsole::pause_for_key(int ticks) {
-  present();
-  if (!type_ahead_.empty()) {
-    type_ahead_.pop_front();
-    return;
-  }
-  Key key;
-  poll(10 * ticks, key);
-}
+void WindowsConsoleDisplay::beep() { MessageBeep(MB_OK); }
 
-void WindowsConsole::show_note(std::string_view text) { SetConsoleTitleW(host::wide(to_utf8(text)).c_str()); }
-
-void WindowsConsole::present() { show(screen(), screen().cursor_row(), screen().cursor_col(), true); }
-
-void WindowsConsole::release() {
-  show(screen(), screen().cursor_row(), screen().cursor_col(), false);
-  restore();
-  write_snapshot(screen());
-}
+void WindowsConsoleDisplay::note(std::string_view cp932) { SetConsoleTitleW(host::wide(to_utf8(cp932)).c_str()); }
 
 }  // namespace verdan

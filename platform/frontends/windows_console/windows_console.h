@@ -7,52 +7,46 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/console/console.h"
-#include "platform/console/keys.h"
+#include "platform/console/display.h"
 
 namespace verdan {
 
-class WindowsConsole : public Console {
+class WindowsConsoleDisplay : public Display {
  public:
   static constexpr int kPlaneWidth = 160;
   static constexpr int kPlaneHeight = 96;
 
-  // Null, with `problem` saying why, when standard input or output is not
-  // a console.
-  static std::unique_ptr<WindowsConsole> open(std::string& problem);
-  ~WindowsConsole() override;
+  // The console of every interactive front end over this display. Null,
+  // with `problem` saying why, when standard input or output is not a
+  // console.
+  static std::unique_ptr<Console> open(std::string& problem);
+  WindowsConsoleDisplay(HANDLE input, HANDLE original_output, HANDLE screen, DWORD input_mode);
+  ~WindowsConsoleDisplay() override;
 
-  WindowsConsole(const WindowsConsole&) = delete;
-  WindowsConsole& operator=(const WindowsConsole&) = delete;
+  WindowsConsoleDisplay(const WindowsConsoleDisplay&) = delete;
+  WindowsConsoleDisplay& operator=(const WindowsConsoleDisplay&) = delete;
 
- protected:
-  std::string take_entry() override;
-  int take_key() override;
-  void sound_beep() override;
-  void pause(int ticks) override;
-  void pause_for_key(int ticks) override;
-  void show_note(std::string_view text) override;
-  void present() override;
-  void release() override;
+  // The final screen without the cursor.
+  void show(const ScreenModel& model, int row, int col, Showing showing) override;
+  std::optional<Input> poll(int timeout_ms) override;
+  void beep() override;
+  // Into the console's title.
+  void note(std::string_view cp932) override;
+  // The user's screen buffer and input modes back; for good.
+  void end() override;
 
  private:
-  WindowsConsole(HANDLE input, HANDLE original_output, HANDLE screen, DWORD input_mode);
-  void show(const ScreenModel& model, int cursor_row, int cursor_col, bool cursor_on);
-  // The next key, waiting up to `ms` milliseconds (-1: for ever).
-  bool poll(int ms, Key& key);
-  Key next_key();
-  void restore();
-
   HANDLE input_;
   HANDLE original_output_;
   HANDLE screen_;
   DWORD input_mode_;
   bool restored_ = false;
-  std::deque<Key> type_ahead_;
 };
 
 }  // namespace verdan

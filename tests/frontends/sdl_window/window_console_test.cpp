@@ -67,7 +67,7 @@ TEST_F(WindowGenerator, FrameScreenIsThePictureTheHeadlessRunWrites) {
   std::vector<Rgb> shown;
   int scale = 0;
   int damage_of_one_key = -1;
-  window.on_wait = [&](WindowConsole& console, std::size_t next) {
+  window.on_wait = [&](WindowDisplay& console, std::size_t next) {
     if (next < entries.size()) return false;
     if (shown.empty()) {
       shown = console.shown_pixels();
@@ -80,7 +80,7 @@ TEST_F(WindowGenerator, FrameScreenIsThePictureTheHeadlessRunWrites) {
   };
   std::vector<std::string> script = entries;
   const int status = window.run(script, [](Console& console) { return GeneratorProgram(console).run(); });
-  EXPECT_EQ(status, WindowConsole::kClosedStatus);
+  EXPECT_EQ(status, WindowDisplay::kClosedStatus);
   EXPECT_EQ(scale, 1);  // 1024 x 768 leaves room for one scale only
   ASSERT_EQ(shown.size(), picture.size());
   int differing = 0;
@@ -94,7 +94,7 @@ class WindowRegister : public test::FileManagementRun {
  protected:
   std::string register_file() const { return test::read_bytes(dir_ / "VDN-USER.DAT"); }
   int run_window(const std::vector<std::string>& script,
-                 const std::function<bool(WindowConsole&, std::size_t)>& on_wait = {}) {
+                 const std::function<bool(WindowDisplay&, std::size_t)>& on_wait = {}) {
     window_.on_wait = on_wait;
     return window_.run(script, [](Console& console) { return ControlProgram(console, "").run(); });
   }
@@ -108,7 +108,7 @@ TEST_F(WindowRegister, JapaneseNameFromTheInputMethodReachesTheRegisterInCp932) 
   VERDAN_NEED_DISPLAY(display_);
   test::write_bytes(dir_ / "VDN-USER.DAT", to_cp932("1234,\"山田  \"\r\n"));
   const std::vector<std::string> script = {"2", "3", "55", "鈴木", "Y", "-1", "0", "0"};
-  int status = run_window(script, [&](WindowConsole&, std::size_t next) {
+  int status = run_window(script, [&](WindowDisplay&, std::size_t next) {
     if (next == 3) test::push_composition("すずき");
     return false;
   });
@@ -121,7 +121,7 @@ TEST_F(WindowRegister, ClosingTheWindowEndsWithStatusOneAndLeavesTheRegisterWhol
   const std::string before = to_cp932("1234,\"山田  \"\r\n");
   test::write_bytes(dir_ / "VDN-USER.DAT", before);
   // Closed at "OK (Y/N)" after the number and the name.
-  EXPECT_EQ(run_window({"2", "3", "55", "鈴木"}), WindowConsole::kClosedStatus);
+  EXPECT_EQ(run_window({"2", "3", "55", "鈴木"}), WindowDisplay::kClosedStatus);
   EXPECT_EQ(window_.typed(), 4u);
   EXPECT_EQ(register_file(), before);
 }

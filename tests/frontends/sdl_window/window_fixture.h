@@ -15,11 +15,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/codec/cp932.h"
 #include "platform/fallible_step.h"
-#include "platform/frontends/sdl_window/window_console.h"
+#include "platform/console/interactive_console.h"
+#include "platform/frontends/sdl_window/window_display.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan::test {
@@ -102,16 +104,16 @@ class WindowRun {
   // Called each time the program waits with nothing typed, with the number
   // of the item next to be typed; true when it typed something itself, and
   // the item waits.
-  std::function<bool(WindowConsole&, std::size_t)> on_wait;
+  std::function<bool(WindowDisplay&, std::size_t)> on_wait;
 
   // Opens the window and runs `program` on it, typing `script` (UTF-8
   // items); returns the exit status.
   int run(const std::vector<std::string>& script,
           const std::function<int(Console&)>& program) {
     std::size_t next = 0;
-    WindowConsole::Options options;
+    WindowDisplay::Options options;
     options.title = "test";
-    options.idle = [&](WindowConsole& window) {
+    options.idle = [&](WindowDisplay& window) {
       if (on_wait && on_wait(window, next)) return;
       if (next == script.size()) {
         push_close();
@@ -128,11 +130,13 @@ class WindowRun {
       }
     };
     std::string problem;
-    window_ = WindowConsole::open(problem, options);
-    if (!window_) {
+    std::unique_ptr<WindowDisplay> display = WindowDisplay::open(problem, options);
+    if (!display) {
       ADD_FAILURE() << "no window: " << problem;
       return -1;
     }
+    window_ = std::make_unique<InteractiveConsole>(std::move(display), WindowDisplay::kPlaneWidth,
+                                                   WindowDisplay::kPlaneHeight);
     int status = 0;
     try {
       status = program(*window_);
@@ -148,7 +152,7 @@ class WindowRun {
   std::size_t typed() const { return typed_; }
 
  private:
-  std::unique_ptr<WindowConsole> window_;
+  std::unique_ptr<InteractiveConsole> window_;
   std::size_t typed_ = 0;
 };
 

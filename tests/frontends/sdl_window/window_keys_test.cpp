@@ -49,9 +49,10 @@ TEST(WindowKeys, CodesAndEditsAsTheProgramsKnowThem) {
 }
 
 TEST(WindowKeys, CtrlVPastes) {
-  EXPECT_TRUE(is_paste_key(SDLK_v, KMOD_LCTRL));
-  EXPECT_FALSE(is_paste_key(SDLK_v, KMOD_NONE));
-  EXPECT_FALSE(is_paste_key(SDLK_v, KMOD_LCTRL | KMOD_LGUI));
+  // The entry loop asks the clipboard for its line on this character.
+  EXPECT_EQ(window_key(SDLK_v, KMOD_LCTRL), Key::character("\x16"));
+  EXPECT_EQ(window_key(SDLK_v, KMOD_NONE), std::nullopt);
+  EXPECT_EQ(window_key(SDLK_v, KMOD_LCTRL | KMOD_LGUI), std::nullopt);
 }
 
 }  // namespace

@@ -6,16 +6,17 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/console/console.h"
+#include "platform/console/display.h"
 #include "platform/console/png_picture.h"
 
 namespace verdan {
 
-class WindowConsole : public Console {
+class WindowDisplay : public Display {
  public:
   // The plane of the picture files: 8 x 16 pixels under each text cell.
   static constexpr int kPlaneWidth = 640;
@@ -26,18 +27,33 @@ class WindowConsole : public Console {
   struct Options {
     // Called when a read finds no input waiting, before it sleeps; tests
     // look at the window and feed events from here.
-    std::function<void(WindowConsole&)> idle;
+    std::function<void(WindowDisplay&)> idle;
     // The title before any note; the program's name when empty.
     std::string title;
   };
 
   // Opens the window. Null, with the reason in `problem`, when there is no
-  // display, no glyph file, or another window console is alive.
-  static std::unique_ptr<WindowConsole> open(std::string& problem, Options options = {});
-  ~WindowConsole() override;
+  // display, no glyph file, or another window is open.
+  static std::unique_ptr<WindowDisplay> open(std::string& problem, Options options = {});
+  ~WindowDisplay() override;
 
-  WindowConsole(const WindowConsole&) = delete;
-  WindowConsole& operator=(const WindowConsole&) = delete;
+  WindowDisplay(const WindowDisplay&) = delete;
+  WindowDisplay& operator=(const WindowDisplay&) = delete;
+
+  // An entry shows the input method's composition at its cursor.
+  void show(const ScreenModel& model, int row, int col, Showing showing) override;
+  // The next key or committed text, blinking the cursor meanwhile; a key
+  // without a meaning here comes as `other`. Closing the window ends the
+  // program.
+  std::optional<Input> poll(int timeout_ms) override;
+  void beep() override;
+  // Into the window's title.
+  void note(std::string_view cp932) override;
+  // Leaves the window's place for a program started in this one's place.
+  void end() override;
+  void snapshot_problem(const std::string& problem) override;
+  void reads_entry(bool entry) override;
+  std::optional<std::string> clipboard_line() override;
 
   // The screen as the window shows it, 640 x 384 at scale 1, the cursor
   // left out (it blinks).
@@ -49,26 +65,9 @@ class WindowConsole : public Console {
   // Whether the read waiting now is a line entry rather than one key.
   bool reading_entry() const;
 
- protected:
-  // Edited as the terminal's entries are (LineEditor); the input method's
-  // composition is shown at the cursor, Ctrl-V pastes the clipboard's first
-  // line.
-  std::string take_entry() override;
-  int take_key() override;
-  void sound_beep() override;
-  // Keys typed during a wait are kept for the next read.
-  void pause(int ticks) override;
-  void pause_for_key(int ticks) override;
-  // Into the window's title.
-  void show_note(std::string_view text) override;
-  void present() override;
-  // Draws the final screen, writes $VERDAN_SNAPSHOT, and leaves the window's
-  // place for a program started in this one's place.
-  void release() override;
-
  private:
   struct Window;
-  explicit WindowConsole(std::unique_ptr<Window> window);
+  explicit WindowDisplay(std::unique_ptr<Window> window);
 
   std::unique_ptr<Window> window_;
 };

@@ -1,4 +1,4 @@
-#include "platform/frontends/sdl_window/window_console.h"
+#include "platform/frontends/sdl_window/window_display.h"
 
 #include <SDL.h>
 
@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <optional>
 #include <set>
 #include <utility>
@@ -17,8 +16,7 @@
 #include "platform/failure.h"
 #include "platform/fallible_step.h"
 #include "platform/host/handover_names.h"
-#include "platform/console/snapshot.h"
-#include "platform/console/terminal_keys.h"
+#include "platform/console/interactive_console.h"
 #include "platform/console/unifont.h"
 #include "platform/frontends/sdl_window/window_keys.h"
 #include "platform/frontends/sdl_window/window_front.h"
@@ -34,8 +32,6 @@ constexpr Milliseconds kBlink{530};
 // Room left on the display for the title bar and panels when the first
 // scale is chosen.
 constexpr int kDecorationPixels = 64;
-// Keys typed during waits that are kept for later reads.
-constexpr std::size_t kMaxTypeAhead = 64;
 // The input method's composition, until it is committed.
 constexpr int kCompositionColor = 14;
 constexpr int kCursorHeight = 2;
@@ -67,24 +63,10 @@ Uint32 argb(int index) {
   return 0xFF000000u | (Uint32{c.r} << 16) | (Uint32{c.g} << 8) | Uint32{c.b};
 }
 
-// One thing from the desktop that a read cares about.
-struct Input {
-  enum class Kind { key, text, composition } kind = Kind::key;
-  SDL_Keycode key = 0;
-  Uint16 modifiers = 0;
-  std::string text;  // CP932: committed text, or the composition so far
-};
-
-// The first character of CP932 text and the rest.
-std::pair<std::string, std::string> first_char(const std::string& cp932) {
-  const std::size_t length = char_length(cp932, 0);
-  return {cp932.substr(0, length), cp932.substr(length)};
-}
-
 }  // namespace
 
-struct WindowConsole::Window {
-  WindowConsole* owner = nullptr;
+struct WindowDisplay::Window {
+  WindowDisplay* owner = nullptr;
   Options options;
   std::string title;
   SDL_Window* window = nullptr;
@@ -99,13 +81,30 @@ struct WindowConsole::Window {
   bool cursor_on = true;
   Clock::time_point next_blink = Clock::now() + kBlink;
   std::string composition;
-  std::deque<Input> type_ahead;
+  // The entry shown last, drawn again as the composition changes; none
+  // when the last thing shown was not an entry.
+  std::optional<ScreenModel> entry;
+  int entry_row = 0;
+  int entry_col = 0;
   bool reading_entry = false;
 
   ~Window() {
     if (texture != nullptr) SDL_DestroyTexture(texture);
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     if (window != nullptr) SDL_DestroyWindow(window);
+  }
+
+  // The entry with the composition typed over it at its cursor.
+  void show_entry() {
+    if (composition.empty()) {
+      show(*entry, entry_row, entry_col);
+      return;
+    }
+    ScreenModel composed = *entry;
+    composed.locate(entry_row, entry_col);
+    composed.set_color(kCompositionColor);
+    composed.put_text(composition);
+    show(composed, entry_row, entry_col);
   }
 
   // Sends the cells that changed to the texture and draws the window.
@@ -203,13 +202,15 @@ struct WindowConsole::Window {
       case SDL_KEYDOWN:
         // While the input method composes, the keys are its own.
         if (!composition.empty()) return std::nullopt;
-        return Input{Input::Kind::key, event.key.keysym.sym, event.key.keysym.mod, ""};
+        return Input::pressed(window_key(event.key.keysym.sym, event.key.keysym.mod)
+                                  .value_or(Key::named(KeyName::other)));
       case SDL_TEXTINPUT:
         composition.clear();
-        return Input{Input::Kind::text, 0, 0, to_cp932(event.text.text)};
+        return Input::typed(to_cp932(event.text.text));
       case SDL_TEXTEDITING:
         composition = to_cp932(event.edit.text);
-        return Input{Input::Kind::composition, 0, 0, composition};
+        if (entry) show_entry();
+        return std::nullopt;
       default:
         return std::nullopt;
     }
@@ -245,28 +246,14 @@ struct WindowConsole::Window {
     }
   }
 
-  Input next_input() {
-    if (!type_ahead.empty()) {
-      Input input = type_ahead.front();
-      type_ahead.pop_front();
-      return input;
-    }
-    return *poll(-1);
-  }
-
-  void keep(const Input& input) {
-    if (input.kind != Input::Kind::composition && type_ahead.size() < kMaxTypeAhead) {
-      type_ahead.push_back(input);
-    }
-  }
 };
 
-WindowConsole::WindowConsole(std::unique_ptr<Window> window)
-    : Console(kPlaneWidth, kPlaneHeight), window_(std::move(window)) {
+WindowDisplay::WindowDisplay(std::unique_ptr<Window> window)
+    : window_(std::move(window)) {
   window_->owner = this;
 }
 
-std::unique_ptr<WindowConsole> WindowConsole::open(std::string& problem, Options options) {
+std::unique_ptr<WindowDisplay> WindowDisplay::open(std::string& problem, Options options) {
   if (g_window_open) {
     problem = "another window console is open";
     return nullptr;
@@ -331,22 +318,17 @@ std::unique_ptr<WindowConsole> WindowConsole::open(std::string& problem, Options
   SDL_StartTextInput();
   window->place_input_method();
   g_window_open = true;
-  return std::unique_ptr<WindowConsole>(new WindowConsole(std::move(window)));
+  return std::unique_ptr<WindowDisplay>(new WindowDisplay(std::move(window)));
 }
 
-WindowConsole::~WindowConsole() {
-  try {
-    hand_back();
-  } catch (...) {
-    // A destructor must not throw; the window goes below anyway.
-  }
+WindowDisplay::~WindowDisplay() {
   SDL_StopTextInput();
   window_.reset();
   SDL_Quit();
   g_window_open = false;
 }
 
-std::vector<Rgb> WindowConsole::shown_pixels() {
+std::vector<Rgb> WindowDisplay::shown_pixels() {
   window_->paint(false);
   const int s = scale();
   std::vector<Uint32> read(static_cast<std::size_t>(kWindowWidth * s) * (kWindowHeight * s));
@@ -366,126 +348,39 @@ std::vector<Rgb> WindowConsole::shown_pixels() {
   return pixels;
 }
 
-int WindowConsole::last_damage() const { return window_->damage; }
+int WindowDisplay::last_damage() const { return window_->damage; }
 
-bool WindowConsole::reading_entry() const { return window_->reading_entry; }
+bool WindowDisplay::reading_entry() const { return window_->reading_entry; }
 
-int WindowConsole::scale() const {
+int WindowDisplay::scale() const {
   float sx = 1.0f;
   float sy = 1.0f;
   SDL_RenderGetScale(window_->renderer, &sx, &sy);
   return std::max(1, static_cast<int>(sx));
 }
 
-std::string WindowConsole::take_entry() {
-  const ScreenModel before = screen();
-  const int row = before.cursor_row();
-  const int col = before.output_column();
-  // As on the terminal: the entry may wrap down to the window's last row
-  // but never scrolls it.
-  const int last_row = row <= before.window_bottom() ? before.window_bottom() : row;
-  window_->reading_entry = true;
-  LineEditor editor(
-      [&](std::string_view text) { return entry_fits(text, row, col, last_row); });
-  auto insert = [&](const std::string& cp932) {
-    for (std::string rest = cp932; !rest.empty();) {
-      auto [one, others] = first_char(rest);
-      rest = others;
-      if (static_cast<unsigned char>(one[0]) < 0x20 || one[0] == 0x7F) continue;
-      if (!editor.apply({EntryAction::insert, one})) {
-        sound_beep();
-        return;
-      }
-    }
-  };
-  for (;;) {
-    auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
-    if (!window_->composition.empty()) {
-      typed.locate(cursor_row, cursor_col);
-      typed.set_color(kCompositionColor);
-      typed.put_text(window_->composition);
-    }
-    window_->show(typed, cursor_row, cursor_col);
-    Input input = window_->next_input();
-    if (input.kind == Input::Kind::text) {
-      insert(input.text);
-    } else if (input.kind == Input::Kind::key) {
-      if (is_paste_key(input.key, input.modifiers)) {
-        char* clipboard = SDL_GetClipboardText();
-        std::string pasted = clipboard != nullptr ? clipboard : "";
-        SDL_free(clipboard);
-        insert(to_cp932(pasted.substr(0, pasted.find_first_of("\r\n"))));
-        continue;
-      }
-      std::optional<Key> pressed = window_key(input.key, input.modifiers);
-      if (!pressed) continue;
-      EntryKey key = entry_key(*pressed);
-      if (key.action == EntryAction::enter) break;
-      if (key.action != EntryAction::none && !editor.apply(key)) sound_beep();
-    }
+void WindowDisplay::show(const ScreenModel& model, int row, int col, Showing showing) {
+  if (showing != Showing::entry) {
+    window_->entry.reset();
+    window_->show(model, row, col);
+    return;
   }
-  echo(editor.text());
-  return editor.text();
+  window_->entry = model;
+  window_->entry_row = row;
+  window_->entry_col = col;
+  window_->show_entry();
 }
 
-int WindowConsole::take_key() {
-  window_->reading_entry = false;
-  for (;;) {
-    Input input = window_->next_input();
-    if (input.kind == Input::Kind::text && !input.text.empty()) {
-      // Each character of a committed text is a key of its own.
-      auto [one, rest] = first_char(input.text);
-      if (!rest.empty()) window_->type_ahead.push_front(Input{Input::Kind::text, 0, 0, rest});
-      return static_cast<unsigned char>(one[0]);
-    }
-    if (input.kind == Input::Kind::key) {
-      std::optional<Key> pressed = window_key(input.key, input.modifiers);
-      const int code = pressed ? one_key_code(*pressed) : -1;
-      if (code >= 0) return code;
-    }
-  }
-}
+std::optional<Input> WindowDisplay::poll(int timeout_ms) { return window_->poll(timeout_ms); }
 
-void WindowConsole::sound_beep() { SDL_FlashWindow(window_->window, SDL_FLASH_BRIEFLY); }
+void WindowDisplay::beep() { SDL_FlashWindow(window_->window, SDL_FLASH_BRIEFLY); }
 
-void WindowConsole::pause(int ticks) {
-  const Clock::time_point end = Clock::now() + Milliseconds(10LL * ticks);
-  for (;;) {
-    auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
-    if (left <= 0) return;
-    if (std::optional<Input> input = window_->poll(static_cast<int>(std::min<long long>(left, 1000)))) {
-      window_->keep(*input);
-    }
-  }
-}
-
-void WindowConsole::pause_for_key(int ticks) {
-  const Clock::time_point end = Clock::now() + Milliseconds(10LL * ticks);
-  for (;;) {
-    if (!window_->type_ahead.empty()) {
-      window_->type_ahead.pop_front();
-      return;
-    }
-    auto left = std::chrono::duration_cast<Milliseconds>(end - Clock::now()).count();
-    if (left <= 0) return;
-    std::optional<Input> input = window_->poll(static_cast<int>(std::min<long long>(left, 1000)));
-    if (input && input->kind != Input::Kind::composition) return;
-  }
-}
-
-void WindowConsole::show_note(std::string_view text) {
-  const std::string title = window_->title + " - " + to_utf8(text);
+void WindowDisplay::note(std::string_view cp932) {
+  const std::string title = window_->title + " - " + to_utf8(cp932);
   SDL_SetWindowTitle(window_->window, title.c_str());
 }
 
-void WindowConsole::present() {
-  window_->show(screen(), screen().cursor_row(), screen().cursor_col());
-}
-
-void WindowConsole::release() {
-  present();
-  const std::string problem = write_snapshot(screen());
-  if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
+void WindowDisplay::end() {
   // A program started in our place opens in a normal window where this
   // one is.
   if ((SDL_GetWindowFlags(window_->window) & SDL_WINDOW_MINIMIZED) == 0) {
@@ -496,8 +391,24 @@ void WindowConsole::release() {
   ::unsetenv(kStateVariable);
 }
 
+void WindowDisplay::snapshot_problem(const std::string& problem) {
+  std::fprintf(stderr, "%s\n", problem.c_str());
+}
+
+void WindowDisplay::reads_entry(bool entry) { window_->reading_entry = entry; }
+
+std::optional<std::string> WindowDisplay::clipboard_line() {
+  char* clipboard = SDL_GetClipboardText();
+  std::string pasted = clipboard != nullptr ? clipboard : "";
+  SDL_free(clipboard);
+  return to_cp932(pasted.substr(0, pasted.find_first_of("\r\n")));
+}
+
 std::unique_ptr<Console> open_window_console(std::string& problem) {
-  return WindowConsole::open(problem);
+  std::unique_ptr<WindowDisplay> display = WindowDisplay::open(problem);
+  if (!display) return nullptr;
+  return std::make_unique<InteractiveConsole>(std::move(display), WindowDisplay::kPlaneWidth,
+                                              WindowDisplay::kPlaneHeight);
 }
 
 }  // namespace verdan

@@ -1,0 +1,29 @@
+#include "platform/frontends/terminal/terminal_device.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/codec/cp932.h"
+#include "platform/frontends/terminal/terminal_signals.h"
+
+namespace verdan {
+
+void set_terminal_title(std::string_view utf8) {
+  std::string text = "\033]2;";
+  for (char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x20) text += c;
+  }
+  text += '\007';
+  ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
+  static_cast<void>(written);
+}
+
+TerminalDevice::~TerminalDevice() {
+  put_terminal_signals_back();
+  free_terminal();
+}
+
+void TerminalDevice::note(std::string_view cp932) { set_terminal_title(to_utf8(cp932)); }
+
+}  // namespace verdan

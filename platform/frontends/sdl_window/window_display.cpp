@@ -18,6 +18,7 @@
 #include "platform/host/handover_names.h"
 #include "platform/console/interactive_console.h"
 #include "platform/console/unifont.h"
+#include "platform/frontends/sdl_window/sdl_calls.h"
 #include "platform/frontends/sdl_window/window_keys.h"
 #include "platform/frontends/sdl_window/window_front.h"
 #include "platform/frontends/sdl_window/window_layout.h"
@@ -89,9 +90,9 @@ struct WindowDisplay::Window {
   bool reading_entry = false;
 
   ~Window() {
-    if (texture != nullptr) SDL_DestroyTexture(texture);
-    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
-    if (window != nullptr) SDL_DestroyWindow(window);
+    if (texture != nullptr) sdl_calls().destroy_texture(texture);
+    if (renderer != nullptr) sdl_calls().destroy_renderer(renderer);
+    if (window != nullptr) sdl_calls().destroy_window(window);
   }
 
   // The entry with the composition typed over it at its cursor.
@@ -114,7 +115,7 @@ struct WindowDisplay::Window {
     if (cells.size() == static_cast<std::size_t>(ScreenModel::kRows * ScreenModel::kColumns)) {
       std::vector<Uint32> pixels(picture.size());
       std::transform(picture.begin(), picture.end(), pixels.begin(), argb);
-      SDL_UpdateTexture(texture, nullptr, pixels.data(), kWindowWidth * 4);
+      sdl_calls().update_texture(texture, nullptr, pixels.data(), kWindowWidth * 4);
     } else {
       std::array<Uint32, kCellPixelsWide * kCellPixelsHigh> pixels{};
       for (const CellBox& cell : cells) {
@@ -127,7 +128,7 @@ struct WindowDisplay::Window {
           }
         }
         const SDL_Rect rect{left, top, kCellPixelsWide, kCellPixelsHigh};
-        SDL_UpdateTexture(texture, &rect, pixels.data(), kCellPixelsWide * 4);
+        sdl_calls().update_texture(texture, &rect, pixels.data(), kCellPixelsWide * 4);
       }
     }
     shown = std::move(picture);
@@ -145,35 +146,35 @@ struct WindowDisplay::Window {
   }
 
   void paint(bool with_cursor) {
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    sdl_calls().set_render_draw_color(renderer, 0, 0, 0, 255);
+    sdl_calls().render_clear(renderer);
+    sdl_calls().render_copy(renderer, texture, nullptr, nullptr);
     if (with_cursor && cursor_on) {
       const Rgb c = palette_color(cursor_color);
-      SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255);
+      sdl_calls().set_render_draw_color(renderer, c.r, c.g, c.b, 255);
       const SDL_Rect bar{cursor_col * kCellPixelsWide,
                          (cursor_row + 1) * kCellPixelsHigh - kCursorHeight, kCellPixelsWide,
                          kCursorHeight};
-      SDL_RenderFillRect(renderer, &bar);
+      sdl_calls().render_fill_rect(renderer, &bar);
     }
   }
 
   void draw() {
     paint(true);
-    SDL_RenderPresent(renderer);
+    sdl_calls().render_present(renderer);
   }
 
   // The input method's candidate list opens at the cursor.
   void place_input_method() {
     float sx = 1.0f;
     float sy = 1.0f;
-    SDL_RenderGetScale(renderer, &sx, &sy);
+    sdl_calls().render_get_scale(renderer, &sx, &sy);
     SDL_Rect view{};
-    SDL_RenderGetViewport(renderer, &view);
+    sdl_calls().render_get_viewport(renderer, &view);
     SDL_Rect at{static_cast<int>(static_cast<float>(view.x + cursor_col * kCellPixelsWide) * sx),
                 static_cast<int>(static_cast<float>(view.y + cursor_row * kCellPixelsHigh) * sy),
                 static_cast<int>(kCellPixelsWide * sx), static_cast<int>(kCellPixelsHigh * sy)};
-    SDL_SetTextInputRect(&at);
+    sdl_calls().set_text_input_rect(&at);
   }
 
   [[noreturn]] static void closed() { throw ProgramEnd{kClosedStatus}; }
@@ -222,9 +223,9 @@ struct WindowDisplay::Window {
     const Clock::time_point deadline = Clock::now() + Milliseconds(std::max(timeout_ms, 0));
     bool idled = false;
     for (;;) {
-      SDL_PumpEvents();
+      sdl_calls().pump_events();
       if (!idled && options.idle &&
-          SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 0) {
+          sdl_calls().peep_events(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 0) {
         idled = true;
         options.idle(*owner);
       }
@@ -233,7 +234,8 @@ struct WindowDisplay::Window {
       if (timeout_ms >= 0) wake = std::min(wake, deadline);
       auto wait = std::chrono::duration_cast<Milliseconds>(wake - now).count();
       SDL_Event event;
-      if (SDL_WaitEventTimeout(&event, static_cast<int>(std::max<long long>(wait, 0))) != 0) {
+      const int wait_ms = static_cast<int>(std::max<long long>(wait, 0));
+      if (sdl_calls().wait_event_timeout(&event, wait_ms) != 0) {
         if (std::optional<Input> input = handle(event)) return input;
       }
       now = Clock::now();
@@ -259,19 +261,19 @@ std::unique_ptr<WindowDisplay> WindowDisplay::open(std::string& problem, Options
     return nullptr;
   }
   // Ctrl-C in the terminal that started us stays what it always is.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    problem = std::string("no window: ") + SDL_GetError();
+  sdl_calls().set_hint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  sdl_calls().set_hint(SDL_HINT_IME_SHOW_UI, "1");
+  sdl_calls().set_hint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  sdl_calls().set_hint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (sdl_calls().init(SDL_INIT_VIDEO) != 0) {
+    problem = std::string("no window: ") + sdl_calls().get_error();
     return nullptr;
   }
   auto window = std::make_unique<Window>();
   try {
     window->font = Unifont::load(Unifont::default_path(), cp932_code_points());
   } catch (const Failure& failure) {
-    SDL_Quit();
+    sdl_calls().quit();
     problem = failure.what();
     return nullptr;
   }
@@ -280,7 +282,7 @@ std::unique_ptr<WindowDisplay> WindowDisplay::open(std::string& problem, Options
 
   int scale = 1;
   SDL_Rect usable{};
-  if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+  if (sdl_calls().get_display_usable_bounds(0, &usable) == 0) {
     scale = fitting_scale(usable.w, usable.h - kDecorationPixels);
   }
   int x = static_cast<int>(SDL_WINDOWPOS_CENTERED);
@@ -294,37 +296,37 @@ std::unique_ptr<WindowDisplay> WindowDisplay::open(std::string& problem, Options
   Uint32 flags = SDL_WINDOW_RESIZABLE;
   const char* state = std::getenv(kStateVariable);
   if (state != nullptr && std::string_view(state) == "minimized") flags |= SDL_WINDOW_MINIMIZED;
-  window->window = SDL_CreateWindow(window->title.c_str(), x, y, kWindowWidth * scale,
-                                    kWindowHeight * scale, flags);
+  window->window = sdl_calls().create_window(window->title.c_str(), x, y, kWindowWidth * scale,
+                                             kWindowHeight * scale, flags);
   if (window->window != nullptr) {
-    window->renderer = SDL_CreateRenderer(window->window, -1, SDL_RENDERER_ACCELERATED);
+    window->renderer = sdl_calls().create_renderer(window->window, -1, SDL_RENDERER_ACCELERATED);
     if (window->renderer == nullptr) {
-      window->renderer = SDL_CreateRenderer(window->window, -1, SDL_RENDERER_SOFTWARE);
+      window->renderer = sdl_calls().create_renderer(window->window, -1, SDL_RENDERER_SOFTWARE);
     }
   }
   if (window->renderer != nullptr) {
-    SDL_SetWindowMinimumSize(window->window, kWindowWidth, kWindowHeight);
-    SDL_RenderSetLogicalSize(window->renderer, kWindowWidth, kWindowHeight);
-    SDL_RenderSetIntegerScale(window->renderer, SDL_TRUE);
-    window->texture = SDL_CreateTexture(window->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                        SDL_TEXTUREACCESS_STATIC, kWindowWidth, kWindowHeight);
+    sdl_calls().set_window_minimum_size(window->window, kWindowWidth, kWindowHeight);
+    sdl_calls().render_set_logical_size(window->renderer, kWindowWidth, kWindowHeight);
+    sdl_calls().render_set_integer_scale(window->renderer, SDL_TRUE);
+    window->texture = sdl_calls().create_texture(window->renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                 SDL_TEXTUREACCESS_STATIC, kWindowWidth, kWindowHeight);
   }
   if (window->texture == nullptr) {
-    problem = std::string("no window: ") + SDL_GetError();
+    problem = std::string("no window: ") + sdl_calls().get_error();
     window.reset();
-    SDL_Quit();
+    sdl_calls().quit();
     return nullptr;
   }
-  SDL_StartTextInput();
+  sdl_calls().start_text_input();
   window->place_input_method();
   g_window_open = true;
   return std::unique_ptr<WindowDisplay>(new WindowDisplay(std::move(window)));
 }
 
 WindowDisplay::~WindowDisplay() {
-  SDL_StopTextInput();
+  sdl_calls().stop_text_input();
   window_.reset();
-  SDL_Quit();
+  sdl_calls().quit();
   g_window_open = false;
 }
 
@@ -332,8 +334,8 @@ std::vector<Rgb> WindowDisplay::shown_pixels() {
   window_->paint(false);
   const int s = scale();
   std::vector<Uint32> read(static_cast<std::size_t>(kWindowWidth * s) * (kWindowHeight * s));
-  SDL_RenderReadPixels(window_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, read.data(),
-                       kWindowWidth * s * 4);
+  sdl_calls().render_read_pixels(window_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, read.data(),
+                                 kWindowWidth * s * 4);
   std::vector<Rgb> pixels;
   pixels.reserve(static_cast<std::size_t>(kWindowWidth) * kWindowHeight);
   for (int y = 0; y < kWindowHeight; ++y) {
@@ -355,7 +357,7 @@ bool WindowDisplay::reading_entry() const { return window_->reading_entry; }
 int WindowDisplay::scale() const {
   float sx = 1.0f;
   float sy = 1.0f;
-  SDL_RenderGetScale(window_->renderer, &sx, &sy);
+  sdl_calls().render_get_scale(window_->renderer, &sx, &sy);
   return std::max(1, static_cast<int>(sx));
 }
 
@@ -373,19 +375,19 @@ void WindowDisplay::show(const ScreenModel& model, int row, int col, Showing sho
 
 std::optional<Input> WindowDisplay::poll(int timeout_ms) { return window_->poll(timeout_ms); }
 
-void WindowDisplay::beep() { SDL_FlashWindow(window_->window, SDL_FLASH_BRIEFLY); }
+void WindowDisplay::beep() { sdl_calls().flash_window(window_->window, SDL_FLASH_BRIEFLY); }
 
 void WindowDisplay::note(std::string_view cp932) {
   const std::string title = window_->title + " - " + to_utf8(cp932);
-  SDL_SetWindowTitle(window_->window, title.c_str());
+  sdl_calls().set_window_title(window_->window, title.c_str());
 }
 
 void WindowDisplay::end() {
   // A program started in our place opens in a normal window where this
   // one is.
-  if ((SDL_GetWindowFlags(window_->window) & SDL_WINDOW_MINIMIZED) == 0) {
+  if ((sdl_calls().get_window_flags(window_->window) & SDL_WINDOW_MINIMIZED) == 0) {
     WindowPosition position;
-    SDL_GetWindowPosition(window_->window, &position.x, &position.y);
+    sdl_calls().get_window_position(window_->window, &position.x, &position.y);
     ::setenv(kPositionVariable, position_text(position).c_str(), 1);
   }
   ::unsetenv(kStateVariable);
@@ -398,9 +400,9 @@ void WindowDisplay::snapshot_problem(const std::string& problem) {
 void WindowDisplay::reads_entry(bool entry) { window_->reading_entry = entry; }
 
 std::optional<std::string> WindowDisplay::clipboard_line() {
-  char* clipboard = SDL_GetClipboardText();
+  char* clipboard = sdl_calls().get_clipboard_text();
   std::string pasted = clipboard != nullptr ? clipboard : "";
-  SDL_free(clipboard);
+  sdl_calls().free(clipboard);
   return to_cp932(pasted.substr(0, pasted.find_first_of("\r\n")));
 }
 

@@ -81,7 +81,6 @@ class ControlProgram : public ErrorHandler {
   void load_settings();
   void locate_env_file();
   void read_env_file();
-  void sweep_after_killed_runs();
   void write_env_file();
   // Where the programs' own files lie, which no print file may be.
   OwnFilePlaces own_file_places() const;

@@ -2,8 +2,6 @@
 // fallible step under the error screen.
 #include "control/control_program.h"
 #include "control/env_file.h"
-#include "control/index_entry.h"
-#include "control/register_entry.h"
 #include "platform/host/files.h"
 #include "shared/user_directory.h"
 
@@ -39,16 +37,8 @@ void ControlProgram::read_env_file() {
     file.close();
     settings_ = read;
   });
-  sweep_after_killed_runs();
-}
-
-// A run of either program killed while replacing a file left a temporary
-// beside it; this start clears every place the two programs write.
-void ControlProgram::sweep_after_killed_runs() {
-  for (const std::string& file : {env_dir_ + kEnvFileName, work_file(kIndexFileName),
-                                  settings_.print_file, std::string(kRegisterFileName)}) {
-    sweep_temporaries_beside(file);
-  }
+  // A run of either program killed while replacing a file left a temporary.
+  sweep_after_killed_runs(own_file_places(), settings_.print_file);
 }
 
 OwnFilePlaces ControlProgram::own_file_places() const { return {env_dir_, user_dir_, settings_.data_dir}; }

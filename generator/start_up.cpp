@@ -7,6 +7,7 @@
 #include "platform/host/files.h"
 #include "platform/host/program_start.h"
 #include "shared/console_routines.h"
+#include "shared/own_files.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
 #include "shared/user_directory.h"
@@ -125,12 +126,7 @@ int GeneratorProgram::run() {
   start_up();
   if (!locate_env_file()) start_program("VDN-CNTL.EXE", "VDN-GENE.EXE", kGenHandOver);
   read_env_file();
-  // A run of either program killed while replacing a file left a temporary
-  // beside it; this start clears every place the two programs write.
-  for (const std::string& file : {env_dir_ + kEnvFileName, data_dir_ + "INDEX", print_file_,
-                                  std::string("VDN-USER.DAT")}) {
-    sweep_temporaries_beside(file);
-  }
+  sweep_after_killed_runs({env_dir_, user_dir_, data_dir_}, print_file_);
   show_title();
   float choice = menu_choice();
   console_.clear_text();

@@ -2,6 +2,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
+#include "platform/host/files.h"
 #include "platform/host/same_file.h"
 
 namespace verdan {
@@ -20,6 +21,14 @@ std::string own_file_reached(std::string_view name, const OwnFilePlaces& places)
     if (same_file(name, file)) return file;
   }
   return {};
+}
+
+void sweep_after_killed_runs(const OwnFilePlaces& places, std::string_view print_file) {
+  const std::string env_dir(places.env_dir), data_dir(places.data_dir);
+  for (const std::string& file : {env_dir + "VERDAN.INI", data_dir + "INDEX", std::string(print_file),
+                                  std::string("VDN-USER.DAT")}) {
+    sweep_temporaries_beside(file);
+  }
 }
 
 void refuse_own_file(std::string_view output, const OwnFilePlaces& places) {

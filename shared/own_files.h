@@ -21,6 +21,11 @@ struct OwnFilePlaces {
 // a link), as the programs name it; empty when it reaches none.
 std::string own_file_reached(std::string_view name, const OwnFilePlaces& places);
 
+// Clears what killed runs of either program left beside the files they
+// write (the settings, the index, the print file, the register), so a
+// start of one program tidies after the other too.
+void sweep_after_killed_runs(const OwnFilePlaces& places, std::string_view print_file);
+
 // Failure 75 (access denied) naming both files when `output`, a file about
 // to be written, is one of the own files.
 void refuse_own_file(std::string_view output, const OwnFilePlaces& places);

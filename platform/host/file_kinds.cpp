@@ -30,13 +30,13 @@ const char* type_name(host::FileType type) {
   }
 }
 
+}  // namespace
+
 std::string directory_of(const std::string& host) {
   const std::size_t slash = host.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : host.substr(0, slash);
 }
-
-}  // namespace
 
 void fail_not_regular(const std::string& host, host::FileType type) {
   if (type == host::FileType::directory) fail_from_errno(EISDIR, "open", host);

@@ -49,12 +49,6 @@ host::FileStatus stat_or_fail(const std::string& host) {
   return info;
 }
 
-std::string directory_of(const std::string& host) {
-  std::size_t slash = host.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : host.substr(0, slash);
-}
-
 // Whether the name exists as a directory (`want_directory`) or as anything
 // else; names that are not there at all are false, other failures report.
 bool exists_as(std::string_view dos_path, bool want_directory) {

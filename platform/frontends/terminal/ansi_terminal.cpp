@@ -59,18 +59,6 @@ class AnsiTerminal : public TerminalDevice {
 
   ~AnsiTerminal() override { end(); }
 
-  void show(const ScreenModel& shown, int row, int col, Showing showing) override {
-    resume();
-    frame_ = shown;
-    cursor_row_ = row;
-    cursor_col_ = col;
-    if (!room()) {
-      if (showing != Showing::final) wait_for_room();
-      return;
-    }
-    paint();
-  }
-
   bool repaint_all() override {
     write_all(kOutputFd, kAnsiClear);
     pen_ = AnsiPen{};
@@ -113,7 +101,7 @@ class AnsiTerminal : public TerminalDevice {
   }
 
  private:
-  void resume() {
+  void resume() override {
     if (on_) return;
     ::tcsetattr(kInputFd, TCSADRAIN, &program_modes_);
     on_ = true;
@@ -139,7 +127,7 @@ class AnsiTerminal : public TerminalDevice {
     return {window.ws_col, window.ws_row};
   }
 
-  bool room() const { return size_.columns >= ScreenModel::kColumns && size_.rows >= ScreenModel::kRows; }
+  bool room() const override { return size_.columns >= ScreenModel::kColumns && size_.rows >= ScreenModel::kRows; }
 
   bool resized() {
     Size now = current_size();
@@ -148,7 +136,7 @@ class AnsiTerminal : public TerminalDevice {
     return true;
   }
 
-  void paint() {
+  void paint() override {
     std::string out;
     if (frame_) {
       out = ansi_cells(shadow_.update(*frame_), set_, terminal_width, pen_);
@@ -157,7 +145,7 @@ class AnsiTerminal : public TerminalDevice {
     write_all(kOutputFd, out);
   }
 
-  void wait_for_room() {
+  void wait_for_room() override {
     while (!room()) {
       write_all(kOutputFd, kAnsiClear);
       write_all(kOutputFd, too_small_message(size_.columns, size_.rows).substr(0, static_cast<std::size_t>(size_.columns)));
@@ -200,11 +188,7 @@ class AnsiTerminal : public TerminalDevice {
   CodeSet set_;
   bool on_ = false;
   Size size_;
-  ScreenShadow shadow_;
   AnsiPen pen_;
-  std::optional<ScreenModel> frame_;
-  int cursor_row_ = 0;
-  int cursor_col_ = 0;
   std::string pending_;  // typed bytes not yet read as keys
 };
 

@@ -123,18 +123,6 @@ class CursesTerminal : public TerminalDevice {
     }
   }
 
-  void show(const ScreenModel& shown, int row, int col, Showing showing) override {
-    resume();
-    frame_ = shown;
-    cursor_row_ = row;
-    cursor_col_ = col;
-    if (!room()) {
-      if (showing != Showing::final) wait_for_room();
-      return;
-    }
-    paint();
-  }
-
   bool repaint_all() override {
     werase(stdscr);
     clearok(curscr, TRUE);
@@ -181,11 +169,11 @@ class CursesTerminal : public TerminalDevice {
   }
 
  private:
-  static bool room() { return LINES >= ScreenModel::kRows && COLS >= ScreenModel::kColumns; }
+  bool room() const override { return LINES >= ScreenModel::kRows && COLS >= ScreenModel::kColumns; }
 
   // Curses mode again after endwin: the next refresh restores the modes;
   // the terminal's contents are unknown, so every cell is sent again.
-  void resume() {
+  void resume() override {
     if (on_) return;
     on_ = true;
     set_terminal_taken(true);
@@ -193,7 +181,7 @@ class CursesTerminal : public TerminalDevice {
     shadow_.forget();
   }
 
-  void paint() {
+  void paint() override {
     if (frame_) {
       for (const CellChange& change : shadow_.update(*frame_)) draw_cell(change);
       wmove(stdscr, cursor_row_, cursor_col_);
@@ -221,7 +209,7 @@ class CursesTerminal : public TerminalDevice {
 
   // Shows why nothing else is shown until the terminal is big enough; keys
   // typed meanwhile go nowhere.
-  void wait_for_room() {
+  void wait_for_room() override {
     while (!room()) {
       werase(stdscr);
       std::string message = too_small_message(COLS, LINES);
@@ -239,10 +227,6 @@ class CursesTerminal : public TerminalDevice {
   bool on_ = false;
   std::array<TerminalColor, 16> palette_{};
   std::array<short, 16> pairs_{};  // colour pair of each palette colour
-  ScreenShadow shadow_;
-  std::optional<ScreenModel> frame_;  // what is shown, for repainting
-  int cursor_row_ = 0;
-  int cursor_col_ = 0;
 };
 
 }  // namespace

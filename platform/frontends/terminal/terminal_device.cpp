@@ -26,4 +26,16 @@ TerminalDevice::~TerminalDevice() {
 
 void TerminalDevice::note(std::string_view cp932) { set_terminal_title(to_utf8(cp932)); }
 
+void TerminalDevice::show(const ScreenModel& shown, int row, int col, Showing showing) {
+  resume();
+  frame_ = shown;
+  cursor_row_ = row;
+  cursor_col_ = col;
+  if (!room()) {
+    if (showing != Showing::final) wait_for_room();
+    return;
+  }
+  paint();
+}
+
 }  // namespace verdan

@@ -3,9 +3,12 @@
 // does not. Both hand the terminal and its signals back when they go.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "platform/console/display.h"
+#include "platform/console/screen_model.h"
+#include "platform/console/terminal_screen.h"
 
 namespace verdan {
 
@@ -21,6 +24,23 @@ class TerminalDevice : public Display {
   // Polling deals with resizes; Ctrl-C ends the program.
   // Notes go into the terminal's title line.
   void note(std::string_view cp932) override;
+
+  // Keeps the frame for repainting and paints it once there is room.
+  void show(const ScreenModel& shown, int row, int col, Showing showing) final;
+
+ protected:
+  // The program's modes again after end(); every cell is sent again.
+  virtual void resume() = 0;
+  // Whether the terminal holds 80 x 24 now.
+  virtual bool room() const = 0;
+  virtual void wait_for_room() = 0;
+  // Sends what changed in frame_ and puts the cursor.
+  virtual void paint() = 0;
+
+  ScreenShadow shadow_;
+  std::optional<ScreenModel> frame_;  // what is shown, for repainting
+  int cursor_row_ = 0;
+  int cursor_col_ = 0;
 };
 
 // The title line; terminals that do not know it ignore it.

@@ -5,6 +5,7 @@
 #include "capi/boundary.h"
 #include "capi/library.h"
 #include "platform/host/clock.h"
+#include "platform/program_info.h"
 #include "shared/console_routines.h"
 #include "shared/value_routines.h"
 
@@ -13,7 +14,7 @@ using namespace verdan::capi;
 
 extern "C" {
 
-const char* vdn_version(void) { return "1.0"; }
+const char* vdn_version(void) { return project_version(); }
 
 int VDN_FAILURE(void) { return library().failure; }
 

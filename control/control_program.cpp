@@ -2,6 +2,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/program_start.h"
+#include "platform/run_report.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
@@ -63,7 +64,10 @@ int ControlProgram::run() {
 void ControlProgram::start_next_program() {
   CommandLine command = split_command_line(next_program_);
   run_step(*this, kStepStartProgram, [&] {
-    start_and_end(command.program, command.argument, [this] { console_.hand_back(); });
+    start_and_end(command.program, command.argument, [this] {
+      console_.hand_back();
+      report_run("VDN-CNTL");
+    });
   });
 }
 

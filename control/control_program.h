@@ -157,6 +157,9 @@ class ControlProgram : public ErrorHandler {
   // File management.
   bool listing_by_interpreter_ = false;  // else taken from the file system
   bool listing_missing_ = false;         // no last updates and sizes to show
+  // A word on what the last menu item did where it left nothing on screen
+  // (printing the list), shown once under the menu.
+  std::string menu_feedback_;
   std::vector<IndexEntry> index_;
   std::vector<RegisterEntry> register_;  // entry 0 is the program's own
   int first_shown_ = 1;                  // list entry on the list's first row

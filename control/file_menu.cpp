@@ -101,6 +101,14 @@ float ControlProgram::file_menu_choice() {
     print(console_, sj("※ 更新日とサイズの一覧が得られませんでした"), stay);
     console_.set_color(color);
   }
+  if (!menu_feedback_.empty()) {
+    const int color = console_.color();
+    console_.set_color(6);
+    console_.locate(18, 20);
+    // Kept to its row: a long print file name would wrap into the menu.
+    print(console_, std::string(cut_to_width(std::exchange(menu_feedback_, ""), 60)), stay);
+    console_.set_color(color);
+  }
   console_.locate(14, 20);
   float choice = INN(console_, sj("番号を選んで下さい( 0:終了) ") + "? ");
   console_.clear_text();

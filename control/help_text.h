@@ -1,10 +1,13 @@
-// The control program's "--help" text.
+// The control program's help: its --help text and manual page from one source.
 #pragma once
 
 #include <string>
 
+#include "platform/help_page.h"
+
 namespace verdan {
 
+HelpPage control_help_page();
 std::string control_help();
 
 }  // namespace verdan

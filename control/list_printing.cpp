@@ -25,7 +25,11 @@ void ControlProgram::print_file_list() {
       }
       print(file);
       file.close();
+      menu_feedback_ = sj("ファイル名の一覧 ") + std::to_string(index_.size()) + sj(" 件を ") + settings_.print_file +
+                       sj(" に追加しました");
     });
+  } else if (index_.empty()) {
+    menu_feedback_ = sj("印刷するファイルがありません");
   }
   console_.set_window(0, 23);
   console_.set_color(7);

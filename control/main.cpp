@@ -7,6 +7,7 @@
 #include "platform/host/environment.h"
 #include "platform/console/front_end.h"
 #include "platform/program_info.h"
+#include "platform/run_report.h"
 #include "platform/unexpected_end.h"
 
 int main(int argc, char** argv) {
@@ -25,8 +26,11 @@ int main(int argc, char** argv) {
     status = end.status;
   } catch (...) {
     console->hand_back();
-    return verdan::report_unexpected("VDN-CNTL");
+    const int unexpected = verdan::report_unexpected("VDN-CNTL");
+    verdan::report_run("VDN-CNTL");
+    return unexpected;
   }
   console->hand_back();
+  verdan::report_run("VDN-CNTL");
   return status;
 }

@@ -6,6 +6,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/host/files.h"
 #include "platform/host/program_start.h"
+#include "platform/run_report.h"
 #include "shared/console_routines.h"
 #include "shared/own_files.h"
 #include "shared/print.h"
@@ -118,7 +119,12 @@ float GeneratorProgram::menu_choice() {
 }
 
 void GeneratorProgram::start_program(const char* program, const std::string& argument, int step) {
-  run_step(*this, step, [&] { start_and_end(program, argument, [this] { console_.hand_back(); }); });
+  run_step(*this, step, [&] {
+    start_and_end(program, argument, [this] {
+      console_.hand_back();
+      report_run("VDN-GENE");
+    });
+  });
   throw ProgramEnd{0};  // not reached: the start either replaces this program or fails
 }
 

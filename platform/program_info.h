@@ -11,10 +11,6 @@ namespace verdan {
 // The version of the whole package (from the build), e.g. "1.0.0".
 const char* project_version();
 
-// The lines every console program's help ends with: environment variables,
-// headless mode and exit statuses.
-std::string console_help();
-
 // The "--version" text of `program`: name, version, copyright and licence.
 std::string version_text(std::string_view program);
 

@@ -5,7 +5,7 @@ VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev 
 # package's library dependencies).
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
-librsvg2-bin clang libclang-rt-dev xvfb xdotool locales time"
+librsvg2-bin clang libclang-rt-dev xvfb xdotool locales time man-db"
 # The Windows cross build and its tests under wine (scripts/windows-test only).
 VERDAN_WINDOWS_PACKAGES="g++ cmake ninja-build mingw-w64 googletest libstb-dev wine wine64"
 

@@ -1,6 +1,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
 #include "platform/host/program_start.h"
+#include "platform/host/written_files.h"
 
 namespace verdan {
 
@@ -54,7 +55,10 @@ std::string program_to_start(std::string_view program, std::string_view argument
     fail(kIllegalFunctionCall, "command line longer than 123 bytes: " + to_utf8(program));
   }
   std::string path = find_program(program);
-  if (path.empty()) fail(kProgramNotFound, "program not found: " + to_utf8(program));
+  if (path.empty()) {
+    note_program_not_found(std::string(program));
+    fail(kProgramNotFound, "program not found: " + to_utf8(program));
+  }
   return path;
 }
 

@@ -58,5 +58,8 @@ int cut_file(const std::string& path, std::int64_t length);
 int make_directory(const std::string& path);
 int remove_directory(const std::string& path);
 int change_directory(const std::string& path);
+// `path` from the root, as the user would type it to find the file again
+// (on Windows with its drive and `\`); `path` itself when the host cannot say.
+std::string full_path(const std::string& path);
 
 }  // namespace verdan::host

@@ -14,6 +14,7 @@
 #include "platform/host/file_kinds.h"
 #include "platform/failure.h"
 #include "platform/host/file_calls.h"
+#include "platform/host/written_files.h"
 #include "platform/host/host_error.h"
 #include "platform/host/replacement_names.h"
 #include "platform/host/stop_request.h"
@@ -322,7 +323,11 @@ TextFile TextFile::open_append(std::string_view dos_path, SpecialFile special) {
   bool in_place = false;
   int fd = open_output_file(host, O_WRONLY | O_CREAT | O_APPEND, special, in_place);
   // What went to a printer or a pipe cannot be taken back.
-  if (in_place) return TextFile(fd, std::move(host), "");
+  if (in_place) {
+    TextFile file(fd, std::move(host), "");
+    file.appends_ = true;
+    return file;
+  }
   host::FileStatus info;
   if (host::open_file_status(fd, info) != 0) {
     int err = errno;
@@ -331,6 +336,7 @@ TextFile TextFile::open_append(std::string_view dos_path, SpecialFile special) {
   }
   TextFile file(fd, std::move(host), "");
   file.append_start_ = info.size;
+  file.appends_ = true;
   return file;
 }
 
@@ -393,7 +399,9 @@ TextFile::TextFile(TextFile&& other) noexcept
       used_(std::exchange(other.used_, 0)),
       column_(other.column_),
       written_(std::exchange(other.written_, 0)),
-      sent_on_(std::exchange(other.sent_on_, 0)) {}
+      sent_on_(std::exchange(other.sent_on_, 0)),
+      appends_(other.appends_),
+      quiet_(other.quiet_) {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
   if (this != &other) {
@@ -409,6 +417,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     column_ = other.column_;
     written_ = std::exchange(other.written_, 0);
     sent_on_ = std::exchange(other.sent_on_, 0);
+    appends_ = other.appends_;
+    quiet_ = other.quiet_;
   }
   return *this;
 }
@@ -571,6 +581,7 @@ void TextFile::close() {
     if (append_start_ >= 0) fail_appending(err, "close");
     fail_from_errno(err, "close", host_path_);
   }
+  if (written_ > 0 && !quiet_) note_written_file(host_path_, appends_);
   append_start_ = -1;
 }
 
@@ -604,6 +615,7 @@ bool TextFile::commit_if_old_length(std::int64_t length) {
     fail_from_errno(err, "rename", host_path_);
   }
   temp_path_.clear();
+  note_written_file(host_path_, false);
   return true;
 }
 

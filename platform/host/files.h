@@ -153,6 +153,8 @@ class TextFile : public TextSink {
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_
+  bool appends_ = false;  // adds to the file rather than writing it whole
+  bool quiet_ = false;    // a stream, not a file the user looks for afterwards
 };
 
 // Length of a file in bytes.

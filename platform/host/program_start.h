@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verdan {
 
@@ -37,6 +38,10 @@ bool ends_with_exe(std::string_view name);
 // program, then in the current directory, then along PATH. Only executable
 // regular files count.
 std::string find_program(std::string_view program);
+
+// The host directories find_program looks in for `program`, in its order
+// ("." is the current directory).
+std::vector<std::string> program_search_directories(std::string_view program);
 
 // The longest command line a program can be started with.
 inline constexpr std::size_t kMaxCommandLine = 123;

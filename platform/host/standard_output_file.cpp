@@ -14,7 +14,9 @@ TextFile TextFile::open_standard_output() {
   std::string name = "standard output";
   const int fd = host::own_standard_stream(host::kStandardOutput);
   if (fd < 0) fail_from_errno(errno, "open", name);
-  return TextFile(fd, std::move(name), "");
+  TextFile file(fd, std::move(name), "");
+  file.quiet_ = true;
+  return file;
 }
 
 }  // namespace verdan

@@ -32,6 +32,13 @@ static void documented_examples(void) {
   CHECK(VDN_MIN(3, -1) == -1);
 }
 
+/* The library says the version its header was made for. */
+static void version(void) {
+  char want[32];
+  snprintf(want, sizeof want, "%d.%d.%d", VDN_VERSION_MAJOR, VDN_VERSION_MINOR, VDN_VERSION_PATCH);
+  CHECK(strcmp(vdn_version(), want) == 0);
+}
+
 static void environment_and_date(void) {
   char today[16];
   time_t now = time(NULL);
@@ -104,6 +111,7 @@ static void shift_jis_to_jis(void) {
 
 int main(void) {
   documented_examples();
+  version();
   environment_and_date();
   short_buffers();
   failures_are_codes();

@@ -392,6 +392,19 @@ TEST_F(FileManagement, PrintedListComesInGroupsOfFiveAfterEarlierContent) {
   EXPECT_EQ(test::read_bytes(dir_ / "PRT.TXT"), expected);
 }
 
+// Printing leaves nothing else on screen, so the menu says once what it did.
+TEST_F(FileManagement, TheMenuSaysOnceThatTheListWasPrinted) {
+  write_index(numbered_lines(12));
+  EXPECT_EQ(run({"2", "2"}), 3);
+  EXPECT_EQ(console_->row_text(18), "                    ファイル名の一覧 12 件を PRT.TXT に追加しました");
+  EXPECT_EQ(color_at(18, 20), 6);
+  EXPECT_EQ(run({"2", "2", "9"}), 3);  // the next entry puts the menu back as it was
+  EXPECT_EQ(console_->row_text(18), "");
+  test::write_bytes(dir_ / "DATA/INDEX", "");
+  EXPECT_EQ(run({"2", "2"}), 3);
+  EXPECT_EQ(console_->row_text(18), "                    印刷するファイルがありません");
+}
+
 // A print file that is the index, the register or a data file, by case,
 // ".." or a link, is refused on the error screen and nothing is written.
 TEST_F(FileManagement, PrintingIntoOneOfTheProgramsOwnFilesIsRefused) {

@@ -117,6 +117,37 @@ TEST_F(GeneratorHeadless, GridBeamRoadToTheAnalysisProgram) {
   EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT").find("\r\n" + to_cp932("つなぎ材　部材番号   5 -   5")), 0u);
 }
 
+// On a new machine the analysis program is usually not installed: the run
+// ends on the error screen, and once the console is handed back it says
+// which files it wrote, where, and where the program would have been found.
+TEST_F(GeneratorHeadless, WithoutTheAnalysisProgramTheRunSaysWhatItWroteAndWhereToPutTheProgram) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  const std::string home = std::filesystem::canonical(dir_ / "home").string();
+  EXPECT_EQ(run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\n").status, 3);
+  const std::string err = test::read_bytes(dir_ / "err");
+  EXPECT_NE(err.find("VDN-GENE: wrote " + home + "/FRAME\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("VDN-GENE: added to " + home + "/PRT.TXT\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("VDN-GENE: VERDAN.EXE was not found"), std::string::npos) << err;
+  EXPECT_NE(err.find("in the current directory: " + home + "\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("along PATH: /usr/bin, /bin\n"), std::string::npos) << err;
+  // The account comes after the screen is given back, not mixed into it.
+  EXPECT_EQ(test::read_bytes(dir_ / "out").find("VDN-GENE: wrote"), std::string::npos);
+}
+
+TEST_F(GeneratorHeadless, BeforeTheAnalysisProgramStartsTheRunSaysWhatItWroteOnce) {
+  const std::string home = std::filesystem::canonical(dir_ / "home").string();
+  // First run: the control program makes the settings and starts the generator.
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  EXPECT_NE(test::read_bytes(dir_ / "err").find("VDN-CNTL: wrote " + home + "/app/verdan/VERDAN.INI\n"),
+            std::string::npos);
+  const std::string bin = stand_in("VERDAN", "echo started >&2\n");
+  EXPECT_EQ(run("VDN-GENE", "1\n1\n1\n6\n3.5\n5\n\n\n\n", "", bin + ":/usr/bin:/bin").status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "err"),
+            "VDN-GENE: added to " + home + "/PRT.TXT\n"
+            "VDN-GENE: wrote " + home + "/FRAME\n"
+            "started\n");
+}
+
 // A request to stop (SIGTERM, SIGHUP) ends a headless run as any other end
 // does: the final screen is written, the status is the signal's, and an
 // append in progress is cut back rather than left half-written.

@@ -156,34 +156,46 @@ std::optional<std::string> file_clash(const Options& options) {
   return std::nullopt;
 }
 
-std::string usage() {
-  return "Usage: VDN-PLOT [OPTION]... DATA-FILE PLOT-FILE\n"
-         "Draws the members and node numbers of a VERDAN data file (\"FRAME\" or\n"
-         "\"CROSS\", as VDN-GENE writes it) into PLOT-FILE in a plot device's commands.\n"
-         "\n"
-         "  -d, --device=N  plot device (default 3):\n"
-         "                    1 ESC/Page printer, 2 HP-GL with the origin in the centre,\n"
-         "                    3 HP-GL with the origin lower left, 4 LIPS III printer,\n"
-         "                    5 JW_CAD: PLOT-FILE gets the intermediate file, which is\n"
-         "                      then converted into the JW_CAD file\n"
-         "                    6 DXF drawing for CAD programs, in millimetres\n"
-         "                    7 SVG picture for browsers, in millimetres\n"
-         "  -p, --paper=N   paper (default 1); devices 1-4, 6, 7: 1 A4 portrait,\n"
-         "                    2 A4 landscape, 3 A3 portrait, 4 A3 landscape; device 5: 1-8\n"
-         "  -s, --scale=S   drawing scale for device 5 (default 1)\n"
-         "  -j, --jwc=FILE  the JW_CAD file for device 5 (default: PLOT-FILE with the\n"
-         "                    extension .jwc)\n"
-         "  -h, --help      show this help and exit\n"
-         "      --version   show the version and exit\n"
-         "\n"
-         "Names in the DOS form (C:\\DATA\\FRAME) are mapped as the other programs do:\n"
-         "VERDAN_DRIVE_X is the host directory that drive X: stands for (default /).\n"
-         "The plot file is written in the device's bytes; its texts are CP932.\n"
-         "A DATA-FILE of - is read from standard input, and a PLOT-FILE of - is written\n"
-         "to standard output, to pass the plot on in a pipe (devices other than 5).\n"
-         "\n"
-         "Exit status: 0 when the plot was written, 1 when a file could not be read or\n"
-         "written, 2 for a wrong command line, 4 for an unexpected failure.\n";
+HelpPage help_page() {
+  HelpPage page;
+  page.program = "VDN-PLOT";
+  page.summary = "draw a VERDAN data file on a plot device";
+  page.usage = {"[OPTION]... DATA-FILE PLOT-FILE"};
+  page.description = {
+      "Draws the members and node numbers of a VERDAN data file (\"FRAME\" or \"CROSS\", as VDN-GENE "
+      "writes it) into PLOT-FILE in a plot device's commands. It has no screen.",
+      "A DATA-FILE of - is read from standard input, and a PLOT-FILE of - is written to standard output, to "
+      "pass the plot on in a pipe (devices other than 5, which writes its files by name). An output that is "
+      "the data file, also through a redirection, is refused."};
+  page.sections.push_back(
+      {"Options",
+       {{"-d, --device=N",
+         "plot device (default 3):\n1 ESC/Page printer, 2 HP-GL with the origin in the centre,\n3 HP-GL with "
+         "the origin lower left, 4 LIPS III printer,\n5 JW_CAD: PLOT-FILE gets the intermediate file, which is "
+         "then converted into the JW_CAD file\n6 DXF drawing for CAD programs, in millimetres\n7 SVG picture "
+         "for browsers, in millimetres"},
+        {"-p, --paper=N",
+         "paper (default 1); devices 1-4, 6, 7: 1 A4 portrait, 2 A4 landscape, 3 A3 portrait, 4 A3 "
+         "landscape; device 5: 1-8"},
+        {"-s, --scale=S", "drawing scale for device 5 (default 1)"},
+        {"-j, --jwc=FILE", "the JW_CAD file for device 5 (default: PLOT-FILE with the extension .jwc)"},
+        {"-h, --help", "show this help and exit"},
+        {"--version", "show the version and exit"}}});
+  page.sections.push_back(
+      {"Files",
+       {{"", "Names in the DOS form (C:\\DATA\\FRAME) are mapped as the other programs do: VERDAN_DRIVE_X is "
+             "the host directory that drive X: stands for (default /). The plot file is written in the "
+             "device's bytes; its texts are CP932."}}});
+  page.sections.push_back(
+      {"Example", {{"", "VDN-PLOT -d 1 FRAME - | lp -o raw\nVDN-PLOT -d 7 FRAME frame.svg"}}});
+  page.sections.push_back(
+      {"Exit status",
+       {{"", "0 when the plot was written, 1 when a file could not be read or written, 2 for a wrong "
+             "command line, 4 for an unexpected failure."}}});
+  page.see_also = {"VDN-GENE", "VDN-CNTL"};
+  return page;
 }
+
+std::string usage() { return help_text(help_page()); }
 
 }  // namespace verdan::plot_tool

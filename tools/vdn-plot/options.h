@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/help_page.h"
+
 namespace verdan::plot_tool {
 
 // The file operand that stands for standard input (DATA-FILE) or standard
@@ -33,7 +35,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, std::
 // they are distinct; standard input and output are two streams.
 std::optional<std::string> file_clash(const Options& options);
 
-// The --help text.
+// The help: the --help text and the manual page from one source.
+HelpPage help_page();
 std::string usage();
 
 }  // namespace verdan::plot_tool

@@ -31,6 +31,7 @@ extern "C" {
 
 #define VDN_VERSION_MAJOR 1
 #define VDN_VERSION_MINOR 0
+#define VDN_VERSION_PATCH 0
 
 /* The result of a text routine that failed. */
 #define VDN_ERROR ((size_t)-1)
@@ -64,7 +65,8 @@ extern "C" {
  * field still tells the whole length. */
 typedef struct vdn_state {
   float plot_device; /* 1 ESC/Page, 2 HP-GL centred, 3 HP-GL lower left,
-                        4 LIPS III, 5 JW_CAD intermediate file, 6 DXF */
+                        4 LIPS III, 5 JW_CAD intermediate file, 6 DXF,
+                        7 SVG */
   float plot_layer;
   float scale_x, scale_y;
   float paper_w, paper_h;
@@ -81,6 +83,8 @@ typedef struct vdn_state {
 
 /* --- the library ---------------------------------------------------------- */
 
+/* The library's version as "MAJOR.MINOR.PATCH", the package's version
+ * ("1.0.0"); the header's VDN_VERSION_ macros tell what it was built against. */
 VDN_API const char *vdn_version(void);
 /* Code of the last call's failure, 0 when it succeeded. */
 VDN_API int VDN_FAILURE(void);

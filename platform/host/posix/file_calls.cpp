@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 namespace verdan::host {
 namespace {
@@ -132,5 +134,16 @@ int make_directory(const std::string& path) { return ::mkdir(path.c_str(), 0777)
 int remove_directory(const std::string& path) { return ::rmdir(path.c_str()); }
 
 int change_directory(const std::string& path) { return ::chdir(path.c_str()); }
+
+std::string full_path(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return path;
+  auto release = [](char* p) { std::free(p); };
+  std::unique_ptr<char, decltype(release)> cwd(::getcwd(nullptr, 0), release);
+  if (!cwd) return path;
+  std::string dir = cwd.get();
+  if (path == ".") return dir;
+  if (dir.back() != '/') dir += '/';
+  return dir + (path.starts_with("./") ? path.substr(2) : path);
+}
 
 }  // namespace verdan::host

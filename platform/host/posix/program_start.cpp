@@ -59,8 +59,14 @@ std::string join(const std::string& dir, const std::string& name) {
 
 }  // namespace
 
+std::vector<std::string> program_search_directories(std::string_view program) {
+  const std::string_view directory = split_program_name(program).directory;
+  if (!directory.empty()) return {host_path(directory)};
+  return search_directories();
+}
+
 std::string find_program(std::string_view program) {
-  auto [directory, name] = split_program_name(program);
+  const std::string_view name = split_program_name(program).name;
   // A name that maps to no host name of its own names no program.
   if (name.empty() || undefined_char_at(name) != std::string_view::npos) return "";
 
@@ -68,13 +74,7 @@ std::string find_program(std::string_view program) {
   if (ends_with_exe(name)) names.push_back(to_utf8(name.substr(0, name.size() - 4)));
   names.push_back(to_utf8(name));
 
-  std::vector<std::string> dirs;
-  if (!directory.empty()) {
-    dirs.push_back(host_path(directory));
-  } else {
-    dirs = search_directories();
-  }
-  for (const std::string& dir : dirs) {
+  for (const std::string& dir : program_search_directories(program)) {
     for (const std::string& wanted : names) {
       for (const std::string& found : matching_names(dir, wanted)) {
         std::string path = join(dir, found);

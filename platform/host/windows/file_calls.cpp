@@ -110,4 +110,15 @@ int remove_directory(const std::string& path) { return _wrmdir(wide(path).c_str(
 
 int change_directory(const std::string& path) { return _wchdir(wide(path).c_str()); }
 
+std::string full_path(const std::string& path) {
+  const std::wstring name = native(path);
+  const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD used = GetFullPathNameW(name.c_str(), size, full.data(), nullptr);
+  if (used == 0 || used >= size) return path;
+  full.resize(used);
+  return narrow(full);
+}
+
 }  // namespace verdan::host

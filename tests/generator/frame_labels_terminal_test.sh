@@ -4,37 +4,14 @@
 # user types range lists from them), with the members as braille around them.
 set -u
 gene=${1:?usage: frame_labels_terminal_test.sh PATH-TO-VDN-GENE}
-if ! command -v tmux >/dev/null 2>&1; then
-  echo "SKIP: tmux is not installed"
-  exit 77
-fi
-export LC_ALL=C.UTF-8
-work=$(mktemp -d)
-export TMUX_TMPDIR=$work
-tmx() { tmux -u -L labels -f /dev/null "$@"; }
-trap 'tmx kill-server >/dev/null 2>&1; rm -rf "$work"' EXIT
+session=labels
+. "$(dirname "$0")/terminal_run.sh"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-# Settings made once headless with the defaults.
-mkdir -p "$work/home" "$work/run"
-printf '\n\n\n\n\n\n\n\nY\n' | (cd "$work/run" && env -i HOME="$work/home" PATH=/usr/bin:/bin "$gene") >/dev/null 2>&1
-[ -s "$work/home/.config/verdan/VERDAN.INI" ] || { echo "FAIL: no settings were made"; exit 1; }
-
 tmx new-session -d -s vt -x 80 -y 24 \
-  "cd '$work/run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
+  "cd '$run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
    VERDAN_CONSOLE=terminal '$gene'; sleep 60"
-screen() { tmx capture-pane -p -t vt; }
-wait_for() {
-  local deadline=$((SECONDS + 10))
-  while [ $SECONDS -lt $deadline ]; do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "timed out waiting for '$1'"
-  screen >&2
-  exit 1
-}
 wait_for "番号を選んで下さい"
 # Three spans of 6 m, two storeys of 3.5 m.
 for entry in 1 3 2 6 6 6 3.5 3.5; do
@@ -43,7 +20,7 @@ for entry in 1 3 2 6 6 6 3.5 3.5; do
 done
 wait_for "５．終了"
 sleep 0.3
-row() { screen | sed -n "$(($1 + 1))p"; }
+row() { tmx capture-pane -p -t vt | sed -n "$(($1 + 1))p"; }
 
 # Axis numbers under the four columns; each level's number stands to the
 # left of its level, five cells before the frame's left column.

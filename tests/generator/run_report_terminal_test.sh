@@ -4,37 +4,14 @@
 # full path of the data file it wrote and where the program is looked for.
 set -u
 gene=${1:?usage: run_report_terminal_test.sh PATH-TO-VDN-GENE}
-if ! command -v tmux >/dev/null 2>&1; then
-  echo "SKIP: tmux is not installed"
-  exit 77
-fi
-export LC_ALL=C.UTF-8
-work=$(mktemp -d)
-export TMUX_TMPDIR=$work
-tmx() { tmux -u -L report -f /dev/null "$@"; }
-trap 'tmx kill-server >/dev/null 2>&1; rm -rf "$work"' EXIT
-
-mkdir -p "$work/home" "$work/run"
-run=$(cd "$work/run" && pwd -P)
-printf '\n\n\n\n\n\n\n\nY\n' | (cd "$run" && env -i HOME="$work/home" PATH=/usr/bin:/bin "$gene") >/dev/null 2>&1
-[ -s "$work/home/.config/verdan/VERDAN.INI" ] || { echo "FAIL: no settings were made"; exit 1; }
+session=report
+. "$(dirname "$0")/terminal_run.sh"
 
 # A wide pane, so the account's lines are not wrapped; the shell's prompt
 # comes after the program ends.
 tmx new-session -d -s vt -x 160 -y 40 \
   "cd '$run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
    VERDAN_CONSOLE=terminal '$gene'; echo \"ended with \$?\"; sleep 60"
-screen() { tmx capture-pane -p -J -t vt -S -200; }
-wait_for() {
-  local deadline=$((SECONDS + 15))
-  while [ $SECONDS -lt $deadline ]; do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echo "FAIL: timed out waiting for '$1'" >&2
-  screen >&2
-  exit 1
-}
 wait_for "番号を選んで下さい"
 for entry in 1 1 1 6 3.5 5 "" "" ""; do
   tmx send-keys -t vt "$entry" Enter

@@ -43,6 +43,7 @@ std::string Console::read_line() {
   present();
   std::string entry = take_entry();
   edit().line_end();
+  entry_ended();
   return entry;
 }
 

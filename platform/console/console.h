@@ -103,8 +103,13 @@ class Console : public TextSink {
   // the terminal. Called once per hand_back that has something to do.
   virtual void release() {}
 
+  // A line entry's echo and line end are on the screen now.
+  virtual void entry_ended() {}
+
   // For front ends: echoes typed bytes at the cursor.
   void echo(std::string_view cp932);
+  // The screen's damage since it was last taken (ScreenModel::take_damage).
+  ScreenDamage take_screen_damage() { return model_.take_damage(); }
   bool handed_back() const { return handed_back_; }
 
  private:

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/console/keys.h"
+#include "platform/console/screen_damage.h"
 #include "platform/console/screen_model.h"
 
 namespace verdan {
@@ -31,9 +32,12 @@ class Display {
  public:
   virtual ~Display() = default;
 
-  // Shows `model` with the cursor at (row, col), sending only what changed.
-  // Takes the device again after end().
-  virtual void show(const ScreenModel& model, int row, int col, Showing showing) = 0;
+  // Shows `model` with the cursor at (row, col), drawing the cells of
+  // `damage`: what changed since the last show. A device that lost its
+  // contents (first show, resize, end()) draws every cell. Takes the device
+  // again after end().
+  virtual void show(const ScreenModel& model, const ScreenDamage& damage, int row, int col,
+                    Showing showing) = 0;
   // Draws everything again for the repaint key; false where that key is an
   // ordinary one.
   virtual bool repaint_all() { return false; }

@@ -58,6 +58,8 @@ Input InteractiveConsole::next_input() {
 }
 
 std::string InteractiveConsole::take_entry() {
+  // Taken first, so that each copy's damage is its own changes only.
+  unshown_.merge(take_screen_damage());
   const ScreenModel before = screen();
   const int row = before.cursor_row();
   const int col = before.output_column();
@@ -81,7 +83,11 @@ std::string InteractiveConsole::take_entry() {
   };
   for (;;) {
     auto [typed, cursor_row, cursor_col] = typed_entry(before, editor);
-    display_->show(typed, cursor_row, cursor_col, Showing::entry);
+    ScreenDamage own = typed.take_damage();
+    ScreenDamage damage = own;
+    damage.merge(unshown_);
+    unshown_ = own;
+    display_->show(typed, damage, cursor_row, cursor_col, Showing::entry);
     Input input = next_input();
     if (input.kind == Input::Kind::text) {
       insert(input.text);
@@ -151,12 +157,17 @@ void InteractiveConsole::pause_for_key(int ticks) {
 
 void InteractiveConsole::show_note(std::string_view text) { display_->note(text); }
 
-void InteractiveConsole::present() {
-  display_->show(screen(), screen().cursor_row(), screen().cursor_col(), Showing::screen);
+void InteractiveConsole::show_screen(Showing showing) {
+  ScreenDamage damage = take_screen_damage();
+  damage.merge(unshown_);
+  unshown_.clear();
+  display_->show(screen(), damage, screen().cursor_row(), screen().cursor_col(), showing);
 }
 
+void InteractiveConsole::present() { show_screen(Showing::screen); }
+
 void InteractiveConsole::release() {
-  display_->show(screen(), screen().cursor_row(), screen().cursor_col(), Showing::final);
+  show_screen(Showing::final);
   display_->end();
   const std::string problem = write_snapshot(screen());
   if (!problem.empty()) display_->snapshot_problem(problem);

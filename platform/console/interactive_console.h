@@ -48,6 +48,8 @@ class InteractiveConsole : public Console {
   void release() override;
 
  private:
+  // Shows the console's own screen with its damage.
+  void show_screen(Showing showing);
   Input next_input();
   // Waits up to `ticks` for an input; each one goes to `got`, which says
   // whether the wait ends.
@@ -56,6 +58,10 @@ class InteractiveConsole : public Console {
 
   std::unique_ptr<Display> display_;
   std::deque<Input> type_ahead_;
+  // Cells where the display may show other than the screen: the screen's
+  // damage taken before an entry copied it, then the own changes of the
+  // entry's copy shown last.
+  ScreenDamage unshown_;
 };
 
 }  // namespace verdan

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/codec/cp932.h"
+#include "platform/console/screen_model.h"
 
 namespace verdan {
 namespace {

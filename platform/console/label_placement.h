@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
-#include "platform/console/screen_model.h"
+#include "platform/console/screen_size.h"
 
 namespace verdan {
+
+class ScreenModel;
 
 struct LabelCell {
   char32_t ch = U' ';
@@ -16,8 +19,7 @@ struct LabelCell {
   friend bool operator==(const LabelCell&, const LabelCell&) = default;
 };
 
-using LabelCells =
-    std::array<std::array<std::optional<LabelCell>, ScreenModel::kColumns>, ScreenModel::kRows>;
+using LabelCells = std::array<std::array<std::optional<LabelCell>, kScreenColumns>, kScreenRows>;
 
 // The cells the labels take, in the order they were drawn. A cell is free
 // when it holds no text and no earlier label; a label whose text does not

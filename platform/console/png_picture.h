@@ -1,8 +1,9 @@
 // The whole screen as a picture: the drawing plane in the console palette
 // with the text cells drawn over it in unifont glyphs, written as PNG.
-// Used for snapshots of headless runs.
+// Used for snapshots of headless runs and, cell by cell, by the window.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -16,6 +17,8 @@ namespace verdan {
 // 8 x 16 pixels a text cell.
 constexpr int kPictureWidth = 640;
 constexpr int kPictureHeight = 384;
+constexpr int kCellPictureWidth = kPictureWidth / ScreenModel::kColumns;
+constexpr int kCellPictureHeight = kPictureHeight / ScreenModel::kRows;
 
 struct Rgb {
   std::uint8_t r, g, b;
@@ -33,6 +36,12 @@ std::set<char32_t> code_points_on(const ScreenModel& screen);
 // 640 x 384, then the ink of each character's glyph in the cell's colour
 // (blank parts of a cell let the drawing show).
 std::vector<std::uint8_t> render_picture(const ScreenModel& screen, const Unifont& font);
+
+// The part of the picture under text cell (row, col), row by row: the plane
+// under it, then its half of a double-byte character's glyph or a whole
+// single-byte one.
+using CellPicture = std::array<std::uint8_t, kCellPictureWidth * kCellPictureHeight>;
+CellPicture render_cell(const ScreenModel& screen, const Unifont& font, int row, int col);
 
 // Writes palette indices (`width` x `height`) as a PNG with the console palette.
 // Failures carry the code of the file error.

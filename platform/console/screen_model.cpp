@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <tuple>
 #include <utility>
 
 #include "platform/codec/cp932.h"
@@ -21,13 +23,65 @@ bool is_control(char byte) {
   return b < 0x20 || b == 0x7F;
 }
 
+// Whether a front end shows the cell's character: blanks and control bytes
+// alike show the drawing under them, in no colour of their own.
+bool shows_character(const Cell& cell) {
+  return cell.kind != CellKind::single || !(cell.byte == ' ' || is_control(cell.byte));
+}
+
+// Cells compared as the four bytes they are.
+static_assert(sizeof(Cell) == 4);
+bool same_cell(const Cell& a, const Cell& b) { return std::memcmp(&a, &b, sizeof(Cell)) == 0; }
+
+// The cell of each of `pixels` pixels when `cells` cells share them evenly.
+std::vector<std::uint8_t> cells_over(int pixels, int cells) {
+  std::vector<std::uint8_t> cell_of(static_cast<std::size_t>(pixels));
+  for (int p = 0; p < pixels; ++p) cell_of[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(p * cells / pixels);
+  return cell_of;
+}
+
 }  // namespace
 
 ScreenModel::ScreenModel(int plane_width, int plane_height)
     : width_(std::max(plane_width, 0)),
       height_(std::max(plane_height, 0)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
-      ink_(pixels_.size(), 0) {}
+      ink_(pixels_.size(), 0),
+      column_of_x_(cells_over(width_, kColumns)),
+      row_of_y_(cells_over(height_, kRows)) {}
+
+bool operator==(const ScreenModel& a, const ScreenModel& b) {
+  auto contents = [](const ScreenModel& m) {
+    return std::tie(m.cells_, m.row_, m.col_, m.color_, m.top_, m.bottom_, m.width_, m.height_, m.pixels_,
+                    m.ink_, m.in_label_, m.echoing_, m.ink_left_, m.ink_top_, m.ink_right_, m.ink_bottom_,
+                    m.labels_);
+  };
+  return contents(a) == contents(b);
+}
+
+void ScreenModel::set_cell(int row, int col, const Cell& cell) {
+  Cell& old = cells_[row][col];
+  if (same_cell(old, cell)) return;
+  mark_change(row, col, old, cell);
+  old = cell;
+}
+
+void ScreenModel::mark_change(int row, int col, const Cell& old, const Cell& cell) {
+  const bool was_shown = shows_character(old);
+  const bool shown = shows_character(cell);
+  const bool text = was_shown != shown || (shown && (old.byte != cell.byte || old.kind != cell.kind));
+  const bool color = was_shown && shown && old.color != cell.color;
+  if (!text && !color) return;
+  // Both halves of a double-byte character show it, before and after.
+  int from = col;
+  int to = col;
+  if (old.kind == CellKind::trail || cell.kind == CellKind::trail) from = std::max(col - 1, 0);
+  if (old.kind == CellKind::lead || cell.kind == CellKind::lead) to = std::min(col + 1, kColumns - 1);
+  for (int c = from; c <= to; ++c) {
+    if (text) damage_.mark_text(row, c);
+    if (color) damage_.mark_color(row, c);
+  }
+}
 
 void ScreenModel::locate(int row, int col) {
   row_ = std::clamp(row, 0, kRows - 1);
@@ -35,17 +89,17 @@ void ScreenModel::locate(int row, int col) {
 }
 
 void ScreenModel::put_cell(int col, char byte, CellKind kind) {
-  cells_[row_][col] = Cell{byte, color_, kind, echoing_};
+  set_cell(row_, col, Cell{byte, color_, kind, echoing_});
 }
 
 // Before cells col .. col+width-1 are written: a double-byte character that
 // sticks out of that range on either side loses its other half.
 void ScreenModel::blank_orphans(int col, int width) {
-  Row& row = cells_[row_];
-  if (row[col].kind == CellKind::trail && col > 0) row[col - 1] = Cell{' ', row[col - 1].color};
+  const Row& row = cells_[row_];
+  if (row[col].kind == CellKind::trail && col > 0) set_cell(row_, col - 1, Cell{' ', row[col - 1].color});
   int last = col + width - 1;
   if (row[last].kind == CellKind::lead && last + 1 < kColumns) {
-    row[last + 1] = Cell{' ', row[last + 1].color};
+    set_cell(row_, last + 1, Cell{' ', row[last + 1].color});
   }
 }
 
@@ -69,11 +123,11 @@ void ScreenModel::blank_cells(int row, int from, int to) {
   if (row < 0 || row >= kRows) return;
   from = std::clamp(from, 0, kColumns);
   to = std::clamp(to, from, kColumns);
-  Row& cells = cells_[row];
+  const Row& cells = cells_[row];
   // A double-byte character cut by either edge goes whole.
   if (from < to && cells[from].kind == CellKind::trail && from > 0) --from;
   if (from < to && cells[to - 1].kind == CellKind::lead && to < kColumns) ++to;
-  for (int c = from; c < to; ++c) cells[c] = Cell{' ', cells[c].color};
+  for (int c = from; c < to; ++c) set_cell(row, c, Cell{' ', cells[c].color});
 }
 
 void ScreenModel::put_chars(std::string_view cp932, bool entry) {
@@ -112,10 +166,10 @@ void ScreenModel::line_end() {
   }
 }
 
-void ScreenModel::blank_row(int row) { cells_[row].fill(Cell{}); }
+void ScreenModel::blank_row(int row) { restore_row(row, Row{}); }
 
 void ScreenModel::scroll_window() {
-  for (int r = top_; r < bottom_; ++r) cells_[r] = cells_[r + 1];
+  for (int r = top_; r < bottom_; ++r) restore_row(r, cells_[r + 1]);
   blank_row(bottom_);
 }
 
@@ -140,7 +194,13 @@ ScreenModel::Row ScreenModel::save_row(int row) const {
 
 void ScreenModel::restore_row(int row, const Row& cells) {
   if (row < 0 || row >= kRows) return;
-  cells_[row] = cells;
+  Row& now = cells_[row];
+  // A run of equal cells is passed at once: scrolling compares every row.
+  constexpr int kRun = 8;
+  for (int from = 0; from < kColumns; from += kRun) {
+    if (std::memcmp(&now[from], &cells[from], kRun * sizeof(Cell)) == 0) continue;
+    for (int c = from; c < from + kRun; ++c) set_cell(row, c, cells[c]);
+  }
 }
 
 Cell ScreenModel::cell(int row, int col) const {
@@ -183,8 +243,10 @@ void ScreenModel::widen_ink(int x, int y) {
 }
 
 void ScreenModel::clear_drawing() {
-  std::fill(pixels_.begin(), pixels_.end(), 0);
-  std::fill(ink_.begin(), ink_.end(), 0);
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) put_pixel(static_cast<std::size_t>(y) * width_ + x, x, y, 0, 0);
+  }
+  labels_changed_ = labels_changed_ || !labels_.empty();
   labels_.clear();
 }
 
@@ -199,11 +261,13 @@ void ScreenModel::end_label(std::string_view cp932, int color) {
   if (ink_right_ < ink_left_) return;
   Label label{std::string(cp932), ink_left_, ink_top_, ink_right_, ink_bottom_,
               static_cast<std::uint8_t>(color & 15)};
-  std::erase_if(labels_, [&](const Label& old) {
+  const std::size_t dropped = std::erase_if(labels_, [&](const Label& old) {
     return old.left <= label.right && label.left <= old.right && old.top <= label.bottom &&
            label.top <= old.bottom;
   });
-  if (label.color != 0 && !label.text.empty()) labels_.push_back(std::move(label));
+  const bool kept = label.color != 0 && !label.text.empty();
+  if (kept) labels_.push_back(std::move(label));
+  labels_changed_ = labels_changed_ || dropped > 0 || kept;
 }
 
 bool ScreenModel::label_ink(int x, int y) const {
@@ -287,8 +351,7 @@ void ScreenModel::fill(int x, int y, int color, int border) {
     for (int px = left; px <= right; ++px) {
       std::size_t i = static_cast<std::size_t>(sy) * width_ + px;
       done[i] = 1;
-      pixels_[i] = static_cast<std::uint8_t>(color & 15);
-      ink_[i] = 0;
+      put_pixel(i, px, sy, static_cast<std::uint8_t>(color & 15), 0);
     }
     for (int ny : {sy - 1, sy + 1}) {
       if (ny < 0 || ny >= height_) continue;
@@ -300,6 +363,21 @@ void ScreenModel::fill(int x, int y, int color, int border) {
       }
     }
   }
+}
+
+ScreenDamage ScreenModel::take_damage() {
+  // Text written or blanked may take or free the cells a label wants.
+  if (labels_changed_ || (!labels_.empty() && damage_.any_text())) {
+    const LabelCells placed = place_labels(*this);
+    for (int row = 0; row < kRows; ++row) {
+      for (int col = 0; col < kColumns; ++col) {
+        if (placed[row][col] != placed_[row][col]) damage_.mark_drawing(row, col);
+      }
+    }
+    placed_ = placed;
+    labels_changed_ = false;
+  }
+  return std::exchange(damage_, ScreenDamage{});
 }
 
 }  // namespace verdan

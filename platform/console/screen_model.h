@@ -1,5 +1,6 @@
 // The console's contents as a plain value: 80 x 24 CP932 text cells, the
 // cursor, the text colour and window, and a pixel plane of palette indices.
+// It reports which cells changed (damage), so front ends draw only those.
 // No I/O here: front ends present it, tests read it.
 #pragma once
 
@@ -9,6 +10,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/console/label_placement.h"
+#include "platform/console/screen_damage.h"
+#include "platform/console/screen_size.h"
 
 namespace verdan {
 
@@ -39,8 +44,8 @@ struct Label {
 
 class ScreenModel {
  public:
-  static constexpr int kRows = 24;
-  static constexpr int kColumns = 80;
+  static constexpr int kRows = kScreenRows;
+  static constexpr int kColumns = kScreenColumns;
   static constexpr int kDefaultColor = 7;
   using Row = std::array<Cell, kColumns>;
 
@@ -125,8 +130,7 @@ class ScreenModel {
   void set_pixel(int x, int y, int color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
-    pixels_[i] = static_cast<std::uint8_t>(color & 15);
-    ink_[i] = in_label_ ? 1 : 0;
+    put_pixel(i, x, y, static_cast<std::uint8_t>(color & 15), in_label_ ? 1 : 0);
     if (in_label_) widen_ink(x, y);
   }
   // All pixels to 0; the labels go with them.
@@ -151,11 +155,31 @@ class ScreenModel {
   // border colour. A seed on the border colour or off the plane paints nothing.
   void fill(int x, int y, int color, int border);
 
-  friend bool operator==(const ScreenModel&, const ScreenModel&) = default;
+  // --- damage ---
+
+  // The cells changed since damage was last taken. Cells whose placed label
+  // moved are added only when it is taken.
+  const ScreenDamage& damage() const { return damage_; }
+  // The damage, with the cells where the labels' placement (place_labels)
+  // changed; afterwards nothing counts as changed.
+  ScreenDamage take_damage();
+
+  // Equal contents; the damage and what it was taken against do not count.
+  friend bool operator==(const ScreenModel& a, const ScreenModel& b);
 
  private:
+  // Pixel i, at (x, y), to `value`; a change damages the cell over it.
+  void put_pixel(std::size_t i, int x, int y, std::uint8_t value, std::uint8_t ink) {
+    if (pixels_[i] == value && ink_[i] == ink) return;
+    pixels_[i] = value;
+    ink_[i] = ink;
+    damage_.mark_drawing(row_of_y_[static_cast<std::size_t>(y)], column_of_x_[static_cast<std::size_t>(x)]);
+  }
   // Takes (x, y) into the box of the label being drawn.
   void widen_ink(int x, int y);
+  // Writes a cell, marking the damage a front end can see.
+  void set_cell(int row, int col, const Cell& cell);
+  void mark_change(int row, int col, const Cell& old, const Cell& cell);
   void put_cell(int col, char byte, CellKind kind);
   void blank_orphans(int col, int width);
   void blank_row(int row);
@@ -175,6 +199,13 @@ class ScreenModel {
   bool echoing_ = false;
   int ink_left_ = 0, ink_top_ = 0, ink_right_ = -1, ink_bottom_ = -1;
   std::vector<Label> labels_;
+  // The text cell over each column and row of pixels, as the front ends lay
+  // the plane under the text.
+  std::vector<std::uint8_t> column_of_x_;
+  std::vector<std::uint8_t> row_of_y_;
+  ScreenDamage damage_;
+  bool labels_changed_ = false;
+  LabelCells placed_{};  // the placement when damage was last taken
 };
 
 }  // namespace verdan

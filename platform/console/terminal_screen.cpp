@@ -48,19 +48,15 @@ ShownCell shown_cell(const ScreenModel& screen, int row, int col, const LabelCel
   return ShownCell{cp, cell.color, static_cast<std::uint8_t>(length)};
 }
 
-std::vector<CellChange> ScreenShadow::update(const ScreenModel& screen) {
+std::vector<CellChange> damaged_cells(const ScreenModel& screen, const ScreenDamage& damage) {
   std::vector<CellChange> changes;
+  if (!damage.any()) return changes;
   const LabelCells labels = place_labels(screen);
   for (int row = 0; row < ScreenModel::kRows; ++row) {
     for (int col = 0; col < ScreenModel::kColumns; ++col) {
-      ShownCell now = shown_cell(screen, row, col, labels);
-      ShownCell& drawn = drawn_[row][col];
-      if (valid_ && now == drawn) continue;
-      drawn = now;
-      changes.push_back({row, col, now});
+      if (damage.at(row, col)) changes.push_back({row, col, shown_cell(screen, row, col, labels)});
     }
   }
-  valid_ = true;
   return changes;
 }
 

@@ -1,15 +1,15 @@
 // What the terminal front end shows in each of the 80 x 24 cells (the text,
-// or where a cell holds no text the drawing as braille), which cells changed
-// since it last drew, and the palette in the terminal's colour numbers.
+// or where a cell holds no text the drawing as braille), the damaged cells
+// to draw, and the palette in the terminal's colour numbers.
 // Pure: no curses here, so tests can check it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/console/label_placement.h"
+#include "platform/console/screen_damage.h"
 #include "platform/console/screen_model.h"
 
 namespace verdan {
@@ -33,20 +33,8 @@ struct CellChange {
   ShownCell cell;
 };
 
-// Remembers what was last sent to the terminal so that only changed cells
-// are sent again.
-class ScreenShadow {
- public:
-  // The cells of `screen` that differ from what was drawn last, row by row
-  // from the left; they count as drawn from now on.
-  std::vector<CellChange> update(const ScreenModel& screen);
-  // The terminal lost its contents (resize, hand-back): all cells change.
-  void forget() { valid_ = false; }
-
- private:
-  std::array<std::array<ShownCell, ScreenModel::kColumns>, ScreenModel::kRows> drawn_{};
-  bool valid_ = false;
-};
+// The cells of `damage` as `screen` shows them, row by row from the left.
+std::vector<CellChange> damaged_cells(const ScreenModel& screen, const ScreenDamage& damage);
 
 struct TerminalColor {
   int number;  // curses colour number; -1 when the terminal has no colours

@@ -22,9 +22,11 @@ class ListDisplay : public Display {
   bool taken = true;
   std::optional<std::string> clipboard;
   std::vector<std::string> calls;
+  std::vector<ScreenDamage> damages;  // of each show
 
-  void show(const ScreenModel&, int, int, Showing showing) override {
+  void show(const ScreenModel&, const ScreenDamage& damage, int, int, Showing showing) override {
     calls.push_back(showing == Showing::entry ? "entry" : showing == Showing::final ? "final" : "screen");
+    damages.push_back(damage);
   }
   bool repaint_all() override {
     if (repaints) calls.push_back("repaint");
@@ -117,6 +119,25 @@ TEST_F(InteractiveConsoleTest, DisplayHearsWhichReadStartsAndIsHandedBackAfterTh
   display_->taken = false;
   console_->beep();
   EXPECT_EQ(display_->calls, (std::vector<std::string>{"screen", "beep"}));
+}
+
+TEST_F(InteractiveConsoleTest, EachShowDrawsWhatTheEntryCopiesChangedOnTheDisplay) {
+  console_->write("N? ");
+  type({character("a"), character("b"), key(KeyName::backspace)});
+  EXPECT_THROW(console_->read_line(), ProgramEnd);  // cut short
+  console_->hand_back();
+  ASSERT_EQ(display_->damages.size(), 6u);  // screen, entry x 4, final
+  EXPECT_EQ(display_->damages[0].count(), 2) << "N and ?; the blank was blank before";
+  EXPECT_EQ(display_->damages[1].count(), 0);
+  EXPECT_EQ(display_->damages[2].count(), 1);
+  EXPECT_TRUE(display_->damages[2].text_at(0, 3));
+  EXPECT_TRUE(display_->damages[3].text_at(0, 4));
+  // "b" rubbed out: its cell goes back to what the screen holds.
+  EXPECT_TRUE(display_->damages[4].text_at(0, 4));
+  // The screen has no entry: the final show takes the echo away.
+  EXPECT_EQ(display_->calls.back(), "end");
+  EXPECT_TRUE(display_->damages[5].text_at(0, 3));
+  EXPECT_FALSE(display_->damages[5].at(0, 2));
 }
 
 }  // namespace

@@ -100,52 +100,53 @@ TEST(ShownCells, TextKeepsItsCellsAndOnlyBlanksShowTheDrawing) {
   EXPECT_EQ(shown_cell(screen, 0, 0), ShownCell{});  // nothing there at all
 }
 
-TEST(ScreenShadow, ReportsOnlyTheCellsThatChangedSinceTheLastUpdate) {
+TEST(DamagedCells, OnlyTheDamagedCellsAsTheTerminalShowsThem) {
   ScreenModel screen = terminal_screen();
-  ScreenShadow shadow;
-  EXPECT_EQ(shadow.update(screen).size(), 24u * 80u) << "the first update draws everything";
-  EXPECT_TRUE(shadow.update(screen).empty());
-
   screen.locate(3, 4);
   screen.put_text("A");
-  auto changes = shadow.update(screen);
-  ASSERT_EQ(changes.size(), 1u);
+  screen.set_pixel(12, 24, 5);  // under the blank cell (6, 6)
+  screen.set_pixel(8, 12, 5);   // under the "A" at (3, 4): hidden by the text
+  auto changes = damaged_cells(screen, screen.take_damage());
+  ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0].row, 3);
   EXPECT_EQ(changes[0].col, 4);
   EXPECT_EQ(changes[0].cell, (ShownCell{U'A', 7, 1}));
+  EXPECT_EQ(changes[1].row, 6);
+  EXPECT_EQ(changes[1].col, 6);
+  EXPECT_EQ(changes[1].cell, (ShownCell{U'\u2801', 5, 1}));
+  EXPECT_TRUE(damaged_cells(screen, screen.take_damage()).empty());
 
-  screen.locate(3, 4);
-  screen.put_text("A");  // the same again: nothing to send
-  EXPECT_TRUE(shadow.update(screen).empty());
   screen.locate(3, 4);
   screen.set_color(2);
   screen.put_text("A");  // a new colour is a change
-  EXPECT_EQ(shadow.update(screen).size(), 1u);
-
-  screen.set_pixel(12, 24, 5);  // under the blank cell (6, 6)
-  screen.set_pixel(8, 12, 5);   // under the "A" at (3, 4): hidden by the text
-  changes = shadow.update(screen);
+  changes = damaged_cells(screen, screen.take_damage());
   ASSERT_EQ(changes.size(), 1u);
-  EXPECT_EQ(changes[0].row, 6);
-  EXPECT_EQ(changes[0].col, 6);
-  EXPECT_EQ(changes[0].cell, (ShownCell{U'\u2801', 5, 1}));
+  EXPECT_EQ(changes[0].cell, (ShownCell{U'A', 2, 1}));
 }
 
-TEST(ScreenShadow, ADoubleByteCharacterChangesBothOfItsCells) {
+TEST(DamagedCells, ADoubleByteCharacterIsDrawnWholeWhicheverHalfChanged) {
   ScreenModel screen = terminal_screen();
-  ScreenShadow shadow;
   screen.put_text(sj("表"));
-  shadow.update(screen);
+  screen.take_damage();
   screen.locate(0, 0);
   screen.put_text("ab");
-  auto changes = shadow.update(screen);
+  auto changes = damaged_cells(screen, screen.take_damage());
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0].cell, (ShownCell{U'a', 7, 1}));
   EXPECT_EQ(changes[1].col, 1);
   EXPECT_EQ(changes[1].cell, (ShownCell{U'b', 7, 1}));
 
-  shadow.forget();  // after a resize the terminal holds nothing we know of
-  EXPECT_EQ(shadow.update(screen).size(), 24u * 80u);
+  // "あ" and "い" share their lead byte: only the trail cell changes, but
+  // the terminal draws the character from its left half.
+  screen.locate(1, 0);
+  screen.put_text(sj("あ"));
+  screen.take_damage();
+  screen.locate(1, 0);
+  screen.put_text(sj("い"));
+  changes = damaged_cells(screen, screen.take_damage());
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].cell, (ShownCell{U'い', 7, 2}));
+  EXPECT_EQ(changes[1].cell, (ShownCell{0, 0, 0}));
 }
 
 TEST(TerminalColors, PaletteBitsBecomeCursesColourNumbers) {

@@ -8,7 +8,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${gtest_source} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(portable_tests
-  platform/cp932_test.cpp platform/screen_model_test.cpp
+  platform/cp932_test.cpp platform/screen_model_test.cpp platform/screen_damage_test.cpp
   platform/unexpected_end_test.cpp platform/console_choice_test.cpp
   platform/interactive_console_test.cpp
   shared/free_format_test.cpp shared/integer_field_test.cpp

@@ -17,6 +17,7 @@
 #include "platform/fallible_step.h"
 #include "platform/host/handover_names.h"
 #include "platform/console/interactive_console.h"
+#include "platform/console/png_picture.h"
 #include "platform/console/unifont.h"
 #include "platform/frontends/sdl_window/sdl_calls.h"
 #include "platform/frontends/sdl_window/window_keys.h"
@@ -74,8 +75,11 @@ struct WindowDisplay::Window {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   Unifont font;
-  std::vector<unsigned char> shown;  // palette indices on the texture
-  int damage = 0;
+  // Cells the texture lacks: all of them before the first show.
+  ScreenDamage unsent = ScreenDamage::whole_screen();
+  // The cells the composition changed in what was shown last.
+  ScreenDamage composed;
+  int sent_cells = 0;
   int cursor_row = 0;
   int cursor_col = 0;
   int cursor_color = ScreenModel::kDefaultColor;
@@ -95,44 +99,48 @@ struct WindowDisplay::Window {
     if (window != nullptr) sdl_calls().destroy_window(window);
   }
 
-  // The entry with the composition typed over it at its cursor.
-  void show_entry() {
+  // The entry with the composition typed over it at its cursor; `damage`
+  // is the entry's.
+  void show_entry(ScreenDamage damage) {
     if (composition.empty()) {
-      show(*entry, entry_row, entry_col);
+      show(*entry, damage, entry_row, entry_col);
       return;
     }
-    ScreenModel composed = *entry;
-    composed.locate(entry_row, entry_col);
-    composed.set_color(kCompositionColor);
-    composed.put_text(composition);
-    show(composed, entry_row, entry_col);
+    ScreenModel with_composition = *entry;
+    with_composition.locate(entry_row, entry_col);
+    with_composition.set_color(kCompositionColor);
+    with_composition.put_text(composition);
+    const ScreenDamage own = with_composition.take_damage();
+    damage.merge(own);
+    show(with_composition, damage, entry_row, entry_col);
+    composed = own;
   }
 
-  // Sends the cells that changed to the texture and draws the window.
-  void show(const ScreenModel& model, int row, int col) {
-    std::vector<unsigned char> picture = render_picture(model, font);
-    const std::vector<CellBox> cells = changed_cells(shown, picture);
-    if (cells.size() == static_cast<std::size_t>(ScreenModel::kRows * ScreenModel::kColumns)) {
+  // Sends the damaged cells, and those of the composition shown last, to
+  // the texture and draws the window.
+  void show(const ScreenModel& model, const ScreenDamage& damage, int row, int col) {
+    unsent.merge(damage);
+    unsent.merge(std::exchange(composed, ScreenDamage{}));
+    sent_cells = unsent.count();
+    if (sent_cells == ScreenModel::kRows * ScreenModel::kColumns) {
+      const std::vector<std::uint8_t> picture = render_picture(model, font);
       std::vector<Uint32> pixels(picture.size());
       std::transform(picture.begin(), picture.end(), pixels.begin(), argb);
       sdl_calls().update_texture(texture, nullptr, pixels.data(), kWindowWidth * 4);
     } else {
-      std::array<Uint32, kCellPixelsWide * kCellPixelsHigh> pixels{};
-      for (const CellBox& cell : cells) {
-        const int left = cell.col * kCellPixelsWide;
-        const int top = cell.row * kCellPixelsHigh;
-        for (int y = 0; y < kCellPixelsHigh; ++y) {
-          for (int x = 0; x < kCellPixelsWide; ++x) {
-            pixels[static_cast<std::size_t>(y * kCellPixelsWide + x)] =
-                argb(picture[static_cast<std::size_t>(top + y) * kWindowWidth + left + x]);
-          }
+      std::array<Uint32, kCellPictureWidth * kCellPictureHeight> pixels{};
+      for (int cell_row = 0; cell_row < ScreenModel::kRows; ++cell_row) {
+        for (int cell_col = 0; cell_col < ScreenModel::kColumns; ++cell_col) {
+          if (!unsent.at(cell_row, cell_col)) continue;
+          const CellPicture cell = render_cell(model, font, cell_row, cell_col);
+          std::transform(cell.begin(), cell.end(), pixels.begin(), argb);
+          const SDL_Rect rect{cell_col * kCellPictureWidth, cell_row * kCellPictureHeight, kCellPictureWidth,
+                              kCellPictureHeight};
+          sdl_calls().update_texture(texture, &rect, pixels.data(), kCellPictureWidth * 4);
         }
-        const SDL_Rect rect{left, top, kCellPixelsWide, kCellPixelsHigh};
-        sdl_calls().update_texture(texture, &rect, pixels.data(), kCellPixelsWide * 4);
       }
     }
-    shown = std::move(picture);
-    damage = static_cast<int>(cells.size());
+    unsent.clear();
     if (row != cursor_row || col != cursor_col) {
       cursor_row = row;
       cursor_col = col;
@@ -152,8 +160,8 @@ struct WindowDisplay::Window {
     if (with_cursor && cursor_on) {
       const Rgb c = palette_color(cursor_color);
       sdl_calls().set_render_draw_color(renderer, c.r, c.g, c.b, 255);
-      const SDL_Rect bar{cursor_col * kCellPixelsWide,
-                         (cursor_row + 1) * kCellPixelsHigh - kCursorHeight, kCellPixelsWide,
+      const SDL_Rect bar{cursor_col * kCellPictureWidth,
+                         (cursor_row + 1) * kCellPictureHeight - kCursorHeight, kCellPictureWidth,
                          kCursorHeight};
       sdl_calls().render_fill_rect(renderer, &bar);
     }
@@ -171,9 +179,9 @@ struct WindowDisplay::Window {
     sdl_calls().render_get_scale(renderer, &sx, &sy);
     SDL_Rect view{};
     sdl_calls().render_get_viewport(renderer, &view);
-    SDL_Rect at{static_cast<int>(static_cast<float>(view.x + cursor_col * kCellPixelsWide) * sx),
-                static_cast<int>(static_cast<float>(view.y + cursor_row * kCellPixelsHigh) * sy),
-                static_cast<int>(kCellPixelsWide * sx), static_cast<int>(kCellPixelsHigh * sy)};
+    SDL_Rect at{static_cast<int>(static_cast<float>(view.x + cursor_col * kCellPictureWidth) * sx),
+                static_cast<int>(static_cast<float>(view.y + cursor_row * kCellPictureHeight) * sy),
+                static_cast<int>(kCellPictureWidth * sx), static_cast<int>(kCellPictureHeight * sy)};
     sdl_calls().set_text_input_rect(&at);
   }
 
@@ -210,7 +218,7 @@ struct WindowDisplay::Window {
         return Input::typed(to_cp932(event.text.text));
       case SDL_TEXTEDITING:
         composition = to_cp932(event.edit.text);
-        if (entry) show_entry();
+        if (entry) show_entry({});
         return std::nullopt;
       default:
         return std::nullopt;
@@ -350,7 +358,7 @@ std::vector<Rgb> WindowDisplay::shown_pixels() {
   return pixels;
 }
 
-int WindowDisplay::last_damage() const { return window_->damage; }
+int WindowDisplay::last_damage() const { return window_->sent_cells; }
 
 bool WindowDisplay::reading_entry() const { return window_->reading_entry; }
 
@@ -361,16 +369,17 @@ int WindowDisplay::scale() const {
   return std::max(1, static_cast<int>(sx));
 }
 
-void WindowDisplay::show(const ScreenModel& model, int row, int col, Showing showing) {
+void WindowDisplay::show(const ScreenModel& model, const ScreenDamage& damage, int row, int col,
+                         Showing showing) {
   if (showing != Showing::entry) {
     window_->entry.reset();
-    window_->show(model, row, col);
+    window_->show(model, damage, row, col);
     return;
   }
   window_->entry = model;
   window_->entry_row = row;
   window_->entry_col = col;
-  window_->show_entry();
+  window_->show_entry(damage);
 }
 
 std::optional<Input> WindowDisplay::poll(int timeout_ms) { return window_->poll(timeout_ms); }

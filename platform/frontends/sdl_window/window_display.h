@@ -41,7 +41,7 @@ class WindowDisplay : public Display {
   WindowDisplay& operator=(const WindowDisplay&) = delete;
 
   // An entry shows the input method's composition at its cursor.
-  void show(const ScreenModel& model, int row, int col, Showing showing) override;
+  void show(const ScreenModel& model, const ScreenDamage& damage, int row, int col, Showing showing) override;
   // The next key or committed text, blinking the cursor meanwhile; a key
   // without a meaning here comes as `other`. Closing the window ends the
   // program.

@@ -4,15 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace verdan {
 
 // The screen is drawn at whole multiples of its 640 x 384 pixels.
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 384;
-constexpr int kCellPixelsWide = 8;
-constexpr int kCellPixelsHigh = 16;
 
 // The largest whole scale (at least 1) at which the screen fits `width` x
 // `height` pixels.
@@ -27,16 +24,5 @@ struct WindowPosition {
 std::string position_text(WindowPosition position);
 // Null for anything but two integers with a comma between them.
 std::optional<WindowPosition> parse_position(std::string_view text);
-
-// A text cell whose pixels differ between two pictures of the screen.
-struct CellBox {
-  int row = 0;
-  int col = 0;
-  friend bool operator==(const CellBox&, const CellBox&) = default;
-};
-// The cells of `now` (640 x 384 palette indices) that differ from `before`;
-// every cell when `before` is empty.
-std::vector<CellBox> changed_cells(const std::vector<unsigned char>& before,
-                                   const std::vector<unsigned char>& now);
 
 }  // namespace verdan

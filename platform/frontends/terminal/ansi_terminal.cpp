@@ -62,7 +62,7 @@ class AnsiTerminal : public TerminalDevice {
   bool repaint_all() override {
     write_all(kOutputFd, kAnsiClear);
     pen_ = AnsiPen{};
-    shadow_.forget();
+    forget_drawn();
     paint();
     return true;
   }
@@ -108,7 +108,7 @@ class AnsiTerminal : public TerminalDevice {
     set_terminal_taken(true);
     write_all(kOutputFd, kEnter);
     pen_ = AnsiPen{};
-    shadow_.forget();
+    forget_drawn();
     size_ = current_size();
   }
 
@@ -139,7 +139,7 @@ class AnsiTerminal : public TerminalDevice {
   void paint() override {
     std::string out;
     if (frame_) {
-      out = ansi_cells(shadow_.update(*frame_), set_, terminal_width, pen_);
+      out = ansi_cells(take_changes(), set_, terminal_width, pen_);
       out += ansi_move(cursor_row_, cursor_col_, pen_);
     }
     write_all(kOutputFd, out);

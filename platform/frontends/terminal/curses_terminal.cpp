@@ -126,7 +126,7 @@ class CursesTerminal : public TerminalDevice {
   bool repaint_all() override {
     werase(stdscr);
     clearok(curscr, TRUE);
-    shadow_.forget();
+    forget_drawn();
     paint();
     return true;
   }
@@ -178,12 +178,12 @@ class CursesTerminal : public TerminalDevice {
     on_ = true;
     set_terminal_taken(true);
     clearok(curscr, TRUE);
-    shadow_.forget();
+    forget_drawn();
   }
 
   void paint() override {
     if (frame_) {
-      for (const CellChange& change : shadow_.update(*frame_)) draw_cell(change);
+      for (const CellChange& change : take_changes()) draw_cell(change);
       wmove(stdscr, cursor_row_, cursor_col_);
     }
     wrefresh(stdscr);

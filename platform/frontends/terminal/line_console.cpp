@@ -24,24 +24,22 @@ LineConsole::~LineConsole() {
   }
 }
 
-std::string LineConsole::changed_rows(const std::optional<ScreenModel>& before, const ScreenModel& now) {
+void LineConsole::present() {
+  unprinted_.merge(take_screen_damage());
+  const ScreenModel& now = screen();
   std::string text;
   const int cursor_row = now.cursor_row();
   for (int row = 0; row < ScreenModel::kRows; ++row) {
-    if (row == cursor_row) continue;
-    const std::string bytes = now.row_bytes(row);
-    if (before && before->row_bytes(row) == bytes) continue;
-    text += trimmed(bytes);
+    if (row == cursor_row || !unprinted_.text_in_row(row)) continue;
+    text += trimmed(now.row_bytes(row));
     text += '\n';
   }
   text += now.row_bytes(cursor_row).substr(0, static_cast<std::size_t>(now.cursor_col()));
-  return text;
+  unprinted_.clear();
+  write_all(output_fd(), encode_for_terminal(text, code_set_));
 }
 
-void LineConsole::present() {
-  write_all(output_fd(), encode_for_terminal(changed_rows(printed_, screen()), code_set_));
-  printed_ = screen();
-}
+void LineConsole::entry_ended() { take_screen_damage(); }
 
 std::string LineConsole::take_line() {
   std::string typed;
@@ -64,10 +62,6 @@ int LineConsole::take_key() {
 std::string LineConsole::take_entry() {
   std::string entry = take_line();
   echo(entry);
-  // The terminal has shown the entry and its line end already.
-  ScreenModel shown = screen();
-  shown.line_end();
-  printed_ = shown;
   return entry;
 }
 

@@ -26,9 +26,11 @@ TerminalDevice::~TerminalDevice() {
 
 void TerminalDevice::note(std::string_view cp932) { set_terminal_title(to_utf8(cp932)); }
 
-void TerminalDevice::show(const ScreenModel& shown, int row, int col, Showing showing) {
+void TerminalDevice::show(const ScreenModel& shown, const ScreenDamage& damage, int row, int col,
+                          Showing showing) {
   resume();
   frame_ = shown;
+  unpainted_.merge(damage);
   cursor_row_ = row;
   cursor_col_ = col;
   if (!room()) {
@@ -36,6 +38,13 @@ void TerminalDevice::show(const ScreenModel& shown, int row, int col, Showing sh
     return;
   }
   paint();
+}
+
+std::vector<CellChange> TerminalDevice::take_changes() {
+  if (!frame_) return {};
+  std::vector<CellChange> changes = damaged_cells(*frame_, unpainted_);
+  unpainted_.clear();
+  return changes;
 }
 
 }  // namespace verdan

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/console/display.h"
 #include "platform/console/screen_model.h"
@@ -25,8 +26,8 @@ class TerminalDevice : public Display {
   // Notes go into the terminal's title line.
   void note(std::string_view cp932) override;
 
-  // Keeps the frame for repainting and paints it once there is room.
-  void show(const ScreenModel& shown, int row, int col, Showing showing) final;
+  // Keeps the frame for repainting and paints its damage once there is room.
+  void show(const ScreenModel& shown, const ScreenDamage& damage, int row, int col, Showing showing) final;
 
  protected:
   // The program's modes again after end(); every cell is sent again.
@@ -34,13 +35,22 @@ class TerminalDevice : public Display {
   // Whether the terminal holds 80 x 24 now.
   virtual bool room() const = 0;
   virtual void wait_for_room() = 0;
-  // Sends what changed in frame_ and puts the cursor.
+  // Sends take_changes() and puts the cursor.
   virtual void paint() = 0;
 
-  ScreenShadow shadow_;
+  // The cells of frame_ damaged since the last paint, as the terminal shows
+  // them; they count as drawn from now on.
+  std::vector<CellChange> take_changes();
+  // The terminal lost its contents (resize, hand-back, Ctrl-L): every cell
+  // is drawn again.
+  void forget_drawn() { unpainted_.mark_all(); }
+
   std::optional<ScreenModel> frame_;  // what is shown, for repainting
   int cursor_row_ = 0;
   int cursor_col_ = 0;
+
+ private:
+  ScreenDamage unpainted_ = ScreenDamage::whole_screen();
 };
 
 // The title line; terminals that do not know it ignore it.

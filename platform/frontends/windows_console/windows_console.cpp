@@ -97,15 +97,18 @@ void WindowsConsoleDisplay::end() {
   CloseHandle(screen_);
 }
 
-// Row by row as text runs of one colour: the console itself then gives a
+// Whole rows as text runs of one colour: the console itself then gives a
 // double-width character its two cells, in the classic console, in Windows
 // Terminal and in wine alike.
-void WindowsConsoleDisplay::show(const ScreenModel& model, int cursor_row, int cursor_col, Showing showing) {
+void WindowsConsoleDisplay::show(const ScreenModel& model, const ScreenDamage& damage, int cursor_row,
+                                 int cursor_col, Showing showing) {
   const bool cursor_on = showing != Showing::final;
+  unwritten_.merge(damage);
   const LabelCells labels = place_labels(model);
   CONSOLE_CURSOR_INFO hidden{25, FALSE};
   SetConsoleCursorInfo(screen_, &hidden);
   for (int row = 0; row < ScreenModel::kRows; ++row) {
+    if (!unwritten_.in_row(row)) continue;
     SetConsoleCursorPosition(screen_, COORD{0, static_cast<SHORT>(row)});
     std::wstring run;
     WORD run_attribute = 0;
@@ -126,6 +129,7 @@ void WindowsConsoleDisplay::show(const ScreenModel& model, int cursor_row, int c
     }
     flush();
   }
+  unwritten_.clear();
   CONSOLE_CURSOR_INFO cursor{25, cursor_on ? TRUE : FALSE};
   SetConsoleCursorPosition(screen_, COORD{static_cast<SHORT>(cursor_col), static_cast<SHORT>(cursor_row)});
   SetConsoleCursorInfo(screen_, &cursor);

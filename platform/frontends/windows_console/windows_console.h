@@ -32,8 +32,8 @@ class WindowsConsoleDisplay : public Display {
   WindowsConsoleDisplay(const WindowsConsoleDisplay&) = delete;
   WindowsConsoleDisplay& operator=(const WindowsConsoleDisplay&) = delete;
 
-  // The final screen without the cursor.
-  void show(const ScreenModel& model, int row, int col, Showing showing) override;
+  // The damaged rows written again; the final screen without the cursor.
+  void show(const ScreenModel& model, const ScreenDamage& damage, int row, int col, Showing showing) override;
   std::optional<Input> poll(int timeout_ms) override;
   void beep() override;
   // Into the console's title.
@@ -47,6 +47,7 @@ class WindowsConsoleDisplay : public Display {
   HANDLE screen_;
   DWORD input_mode_;
   bool restored_ = false;
+  ScreenDamage unwritten_ = ScreenDamage::whole_screen();  // every row at the first show
 };
 
 }  // namespace verdan

@@ -1,5 +1,7 @@
 // What makes the terminal truthful and usable: entries that blank the old value, the editing keys, the line front end.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -50,14 +52,65 @@ TEST(EditingKeys, ControlKeysMoveAndDeleteLikeAShell) {
   EXPECT_TRUE(is_repaint_key(typed_character(12)));
 }
 
-TEST(LineFrontEnd, PrintsChangedRowsThenThePromptWithoutALineEnd) {
-  ScreenModel before(640, 384);
-  before.put_text("TITLE");
-  ScreenModel now = before;
-  now.locate(3, 0);
-  now.put_text("CHOICE? ");
-  EXPECT_EQ(LineConsole::changed_rows(before, now), "CHOICE? ");
-  EXPECT_EQ(LineConsole::changed_rows(std::nullopt, before).substr(0, 6), "\n\n\n\n\n\n");
+// Input lines for the line front end and everything it printed.
+class LineFrontEndTest : public ::testing::Test {
+ protected:
+  LineFrontEndTest() {
+    EXPECT_EQ(::pipe(input_), 0);
+    EXPECT_EQ(::pipe(output_), 0);
+    ::fcntl(output_[0], F_SETFL, O_NONBLOCK);
+  }
+  ~LineFrontEndTest() override {
+    for (int fd : {input_[0], input_[1], output_[0], output_[1]}) ::close(fd);
+  }
+  void type(const std::string& lines) {
+    ASSERT_EQ(::write(input_[1], lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+  }
+  // What was printed since the last call.
+  std::string printed() {
+    std::string text;
+    char bytes[4096];
+    for (ssize_t n; (n = ::read(output_[0], bytes, sizeof bytes)) > 0;) text.append(bytes, static_cast<std::size_t>(n));
+    return text;
+  }
+
+  int input_[2] = {-1, -1};
+  int output_[2] = {-1, -1};
+};
+
+TEST_F(LineFrontEndTest, PrintsTheRowsWhoseTextChangedThenThePromptWithoutALineEnd) {
+  LineConsole console(CodeSet::utf8, input_[0], output_[1]);
+  type("k\nk\nk\nENTRY\nk\n");
+  console.write("TITLE");
+  console.locate(2, 0);
+  console.write("SUBTITLE");
+  console.locate(0, 5);
+  console.read_key();
+  EXPECT_EQ(printed(), "\nSUBTITLE\n" + std::string(21, '\n') + "TITLE") << "the first prompt prints every row";
+
+  // The same text in another colour prints nothing again.
+  console.set_color(3);
+  console.locate(0, 0);
+  console.write("TITLE");
+  console.locate(3, 0);
+  console.write("CHOICE? ");
+  console.read_key();
+  EXPECT_EQ(printed(), "CHOICE? ");
+
+  console.locate(2, 0);
+  console.write("SUP");
+  console.locate(5, 0);
+  console.read_key();
+  EXPECT_EQ(printed(), "SUPTITLE\n") << "a changed row is printed whole";
+
+  // The entry and its line end, which scrolls every row up, are on the
+  // terminal already.
+  console.locate(23, 0);
+  console.write("N? ");
+  EXPECT_EQ(console.read_line(), "ENTRY");
+  EXPECT_EQ(printed(), "N? ");
+  console.read_key();
+  EXPECT_EQ(printed(), "");
 }
 
 TEST(LocaleCodeSets, EucJpAndShiftJisBothWays) {

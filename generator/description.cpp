@@ -4,6 +4,7 @@
 #define TOML_EXCEPTIONS 1
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -39,15 +40,16 @@ class Reader {
 
   // Keys other than `known` are refused; a table's header is where a
   // missing key is reported.
-  void only_keys(const toml::table& table, const std::string& where, std::initializer_list<const char*> known) const {
+  void only_keys(const toml::table& table, const std::string& where, std::initializer_list<std::string_view> known) const {
     for (auto&& [key, value] : table) {
-      bool found = false;
-      std::string list;
-      for (const char* k : known) {
-        found = found || key.str() == k;
-        list += std::string(list.empty() ? "" : ", ") + k;
+      if (std::find(known.begin(), known.end(), key.str()) != known.end()) continue;
+      std::string expected;
+      std::size_t n = 0;
+      for (std::string_view k : known) {
+        ++n;
+        expected += (n == 1 ? "" : n == known.size() ? " or " : ", ") + std::string(k);
       }
-      if (!found) fail_at(key.source().begin, "unknown key '" + std::string(key.str()) + "' in " + where + "; expected " + list);
+      fail_at(key.source().begin, "unknown key '" + std::string(key.str()) + "' in " + where + "; expected " + expected);
     }
   }
   const toml::node& required(const toml::table& table, const char* key, const std::string& where) const {

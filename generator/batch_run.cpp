@@ -123,6 +123,11 @@ int run_batch_generator(const GeneratorOptions& options) {
     std::cerr << error.what() << '\n';
     return 2;
   }
+  // The dialogue draws no picture of a grid.
+  if (options.picture && std::holds_alternative<GridDescription>(description)) {
+    std::cerr << "VDN-GENE: --picture draws frames; a grid has no picture\n";
+    return 2;
+  }
   OffScreenConsole console;
   BatchGenerator generator(console, options);
   try {

@@ -155,5 +155,27 @@ TEST_F(BatchRun, RandomFramesAndGridsGiveTheSameFilesTypedDescribedAndRecorded) 
   }
 }
 
+// The picture is the screen's drawing: the frame as the dialogue shows it,
+// with the members that the edits add.
+TEST_F(BatchRun, PictureOfTheFrameWithItsEdits) {
+  const std::string frame = "[frame]\nspans = [6, 6]\nstoreys = [4]\n";
+  test::write_bytes(dir_ / "plain.toml", frame);
+  test::write_bytes(dir_ / "braced.toml",
+                    frame + "[[frame.edit]]\nmembers = \"rising-braces\"\nstoreys = \"1\"\naxes = \"0-2\"\n");
+  ASSERT_EQ(run("VDN-GENE", "", "--batch ../plain.toml --picture ../plain.png").status, 0);
+  ASSERT_EQ(run("VDN-GENE", "", "--batch ../braced.toml --picture ../braced.png").status, 0);
+  const std::string plain = test::read_bytes(dir_ / "plain.png"), braced = test::read_bytes(dir_ / "braced.png");
+  EXPECT_EQ(plain.substr(1, 3), "PNG");
+  EXPECT_NE(plain, braced);
+  // A grid has no picture, and nothing is written.
+  test::write_bytes(dir_ / "grid.toml", "[grid]\nx_spans = [6, 6]\ny_spans = [5, 5]\n");
+  EXPECT_EQ(run("VDN-GENE", "", "--batch ../grid.toml --picture ../grid.png").status, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "home/CROSS"));
+  // A picture that cannot be written ends the run through the handler.
+  const test::Outcome out = run("VDN-GENE", "", "--batch ../plain.toml --picture ../none/plain.png");
+  EXPECT_EQ(out.status, 1);
+  EXPECT_NE(test::read_bytes(dir_ / "err").find("VDN-GENE: ERROR : CODE = "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace verdan

@@ -20,7 +20,15 @@ int OffScreenConsole::take_key() { throw ProgramEnd{3}; }
 BatchGenerator::BatchGenerator(Console& console, const GeneratorOptions& options)
     : GeneratorProgram(console), options_(options) {}
 
+namespace {
+
+// The per-user directory is missing: no settings there, and nothing to make.
+struct NoUserDirectory {};
+
+}  // namespace
+
 ErrorHandler::Decision BatchGenerator::on_failure(const Failure& failure, int step) {
+  if (step == kGenProbeUserEnvFile && failure.code() == kPathNotFound) throw NoUserDirectory{};
   if (repaired(failure, step)) return Decision::retry;
   std::cerr << "VDN-GENE: ERROR : CODE = " << failure.code() << " LINE = " << step << ": " << failure.what()
             << '\n';
@@ -31,7 +39,12 @@ ErrorHandler::Decision BatchGenerator::on_failure(const Failure& failure, int st
 // directory holds the data file and PRT.TXT, and nothing is handed over.
 void BatchGenerator::use_settings() {
   start_up();
-  if (locate_env_file()) {
+  bool found = false;
+  try {
+    found = locate_env_file();
+  } catch (const NoUserDirectory&) {
+  }
+  if (found) {
     read_env_file();
   } else {
     data_dir_.clear();

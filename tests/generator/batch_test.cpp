@@ -177,5 +177,33 @@ TEST_F(BatchRun, PictureOfTheFrameWithItsEdits) {
   EXPECT_NE(test::read_bytes(dir_ / "err").find("VDN-GENE: ERROR : CODE = "), std::string::npos);
 }
 
+// Without settings nothing is handed over and nothing is made for them: the
+// files go to the current directory, or where the options say.
+using BatchWithoutSettings = test::HeadlessRun;
+
+TEST_F(BatchWithoutSettings, FilesGoToTheCurrentDirectoryOrWhereTheOptionsSay) {
+  const std::string bin = stand_in("VERDAN", "echo \"$*\" > '" + dir_ / "analysis" + "'\n");
+  const std::string grid = "[grid]\nx_spans = [6, 6]\ny_spans = [5, 5]\n";
+  test::write_bytes(dir_ / "home/grid.toml", grid);
+  ASSERT_EQ(run("VDN-GENE", "", "--batch grid.toml", bin + ":/usr/bin:/bin").status, 0);
+  const std::string listing = test::read_bytes(dir_ / "home/PRT.TXT");
+  EXPECT_EQ(test::read_bytes(dir_ / "home/CROSS").substr(0, 14), "VERDAN V2.50\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "home/app/verdan"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "analysis"));
+  // Appended by default, replaced when asked; elsewhere when asked.
+  ASSERT_EQ(run("VDN-GENE", "", "--batch grid.toml").status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"), listing + listing);
+  ASSERT_EQ(run("VDN-GENE", "", "--batch grid.toml --replace-print-file").status, 0);
+  EXPECT_EQ(test::read_bytes(dir_ / "home/PRT.TXT"), listing);
+  std::filesystem::create_directories(dir_ / "data");
+  ASSERT_EQ(run("VDN-GENE", grid, "--batch - --data-dir ../data --print-file ../data/LIST.TXT --start-analysis",
+                bin + ":/usr/bin:/bin")
+                .status,
+            0);
+  EXPECT_EQ(test::read_bytes(dir_ / "data/LIST.TXT"), listing);
+  EXPECT_EQ(test::read_bytes(dir_ / "data/CROSS"), test::read_bytes(dir_ / "home/CROSS"));
+  EXPECT_EQ(test::read_bytes(dir_ / "analysis"), "CROSS\n");
+}
+
 }  // namespace
 }  // namespace verdan

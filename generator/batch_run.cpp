@@ -4,6 +4,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "generator/frame_svg.h"
 #include "generator/model/frame_edit.h"
 #include "generator/model/listings.h"
 #include "platform/console/png_picture.h"
@@ -67,14 +68,23 @@ void BatchGenerator::build_frame(const FrameDescription& d) {
   for (int i = 1; i <= ns; ++i) frame_.node_y(i + 1, 0) = d.storeys[static_cast<std::size_t>(i - 1)];
   frame_.accumulate_coordinates();
   frame_.place_initial_members();
-  // The drawing costs time on a large frame: made only for a picture.
-  if (options_.picture) draw_frame_picture();
+  // The screen's drawing costs time on a large frame: made only for its
+  // picture.
+  const bool draw = options_.picture && !svg_picture();
+  if (draw) draw_frame_picture();
   for (const EditStep& edit : d.edits) {
-    if (options_.picture) {
+    if (draw) {
       apply_edit(edit.kind, edit.levels, edit.axes);
     } else {
       toggle_members(frame_, edit.kind, edit_list(edit.levels), edit_list(edit.axes), [](const Toggle&) {});
     }
+  }
+  if (svg_picture()) {
+    run_step(*this, kGenWritePicture, [&] {
+      StringSink svg;
+      write_frame_svg(svg, frame_);
+      svg_ = svg.text();
+    });
   }
   NumberedFrame numbered = number_frame(frame_, d.numbering);
   const bool replace = print_file_has_content() && options_.replace_print_file;
@@ -96,10 +106,21 @@ void BatchGenerator::build_grid(const GridDescription& d) {
   write_data(data);
 }
 
+bool BatchGenerator::svg_picture() const {
+  const std::string& path = options_.picture.value_or("");
+  return path.size() > 4 && path.compare(path.size() - 4, 4, ".svg") == 0;
+}
+
 void BatchGenerator::write_picture() {
   const std::string& path = *options_.picture;
   run_step(*this, kGenWritePicture, [&] {
-    write_png_picture(console_.screen(), path);
+    if (svg_picture()) {
+      TextFile file = TextFile::open_replacing(path);
+      file.write(svg_);
+      file.commit();
+    } else {
+      write_png_picture(console_.screen(), path);
+    }
   });
 }
 

@@ -35,9 +35,11 @@ class BatchGenerator : public GeneratorProgram {
   void use_settings();
   void build_frame(const FrameDescription& frame);
   void build_grid(const GridDescription& grid);
+  bool svg_picture() const;
   void write_picture();
 
   const GeneratorOptions& options_;
+  std::string svg_;  // drawn from the member states, before numbering
 };
 
 // The whole batch run from the options: reads the description (status 2

@@ -46,7 +46,7 @@ GeneratorOptions read_generator_options(int argc, const char* const* argv) {
   if (options.picture) {
     const std::string& p = *options.picture;
     auto ends = [&](std::string_view e) { return p.size() > e.size() && p.compare(p.size() - e.size(), e.size(), e) == 0; };
-    if (!ends(".png")) throw CommandLineError("--picture needs a file ending in .png");
+    if (!ends(".png") && !ends(".svg")) throw CommandLineError("--picture needs a file ending in .png or .svg");
   }
   return options;
 }

@@ -31,7 +31,9 @@ HelpPage generator_help_page() {
         {"--print-file FILE", "with --batch: the listing goes to FILE instead of the settings' print file"},
         {"--replace-print-file", "with --batch: replaces the print file instead of appending (the dialogue's Y)"},
         {"--start-analysis", "with --batch: starts VERDAN.EXE with the data file afterwards, as the dialogue does"},
-        {"--picture FILE.png", "with --batch: writes the frame's screen drawing, edits included, as a picture"},
+        {"--picture FILE.png|FILE.svg",
+         "with --batch: writes the frame's screen drawing, edits included, as a PNG picture, or the frame "
+         "as the plot library's SVG device draws it"},
         {"--record FILE",
          "without --batch: when the dialogue ends normally, writes what was entered as a description file; "
          "--batch FILE gives the same files again"},

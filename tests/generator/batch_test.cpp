@@ -167,6 +167,17 @@ TEST_F(BatchRun, PictureOfTheFrameWithItsEdits) {
   const std::string plain = test::read_bytes(dir_ / "plain.png"), braced = test::read_bytes(dir_ / "braced.png");
   EXPECT_EQ(plain.substr(1, 3), "PNG");
   EXPECT_NE(plain, braced);
+  // The plot library's drawing: 3 columns and 4 beams solid, 2 braces dashed.
+  ASSERT_EQ(run("VDN-GENE", "", "--batch ../braced.toml --picture ../braced.svg").status, 0);
+  const std::string svg = test::read_bytes(dir_ / "braced.svg");
+  auto count = [&](const std::string& what) {
+    int n = 0;
+    for (auto at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(svg.substr(0, 5), "<?xml");
+  EXPECT_EQ(count("<line"), 9);
+  EXPECT_EQ(count("stroke-dasharray"), 2);
   // A grid has no picture, and nothing is written.
   test::write_bytes(dir_ / "grid.toml", "[grid]\nx_spans = [6, 6]\ny_spans = [5, 5]\n");
   EXPECT_EQ(run("VDN-GENE", "", "--batch ../grid.toml --picture ../grid.png").status, 2);

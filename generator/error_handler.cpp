@@ -27,6 +27,12 @@ std::string GeneratorProgram::env_message(int number, const char* standard) cons
   return index < env_text_.size() ? env_text_[index] : sj(standard);
 }
 
+// The repair is tried once a step: a directory that exists already or
+// cannot be made would otherwise send the step round without end.
+bool GeneratorProgram::repaired(const Failure& failure, int step) {
+  return failure.code() == kPathNotFound && repaired_steps_.insert(step).second && repair_user_dir();
+}
+
 ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int step) {
   const int row = console_.cursor_row();
   // The answer's line end scrolls the window when the message stands on its
@@ -39,11 +45,7 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
     console_.locate(row, 0);
   };
   console_.locate(row, 0);
-  // The repair is tried once a step: a directory that exists already or
-  // cannot be made would otherwise send the step round without end.
-  if (failure.code() == kPathNotFound && repaired_steps_.insert(step).second && repair_user_dir()) {
-    return Decision::retry;
-  }
+  if (repaired(failure, step)) return Decision::retry;
   report_failure(console_, "VDN-GENE", failure, step);
   for (;;) {
     restore_text();

@@ -24,6 +24,7 @@ void GeneratorProgram::regular_frame() {
   ask_counts();
   ask_lengths(true);
   ask_lengths(false);
+  entered_ = entered_lengths();
   frame_.accumulate_coordinates();
   frame_.place_initial_members();
   draw_frame_picture();
@@ -84,7 +85,7 @@ void GeneratorProgram::ask_counts() {
 // size is shown in the colour of warnings and the count rows are blanked
 // for the counts to be asked again.
 bool GeneratorProgram::within_grid_limit(double a, double b, const std::string& product) {
-  if ((a + 1) * (b + 1) <= kMaxGridPoints) return true;
+  if (within_grid_points(a, b)) return true;
   console_.locate(10, 0);
   console_.set_color(6);
   print(console_, sj("　　　　格子点数 ") + product + sj(" は"), kMaxGridPoints, sj("までです"), stay);
@@ -126,7 +127,7 @@ void GeneratorProgram::ask_lengths(bool spans) {
         label();
         row = console_.cursor_row();
         float typed = INN(console_, spans ? " (m)=" : "");
-        value = metres_to_cm(typed);
+        value = typed_length_cm(typed);
         if (row == 23) row = 22;  // the entry's line end scrolled the window
         console_.locate(row, 0);
         if (value == 0) value = previous;

@@ -2,8 +2,8 @@
 // members numbered, the print file listing and drawing appended (after the
 // overwrite question) and the data file written.
 #include "generator/data_file.h"
-#include "generator/frame_drawing.h"
 #include "generator/generator_program.h"
+#include "generator/model/listings.h"
 #include "generator/numbering.h"
 #include "platform/codec/cp932.h"
 #include "platform/host/files.h"
@@ -91,23 +91,11 @@ void GeneratorProgram::deliver_listing(bool replace, const std::function<void(Te
 
 void GeneratorProgram::number_and_write() {
   NumberingOrder order = ask_numbering_order();
+  std::get<FrameDescription>(entered_).numbering = order;
   NumberedFrame numbered = number_frame(frame_, order);
 
   const bool replace = print_file_has_content() && ask_overwrite(console_.cursor_row() + 1);
-  const struct {
-    const MemberRange& range;
-    const char* mask;
-  } groups[] = {{numbered.columns, "柱　　　　部材番号　### -### "},
-                {numbered.beams, "梁　　　　部材番号　### -### "},
-                {numbered.braces, "ブレース　部材番号　### -### "}};
-  deliver_listing(replace, [&](TextSink& listing) {
-    for (const auto& group : groups) {
-      if (!group.range.empty()) print(listing, Using(sj(group.mask), {group.range.first, group.range.last}));
-    }
-    print(listing);
-    print(listing);
-    write_frame_drawing(listing, frame_);
-  });
+  deliver_listing(replace, [&](TextSink& listing) { write_frame_listing(listing, numbered, frame_); });
   write_data(numbered.data);
 }
 

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "generator/data_file.h"
+#include "generator/description.h"
 #include "generator/frame_model.h"
 #include "generator/grid_model.h"
+#include "generator/model/limits.h"
 #include "generator/numbering.h"
 #include "platform/console/console.h"
 #include "platform/fallible_step.h"
@@ -39,20 +41,24 @@ enum GeneratorStep : int {
   kGenReplacePrintFile = 4020,
   kGenAppendPrintFile = 4030,
   kGenWriteDataFile = 5010,
+  kGenWritePicture = 6010,
+  kGenWriteRecord = 6020,
 };
 
 class GeneratorProgram : public ErrorHandler {
  public:
   static constexpr const char* kTitle = "任意フレーム応力解析 [VERDAN] DATA GENERATOR <VDN-GENE> Ver 2.59";
   static constexpr int kMaxEnvTexts = 250;
-  // Largest frame the tables are made for, in grid points.
-  static constexpr long kMaxGridPoints = 4'000'000;
 
   explicit GeneratorProgram(Console& console);
 
   // Runs the whole dialogue; returns the exit status when it ends without
   // handing over to another program.
   int run();
+
+  // After a normal end the entries are written to `path` as a description
+  // file, before the analysis program is started.
+  void record_to(std::string path) { record_path_ = std::move(path); }
 
   // The single error handler.
   Decision on_failure(const Failure& failure, int step) override;
@@ -83,6 +89,8 @@ class GeneratorProgram : public ErrorHandler {
   void ask_counts();
   bool within_grid_limit(double a, double b, const std::string& product);
   void ask_lengths(bool spans);
+  // The span lengths and storey heights as entered, before accumulation.
+  FrameDescription entered_lengths() const;
 
   // grid_beam.cpp
   void grid_beam();
@@ -105,7 +113,8 @@ class GeneratorProgram : public ErrorHandler {
   // member_edit.cpp
   void edit_members();
   void edit_screen(MemberKind kind);
-  void apply_edit(MemberKind kind, std::string_view level_list, std::string_view axis_list);
+  // Lists as typed.
+  void apply_edit(MemberKind kind, std::string_view levels, std::string_view axes);
 
   // frame_output.cpp
   NumberingOrder ask_numbering_order();
@@ -116,7 +125,13 @@ class GeneratorProgram : public ErrorHandler {
   template <typename Real>
   void write_data(const DataFileContent<Real>& content);
 
+  // record.cpp
+  void write_record();
+
   // error_handler.cpp
+  // True when the failure was a missing per-user directory, now made; tried
+  // once a step.
+  bool repaired(const Failure& failure, int step);
   bool repair_user_dir();
   std::string env_message(int number, const char* standard) const;
 
@@ -136,9 +151,11 @@ class GeneratorProgram : public ErrorHandler {
   std::vector<std::string> env_text_;
   FrameModel frame_;
   GridBeam grid_;
-  // Lowest and highest grid line position so far, X [0] and Y [1], in cm.
-  double grid_low_[2] = {0, 0}, grid_high_[2] = {0, 0};
+  GridExtent grid_extent_;
   std::set<int> repaired_steps_;
+  // What the user entered, for --record.
+  std::string record_path_;
+  Description entered_;
 };
 
 }  // namespace verdan

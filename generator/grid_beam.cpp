@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "generator/generator_program.h"
+#include "generator/model/listings.h"
 #include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
@@ -36,12 +37,16 @@ void GeneratorProgram::grid_beam() {
     size_tables(kGenSizeGridTables, [&] { grid_.size(static_cast<int>(spans_x), static_cast<int>(spans_y)); });
     break;
   }
-  grid_low_[0] = grid_low_[1] = grid_high_[0] = grid_high_[1] = 0;
+  grid_extent_ = GridExtent();
   console_.clear_text();
   print(console_, sj("** スパン長の入力 **"));
   print(console_);
   ask_grid_spans('X', grid_.nx(), 6);
   ask_grid_spans('Y', grid_.ny(), 4);
+  GridDescription entered;
+  for (int i = 1; i <= grid_.nx(); ++i) entered.x_spans.push_back(grid_.x_span(i));
+  for (int j = 1; j <= grid_.ny(); ++j) entered.y_spans.push_back(grid_.y_span(j));
+  entered_ = std::move(entered);
   grid_.accumulate();
   DataFileContent<float> data = grid_.generate();
 
@@ -55,12 +60,7 @@ void GeneratorProgram::grid_beam() {
     }
     replace = ask_overwrite(r);
   }
-  deliver_listing(replace, [&](TextSink& listing) {
-    print(listing);
-    print(listing, Using(sj("つなぎ材　部材番号#### -####"), {grid_.first_tie(), grid_.member_count()}));
-    print(listing);
-    write_grid_drawing(listing, grid_);
-  });
+  deliver_listing(replace, [&](TextSink& listing) { write_grid_listing(listing, grid_); });
   write_data(data);
 }
 
@@ -70,9 +70,6 @@ void GeneratorProgram::ask_grid_spans(char axis, int count, int color) {
   console_.set_color(color);
   const std::string name(1, axis);
   const int d = axis == 'X' ? 0 : 1;
-  // Grid line positions so far, the extremes of each direction: a node's x
-  // is an X line's position plus a Y line's, written in single precision.
-  double position = 0;
   for (int i = 1; i <= count; ++i) {
     double& span = axis == 'X' ? grid_.x_span(i) : grid_.y_span(i);
     const double previous = axis == 'X' ? grid_.x_span(i - 1) : grid_.y_span(i - 1);
@@ -87,22 +84,16 @@ void GeneratorProgram::ask_grid_spans(char axis, int count, int color) {
       while (span == 0) {
         console_.locate(row, 0);
         print(console_, name, i - 1, " - " + name, i, stay);
-        span = metres_to_cm(INN(console_, " (m)="));
+        span = typed_length_cm(INN(console_, " (m)="));
         if (span == 0) span = previous;
       }
-      const double next = position + span;
-      const double low = std::fmin(grid_low_[d], next);
-      const double high = std::fmax(grid_high_[d], next);
-      if (!fits_single(low + grid_low_[1 - d]) || !fits_single(high + grid_high_[1 - d])) {
+      if (!grid_extent_.admit(d, span)) {
         span = 0;
         console_.locate(row, 0);
         print(console_, std::string(ScreenModel::kColumns - 1, ' '), stay);
         console_.locate(row, 0);
         fail(kOverflow, "span beyond the range of the grid's coordinates");
       }
-      position = next;
-      grid_low_[d] = low;
-      grid_high_[d] = high;
     });
     console_.locate(row, 0);
     print(console_, name, i - 1, " - " + name, i, " (m)=", span / 100, std::string(10, ' '));

@@ -6,16 +6,44 @@ HelpPage generator_help_page() {
   HelpPage page;
   page.program = "VDN-GENE";
   page.summary = "data generator of the VERDAN plane-frame analysis";
-  page.usage = {"", "--help | --version"};
+  page.usage = {"[--record FILE]",
+                "--batch FILE [--data-dir DIR] [--print-file FILE] [OPTION...]",
+                "--help | --version"};
   page.description = {
       "The VERDAN data generator, a full-screen 80 x 24 program. Describe a regular building frame or a "
       "grid of beams; it numbers the nodes and members, appends a listing and a character drawing to the "
       "print file, writes the data file FRAME or CROSS and starts the analysis program VERDAN.EXE with it. "
-      "Without settings it first hands over to VDN-CNTL, which makes them and starts it again. Any other "
-      "argument is ignored.",
+      "Without settings it first hands over to VDN-CNTL, which makes them and starts it again. Without "
+      "--batch any argument it does not know is ignored.",
       "VERDAN.EXE is not part of this package: where it is not installed the run ends on the error line "
       "CODE = 53 after FRAME or CROSS and the print file were written, and says on standard error where "
       "they are and where the program is looked for."};
+  page.sections.push_back(
+      {"Options",
+       {{"--batch FILE",
+         "builds the frame or grid a description file (TOML; - is standard input) holds, as the dialogue "
+         "would from the same entries: the listing goes to the print file, FRAME or CROSS is written, and "
+         "the run ends with status 0, without a screen and without starting VERDAN.EXE. It reads the "
+         "settings as the dialogue does; with none, the data file and PRT.TXT go to the current directory. "
+         "A file the dialogue would not take is told as FILE:LINE:COLUMN: what was expected, with status 2, "
+         "and nothing is written"},
+        {"--data-dir DIR", "with --batch: the data file goes to DIR instead of the settings' data directory"},
+        {"--print-file FILE", "with --batch: the listing goes to FILE instead of the settings' print file"},
+        {"--replace-print-file", "with --batch: replaces the print file instead of appending (the dialogue's Y)"},
+        {"--start-analysis", "with --batch: starts VERDAN.EXE with the data file afterwards, as the dialogue does"},
+        {"--picture FILE.png|FILE.svg",
+         "with --batch: writes the frame's screen drawing, edits included, as a PNG picture, or the frame "
+         "as the plot library's SVG device draws it"},
+        {"--record FILE",
+         "without --batch: when the dialogue ends normally, writes what was entered as a description file; "
+         "--batch FILE gives the same files again"},
+        {"[frame]",
+         "spans and storeys: arrays of metres (from axis 0 to the right, from the ground up), rounded to "
+         "the millimetre as typed entries; [[frame.edit]] tables in order, each with members "
+         "(\"rising-braces\", \"falling-braces\", \"columns\" or \"beams\"), storeys and axes (range lists as "
+         "strings, as typed at the editing screen); [frame.numbering] columns, beams and braces, 0 across, "
+         "1 up (0, 0 and 1 when left out)"},
+        {"[grid]", "x_spans and y_spans: arrays of at least two lengths in metres"}}});
   page.sections.push_back(
       {"Keys",
        {{"Enter", "ends an entry; Backspace, Delete, Left, Right, Home and End edit it"},

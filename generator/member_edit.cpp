@@ -1,16 +1,14 @@
 // Member editing: braces, columns and beams added or removed by pairs of
 // range lists, each change drawn or erased on the frame picture at once.
-#include <cmath>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "generator/generator_program.h"
-#include "generator/range_list.h"
+#include "generator/model/frame_edit.h"
 #include "platform/codec/cp932.h"
 #include "shared/console_routines.h"
 #include "shared/print.h"
 #include "shared/rounding.h"
-#include "shared/wide_numerals.h"
 
 namespace verdan {
 namespace {
@@ -23,11 +21,6 @@ const char* edit_title(MemberKind kind) {
     case MemberKind::beam: return "梁の添削";
   }
   return "";
-}
-
-std::string closed_list(std::string list) {
-  if (list.empty() || list.back() != ',') list += ',';
-  return list;
 }
 
 }  // namespace
@@ -63,54 +56,21 @@ void GeneratorProgram::edit_screen(MemberKind kind) {
     console_.locate(5, 0);
     print(console_, sj("階＝                通＝"));
     console_.locate(5, 4);
-    std::string levels = narrow_numerals(console_.read_line());
+    std::string levels = console_.read_line();
     if (levels.empty()) return;
     console_.locate(5, 24);
-    std::string axes = narrow_numerals(console_.read_line());
+    std::string axes = console_.read_line();
     if (axes.empty()) return;
-    apply_edit(kind, closed_list(levels), closed_list(axes));
+    apply_edit(kind, levels, axes);
+    std::get<FrameDescription>(entered_).edits.push_back({kind, levels, axes});
   }
 }
 
-// Toggles every member the pair of lists addresses. A member addressed
-// several times is visited once, in the place of its last address, so a
-// long list on a large frame costs one pass over the members it reaches.
-void GeneratorProgram::apply_edit(MemberKind kind, std::string_view level_list, std::string_view axis_list) {
-  const int nx = frame_.span_count();
-  const int level_high = kind == MemberKind::beam ? frame_.storey_count() + 1 : frame_.storey_count();
-  // The axes a range addresses: the braces of the spans between its axes,
-  // the columns on them, the beams of the spans after its first axis.
-  int low = 0, high = nx;
-  double first_offset = 0, last_offset = 0;
-  switch (kind) {
-    case MemberKind::rising_brace:
-    case MemberKind::falling_brace:
-      high = nx - 1;
-      last_offset = -1;
-      break;
-    case MemberKind::column:
-      break;
-    case MemberKind::beam:
-      low = 1;
-      first_offset = 1;
-      break;
-  }
-  auto spans_of = [](std::string_view list, double no_start, double from, double to, int lo, int hi) {
-    std::vector<IndexSpan> spans;
-    walk_ranges(list, no_start, [&](double a, double b) {
-      if (auto span = indices_within(a + from, b + to, lo, hi)) spans.push_back(*span);
-    });
-    return by_last_address(spans, lo, hi);
-  };
-  const std::vector<AddressedIndex> levels = spans_of(level_list, 0, 0, 0, 1, level_high);
-  const std::vector<AddressedIndex> axes = spans_of(axis_list, -1, first_offset, last_offset, low, high);
+// Each change is drawn or erased on the picture at once.
+void GeneratorProgram::apply_edit(MemberKind kind, std::string_view levels, std::string_view axes) {
   std::optional<PlaneLine> last;
-  for (const AddressedIndex& level : levels) {
-    for (const AddressedIndex& axis : axes) {
-      Toggle t = frame_.toggle(kind, level.index, axis.index, level.odd && axis.odd);
-      draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5), last);
-    }
-  }
+  toggle_members(frame_, kind, edit_list(levels), edit_list(axes),
+               [&](const Toggle& t) { draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5), last); });
 }
 
 }  // namespace verdan

@@ -139,11 +139,13 @@ int GeneratorProgram::run() {
   if (choice == 1) {
     data_name_ = "FRAME";
     regular_frame();
+    write_record();
     start_program("VERDAN.EXE", data_name_, kGenStartAnalysis);
   }
   if (choice == 2) {
     data_name_ = "CROSS";
     grid_beam();
+    write_record();
     start_program("VERDAN.EXE", data_name_, kGenStartAnalysis);
   }
   // Any other value (0, or a fraction) ends the run without starting anything.

@@ -1,13 +1,13 @@
 # Debian packages the build, the programs and the tests need; sourced by
 # scripts/run and scripts/test.
-VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev libsdl2-dev unifont"
+VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev libsdl2-dev unifont libtomlplusplus-dev"
 # The tests also install and package the programs (dpkg-dev for the
 # package's library dependencies).
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
 librsvg2-bin clang libclang-rt-dev xvfb xdotool locales time man-db"
 # The Windows cross build and its tests under wine (scripts/windows-test only).
-VERDAN_WINDOWS_PACKAGES="g++ cmake ninja-build mingw-w64 googletest libstb-dev wine wine64"
+VERDAN_WINDOWS_PACKAGES="g++ cmake ninja-build mingw-w64 googletest libstb-dev libtomlplusplus-dev wine wine64"
 
 # Installs what is missing when run as root; otherwise prints the command
 # that would and stops.

@@ -6,8 +6,10 @@ VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev 
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
 librsvg2-bin clang libclang-rt-dev xvfb xdotool locales time man-db"
+# Making and checking the Debian packages (scripts/package).
+VERDAN_DEBIAN_PACKAGES="dpkg-dev file lintian"
 # The Windows cross build and its tests under wine (scripts/windows-test only).
-VERDAN_WINDOWS_PACKAGES="g++ cmake ninja-build mingw-w64 googletest libstb-dev libtomlplusplus-dev wine wine64"
+VERDAN_WINDOWS_PACKAGES="g++ cmake ninja-build mingw-w64 googletest libstb-dev libtomlplusplus-dev wine wine64 nsis"
 
 # Installs what is missing when run as root; otherwise prints the command
 # that would and stops.

@@ -95,17 +95,6 @@ SignificantDigits round_significant_slow(double magnitude, int n) {
   return {digits, exponent};
 }
 
-char* write_digits(char* out, std::uint64_t value) {
-  char tmp[20];
-  int len = 0;
-  do {
-    tmp[len++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value);
-  while (len) *out++ = tmp[--len];
-  return out;
-}
-
 // A single with at most five decimals and `n` digits in all (coordinates
 // in halves, tenths, millimetres) is its own rounding: its 24-bit mantissa
 // times 10^5 is exact in a double, so whole products show it.
@@ -139,12 +128,12 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     p += len;
   } else if (magnitude < static_cast<double>(kPowersOfTen[n]) && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
     // A whole number within the digits kept is its own rounding.
-    p = write_digits(p, static_cast<std::uint64_t>(magnitude));
+    p = write_decimal(p, static_cast<std::uint64_t>(magnitude));
   } else {
     const std::optional<SignificantDigits> shortcut = short_decimal(magnitude, n);
     const SignificantDigits d = shortcut ? *shortcut : round_significant(magnitude, n);
     char digits[20];
-    int count = static_cast<int>(write_digits(digits, d.digits) - digits);
+    int count = static_cast<int>(write_decimal(digits, d.digits) - digits);
     while (count > 1 && digits[count - 1] == '0') --count;
     int k = d.exponent;
     if (k >= n || k < kSmallestFixedExponent) {
@@ -158,7 +147,7 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
       *p++ = k < 0 ? '-' : '+';
       int ak = k < 0 ? -k : k;
       if (ak < 10) *p++ = '0';
-      p = write_digits(p, static_cast<std::uint64_t>(ak));
+      p = write_decimal(p, static_cast<std::uint64_t>(ak));
     } else if (k >= 0) {
       int whole = k + 1;
       for (int i = 0; i < whole; ++i) *p++ = i < count ? digits[i] : '0';
@@ -179,6 +168,14 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
 }
 
 }  // namespace
+
+char* write_decimal(char* out, std::uint64_t value) {
+  int count = 1;
+  while (count < 20 && value >= kPowersOfTen[count]) ++count;
+  char* const end = out + count;
+  for (char* p = end; p != out; value /= 10) *--p = static_cast<char>('0' + value % 10);
+  return end;
+}
 
 SignificantDigits round_significant(double magnitude, int n) {
   int binary_exponent = 0;
@@ -219,7 +216,7 @@ int write_free(char* out, long long value, bool trailing_blank) {
   }
   char* p = out;
   *p++ = value < 0 ? '-' : ' ';
-  p = write_digits(p, magnitude);
+  p = write_decimal(p, magnitude);
   if (trailing_blank) *p++ = ' ';
   return static_cast<int>(p - out);
 }

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # VDN-PLOT on a frame with every brace, each device 1-7, against cat of the
 # data file to /dev/null plus cat of an output of the same size into a new
-# file with fsync (the run's own output), timed side by side. Prints the medians, their ratio and
-# VDN-PLOT's peak memory.
-#   bench/plot_speed.sh [bin-dir] [runs] [size...]   sizes as NXxNS (500x500)
+# file with fsync (the run's own output), timed side by side. Prints the
+# medians, their ratio and VDN-PLOT's peak memory, for each frame size.
+#   bench/plot_speed.sh [bin-dir] [runs] [size...]   sizes as NXxNS
+# The sizes are 500x500 and 1999x1999 unless given; the frames and plots go
+# to $TMPDIR (the 1999 x 1999 frame is 1.3 GB, its plots up to 2 GB).
 set -euo pipefail
 shopt -s nullglob  # no plot.jwc but for device 5
 bin=$(cd "${1:-build/bin}" && pwd -P)
 runs=${2:-5}
 shift 2 2>/dev/null || shift $#
 sizes=("$@")
-[ ${#sizes[@]} -gt 0 ] || sizes=(500x500)
+[ ${#sizes[@]} -gt 0 ] || sizes=(500x500 1999x1999)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdan-plot-speed.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -37,7 +39,8 @@ for size in "${sizes[@]}"; do
     yes '' | head -n $((ns - 1)) || true
     printf '1\n1-%d\n0-%d\n\n2\n1-%d\n0-%d\n\n5\n\n\n\n' "$ns" "$nx" "$ns" "$nx"
   } > "$work/script"
-  rm -f "$work/home/FRAME"
+  # The generator asks before it writes over the last size's listing.
+  rm -f "$work/home/FRAME" "$work/home/PRT.TXT"
   generator "$work/script"
   frame="$work/home/FRAME"
   printf '%s: FRAME %.1f MB\n' "$size" "$(echo "$(stat -c %s "$frame") / 1048576" | bc -l)"

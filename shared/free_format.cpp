@@ -95,22 +95,32 @@ SignificantDigits round_significant_slow(double magnitude, int n) {
   return {digits, exponent};
 }
 
-// A single with at most five decimals and `n` digits in all (coordinates
-// in halves, tenths, millimetres) is its own rounding: its 24-bit mantissa
-// times 10^5 is exact in a double, so whole products show it.
-std::optional<SignificantDigits> short_decimal(double magnitude, int n) {
-  if (n != kSingleDigits || !(magnitude < 1e6) || static_cast<double>(static_cast<float>(magnitude)) != magnitude) {
-    return std::nullopt;
-  }
-  for (int j = 1; j <= 5; ++j) {
-    const double scaled = magnitude * static_cast<double>(kPowersOfTen[j]);
-    if (scaled >= static_cast<double>(kPowersOfTen[n])) return std::nullopt;
-    if (scaled == std::floor(scaled)) {
-      const auto digits = static_cast<std::uint64_t>(scaled);
-      int count = 1;
-      while (count < 20 && digits >= kPowersOfTen[count]) ++count;
-      return SignificantDigits{digits, count - 1 - j};
-    }
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Six significant digits by one multiplication: magnitude * 10^p with an
+// exact power errs by half a unit of the product's last place, below 1e-9
+// for a product under 10^6, so its fraction decides the rounding unless it
+// lies that close to one half. Nothing there, and for powers a double does
+// not hold.
+std::optional<SignificantDigits> single_by_product(double magnitude) {
+  constexpr int n = kSingleDigits;
+  int binary_exponent = 0;
+  std::frexp(magnitude, &binary_exponent);
+  // 2^(E-1) <= magnitude < 2^E, so the decimal exponent is k or k + 1.
+  int k = static_cast<int>(std::floor((binary_exponent - 1) * kLog10Of2));
+  for (int attempt = 0; attempt < 2; ++attempt, ++k) {
+    const int p = n - 1 - k;
+    if (p > 22 || p < -22) return std::nullopt;
+    const double scaled = p >= 0 ? magnitude * kExactPowersOfTen[p] : magnitude / kExactPowersOfTen[-p];
+    if (scaled >= static_cast<double>(kPowersOfTen[n])) continue;  // k was one too small
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6) return std::nullopt;
+    const auto q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (q == kPowersOfTen[n]) return SignificantDigits{kPowersOfTen[n - 1], k + 1};
+    return SignificantDigits{q, k};
   }
   return std::nullopt;
 }
@@ -130,7 +140,8 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     // A whole number within the digits kept is its own rounding.
     p = write_decimal(p, static_cast<std::uint64_t>(magnitude));
   } else {
-    const std::optional<SignificantDigits> shortcut = short_decimal(magnitude, n);
+    const std::optional<SignificantDigits> shortcut =
+        n == kSingleDigits ? single_by_product(magnitude) : std::nullopt;
     const SignificantDigits d = shortcut ? *shortcut : round_significant(magnitude, n);
     char digits[20];
     int count = static_cast<int>(write_decimal(digits, d.digits) - digits);
@@ -170,10 +181,24 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
 }  // namespace
 
 char* write_decimal(char* out, std::uint64_t value) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   int count = 1;
   while (count < 20 && value >= kPowersOfTen[count]) ++count;
   char* const end = out + count;
-  for (char* p = end; p != out; value /= 10) *--p = static_cast<char>('0' + value % 10);
+  char* p = end;
+  for (; value >= 100; value /= 100) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * (value % 100), 2);
+  }
+  if (value >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * value, 2);
+  } else {
+    *--p = static_cast<char>('0' + value);
+  }
   return end;
 }
 

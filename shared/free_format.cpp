@@ -106,9 +106,9 @@ constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e
 // not hold.
 std::optional<SignificantDigits> single_by_product(double magnitude) {
   constexpr int n = kSingleDigits;
-  int binary_exponent = 0;
-  std::frexp(magnitude, &binary_exponent);
-  // 2^(E-1) <= magnitude < 2^E, so the decimal exponent is k or k + 1.
+  // A single's value is a normal double: 2^(E-1) <= magnitude < 2^E, so
+  // the decimal exponent is k or k + 1.
+  const int binary_exponent = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1022;
   int k = static_cast<int>(std::floor((binary_exponent - 1) * kLog10Of2));
   for (int attempt = 0; attempt < 2; ++attempt, ++k) {
     const int p = n - 1 - k;

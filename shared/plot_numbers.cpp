@@ -67,12 +67,19 @@ std::string N2A(float value) {
 }
 
 char* write_n2a(char* out, float value) {
-  // Device coordinates are whole numbers of six digits at most, which the
-  // free format writes as they are.
-  const float magnitude = std::fabs(value);
-  if (magnitude < 1e6f && magnitude == std::floor(magnitude)) {
+  // Device coordinates are whole numbers, or halves about a centred origin,
+  // of six digits at most, which the free format writes as they are: the
+  // whole part (none below 1), the point and the tenth. Ten times a single
+  // is exact in a double.
+  const double tenths = 10.0 * std::fabs(value);
+  if (tenths < 1e6 && tenths == std::floor(tenths)) {
+    const auto whole_tenths = static_cast<std::uint64_t>(tenths);
     if (value < 0) *out++ = '-';
-    return write_decimal(out, static_cast<std::uint64_t>(magnitude));
+    if (whole_tenths % 10 == 0) return write_decimal(out, whole_tenths / 10);
+    if (whole_tenths >= 10) out = write_decimal(out, whole_tenths / 10);
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + whole_tenths % 10);
+    return out;
   }
   require_finite(value, "N2A");
   const int length = write_free(out, value, false);

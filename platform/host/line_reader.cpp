@@ -70,6 +70,7 @@ LineReader::Result LineReader::next(std::string_view& line) {
       // a line shorter than that always fits once moved to the start.
       if (refill()) continue;
       if (available == 0) return Result::end;
+      start = buffer_.data();  // the refill moved the last line there
     }
     pos_ += lf != nullptr ? n + 1 : n;
     if (n > 0 && start[n - 1] == '\r') --n;

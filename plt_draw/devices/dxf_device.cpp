@@ -29,12 +29,13 @@ constexpr int kTextPen = 2;
 // is a std::string or a DeviceCommand.
 template <typename Out>
 void group(Out& out, int code, std::string_view value) {
-  char code_text[16];
-  const char* digits_end = std::to_chars(code_text, code_text + sizeof code_text, code).ptr;
-  const auto digits = static_cast<std::size_t>(digits_end - code_text);
-  out.append(std::string_view("   ", 3 - std::min<std::size_t>(digits, 3)));
-  out.append(std::string_view(code_text, digits));
-  out.append("\r\n");
+  char code_line[16];
+  const char* digits_end = std::to_chars(code_line + 3, code_line + sizeof code_line - 2, code).ptr;
+  const auto digits = static_cast<std::size_t>(digits_end - (code_line + 3));
+  const std::size_t start = std::min<std::size_t>(digits, 3);
+  std::memset(code_line + start, ' ', 3 - start);
+  std::memcpy(code_line + 3 + digits, "\r\n", 2);
+  out.append(std::string_view(code_line + start, 3 - start + digits + 2));
   out.append(value);
   out.append("\r\n");
 }

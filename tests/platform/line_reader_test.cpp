@@ -68,6 +68,11 @@ TEST(LineReader, LinesAcrossTheBlocksComeOutWhole) {
     ASSERT_EQ(line, expected);
   }
   EXPECT_EQ(reader.next(line), Result::end);
+
+  // A last line without its line end, moved over the bytes before it.
+  test::write_bytes(dir / "LAST", "ab\n0123456789");
+  EXPECT_EQ(all_lines(dir / "LAST", 100),
+            std::make_pair(std::vector<std::string>{"ab", "0123456789"}, Result::end));
 }
 
 TEST(LineReader, FilesThatCannotBeReadAreFailures) {

@@ -195,16 +195,18 @@ TEST(FreeFormat, SinglesAgreeWithTheExactRoundingNearTiesAndCarries) {
   EXPECT_EQ(free_format(-0.0f), " 0 ");
 }
 
-// N2A writes whole numbers of up to six digits straight; they read as the
-// free format does.
-TEST(N2A, WholeNumbersAreTheFreeFormatWithoutItsBlank) {
-  for (float v = -1100000; v <= 1100000; v += 37) {
+// N2A writes whole numbers and halves of up to six digits straight; they
+// read as the free format does.
+TEST(N2A, WholeNumbersAndHalvesAreTheFreeFormatWithoutItsBlank) {
+  const auto check = [](float v) {
     const std::string free = number_text(v);
     ASSERT_EQ(N2A(v), free[0] == ' ' ? free.substr(1) : free) << v;
-  }
-  for (float v : {0.0f, -0.0f, 999999.0f, -999999.0f, 1e6f, 0.5f, -2.5f}) {
-    const std::string free = number_text(v);
-    EXPECT_EQ(N2A(v), free[0] == ' ' ? free.substr(1) : free) << v;
+  };
+  for (float v = -1100000; v <= 1100000; v += 37) check(v);
+  for (float v = -120000.5f; v <= 120000; v += 12.5f) check(v);
+  for (float v : {0.0f, -0.0f, 0.5f, -0.5f, 99999.5f, -99999.5f, 999999.0f, -999999.0f, 999999.5f, 1e6f, 0.25f,
+                  0.1f, 123456.5f}) {
+    check(v);
   }
 }
 

@@ -116,7 +116,7 @@ bool parse_number(std::string_view token, double& value) {
 // the first few.
 struct LineNumbers {
   static constexpr std::size_t kKept = 4;
-  double value[kKept];
+  double value[kKept] = {};
   std::size_t count = 0;
 };
 

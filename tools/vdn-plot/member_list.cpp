@@ -18,34 +18,32 @@ void MemberList::push_back(const Member& member) {
   ++size_;
 }
 
-void MemberList::for_each(const std::function<void(const Member&)>& visit) {
+void MemberList::for_each_run(const std::function<void(const Member* first, std::size_t count)>& visit) {
   if (spool_) {
     // The spool's blocks need not end on a member: a member cut by one is
     // completed from the next.
-    char partial[sizeof(Member)];
-    std::size_t have = 0;
+    Member cut{};
+    std::size_t have = 0;  // bytes of `cut`
+    std::vector<Member> run;
     spool_->replay([&](std::string_view bytes) {
-      while (!bytes.empty()) {
-        const std::size_t take = std::min(sizeof partial - have, bytes.size());
-        if (have > 0 || bytes.size() < sizeof partial) {
-          std::memcpy(partial + have, bytes.data(), take);
-          have += take;
-          bytes.remove_prefix(take);
-          if (have < sizeof partial) return;
-          Member m;
-          std::memcpy(&m, partial, sizeof m);
-          visit(m);
-          have = 0;
-          continue;
-        }
-        Member m;
-        std::memcpy(&m, bytes.data(), sizeof m);
-        visit(m);
-        bytes.remove_prefix(sizeof m);
+      if (have > 0) {
+        const std::size_t take = std::min(sizeof cut - have, bytes.size());
+        std::memcpy(reinterpret_cast<char*>(&cut) + have, bytes.data(), take);
+        have += take;
+        bytes.remove_prefix(take);
+        if (have < sizeof cut) return;
+        visit(&cut, 1);
+        have = 0;
       }
+      run.resize(bytes.size() / sizeof(Member));
+      std::memcpy(run.data(), bytes.data(), run.size() * sizeof(Member));
+      visit(run.data(), run.size());
+      bytes.remove_prefix(run.size() * sizeof(Member));
+      std::memcpy(&cut, bytes.data(), bytes.size());
+      have = bytes.size();
     });
   }
-  for (const Member& m : held_) visit(m);
+  visit(held_.data(), held_.size());
 }
 
 }  // namespace verdan::plot_tool

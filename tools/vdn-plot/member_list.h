@@ -26,7 +26,14 @@ class MemberList {
   std::size_t size() const { return size_; }
   const Member& back() const { return last_; }
   // Hands every member to `visit`, in order.
-  void for_each(const std::function<void(const Member&)>& visit);
+  template <typename Visit>
+  void for_each(Visit visit) {
+    for_each_run([&visit](const Member* first, std::size_t count) {
+      for (std::size_t i = 0; i < count; ++i) visit(first[i]);
+    });
+  }
+  // The same a run of members at a time.
+  void for_each_run(const std::function<void(const Member* first, std::size_t count)>& visit);
 
  private:
   std::vector<Member> held_;

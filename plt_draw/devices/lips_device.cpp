@@ -51,7 +51,8 @@ void init(PlotState& s, float paper, float /*scale*/) {
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand c(s);
   c << (l.dashed ? "E11" : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
-  c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y).culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
+  c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
+  c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
   c.emit();
 }
 

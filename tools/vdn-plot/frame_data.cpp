@@ -201,7 +201,8 @@ FrameData read_frame(LineReader& reader) {
   const LineNumbers counts = at_least(4, lines.next("the counts"), lines.number(), "four counts");
   const CountRange nodes = count_range(counts.value[0], 1, lines.number(), "the number of nodes");
   const CountRange members = count_range(counts.value[1], 0, lines.number(), "the number of members");
-  const int closing = whole(counts.value[2], 0, kMaxCount, lines.number(), [] { return "the number of closing lines"; });
+  const int closing =
+      whole(counts.value[2], 0, kMaxCount, lines.number(), [] { return "the number of closing lines"; });
 
   // Beyond the lowest count a rounded count may stand for, a node line is one
   // of two numbers, a member line one that names a member.

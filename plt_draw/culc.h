@@ -10,4 +10,7 @@ namespace verdan {
 // when |floor(v)| is 65536 or more, or v is not a number.
 std::string CULC(float v);
 
+// The same written at `out` (at most 3 bytes); returns the end.
+char* write_culc(char* out, float v);
+
 }  // namespace verdan

@@ -10,12 +10,19 @@
 namespace verdan {
 namespace {
 
-void require_within(const PlotState& s, float value, std::string_view what) {
+[[noreturn]] void refuse(const PlotState& s, float value, std::string_view what) {
   if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
-  if (!(std::fabs(value) <= device_reach(s))) {
-    fail(kOverflow, std::string(what) + " lies beyond the number fields of plot device " +
-                        std::to_string(plot_device_code(s)));
-  }
+  fail(kOverflow, std::string(what) + " lies beyond the number fields of plot device " +
+                      std::to_string(plot_device_code(s)));
+}
+
+// The messages are made only for a value refused.
+void require_within(const PlotState& s, float value, float reach, std::string_view what) {
+  if (!(std::fabs(value) <= reach)) refuse(s, value, what);
+}
+
+void require_within(const PlotState& s, float value, std::string_view what) {
+  require_within(s, value, device_reach(s), what);
 }
 
 }  // namespace
@@ -32,8 +39,9 @@ void require_finite_number(float value, std::string_view what) {
 void require_point_within_reach(const PlotState& s, float x, float y) {
   // What the printers and plotters write; the other devices write
   // v * scale, or the sheet's height less it, which their reach has room for.
-  require_within(s, s.origin_x + std::floor(x * s.scale_x), "plot x");
-  require_within(s, s.origin_y + std::floor(y * s.scale_y), "plot y");
+  const float reach = device_reach(s);
+  require_within(s, s.origin_x + std::floor(x * s.scale_x), reach, "plot x");
+  require_within(s, s.origin_y + std::floor(y * s.scale_y), reach, "plot y");
 }
 
 void require_size_within_reach(const PlotState& s, float size) {

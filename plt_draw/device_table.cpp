@@ -13,20 +13,13 @@
 namespace verdan {
 
 const PlotDevice* table_device(const PlotState& state) {
+  // In the order of their codes, 1-7.
   static const std::array<const PlotDevice*, 7> table = {&esc_page_device(), &hpgl_centred_device(),
                                                          &hpgl_corner_device(), &lips_device(),
                                                          &jw_cad_device(),      &dxf_device(),
                                                          &svg_device()};
   const int code = plot_device_code(state);
-  for (const PlotDevice* device : table) {
-    if (device->code == code) return device;
-  }
-  return nullptr;
-}
-
-void emit_command(PlotState& s, std::string_view command) {
-  s.plot_cmd = command;
-  plot_write(s, command);
+  return code == 0 ? nullptr : table[static_cast<std::size_t>(code - 1)];
 }
 
 void pen_behind_text(PlotState& s, const DeviceText& t) {

@@ -67,9 +67,6 @@ struct PlotDevice {
 // The table row of the state's device; nullptr for unknown codes.
 const PlotDevice* table_device(const PlotState& state);
 
-// A device's command: kept in plot_cmd and written to the plot file.
-void emit_command(PlotState& state, std::string_view command);
-
 // For a device that writes a text as one piece: the pen ends behind it,
 // where the printers' pen ends.
 void pen_behind_text(PlotState& state, const DeviceText& text);

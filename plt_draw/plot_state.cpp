@@ -12,12 +12,11 @@ void plot_write(PlotState& state, std::string_view bytes) {
 }
 
 int plot_device_code(const PlotState& state) {
-  float d = std::fabs(state.plot_device);
+  const float d = std::fabs(state.plot_device);
+  if (!(d >= 1 && d <= 7)) return 0;
   // Codes are compared whole: a fraction selects no device.
-  for (int code = 1; code <= 7; ++code) {
-    if (d == static_cast<float>(code)) return code;
-  }
-  return 0;
+  const auto code = static_cast<int>(d);
+  return d == static_cast<float>(code) ? code : 0;
 }
 
 }  // namespace verdan

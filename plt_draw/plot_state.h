@@ -3,6 +3,7 @@
 // One object, handed to each routine, instead of program-wide variables.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -73,7 +74,7 @@ struct PlotState : PlotFields {
   // What DXF holds until PLT_END, whose tables come before the entities:
   // the entities, and the layers they use with their colours.
   HeldText held_entities;
-  std::map<std::string, int> held_layers;
+  std::map<std::string, int, std::less<>> held_layers;
 };
 
 // Appends bytes to the plot file; Failure 52 when none is open.

@@ -95,33 +95,32 @@ SignificantDigits round_significant_slow(double magnitude, int n) {
   return {digits, exponent};
 }
 
-char* write_digits(char* out, std::uint64_t value) {
-  char tmp[20];
-  int len = 0;
-  do {
-    tmp[len++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value);
-  while (len) *out++ = tmp[--len];
-  return out;
-}
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// A single with at most five decimals and `n` digits in all (coordinates
-// in halves, tenths, millimetres) is its own rounding: its 24-bit mantissa
-// times 10^5 is exact in a double, so whole products show it.
-std::optional<SignificantDigits> short_decimal(double magnitude, int n) {
-  if (n != kSingleDigits || !(magnitude < 1e6) || static_cast<double>(static_cast<float>(magnitude)) != magnitude) {
-    return std::nullopt;
-  }
-  for (int j = 1; j <= 5; ++j) {
-    const double scaled = magnitude * static_cast<double>(kPowersOfTen[j]);
-    if (scaled >= static_cast<double>(kPowersOfTen[n])) return std::nullopt;
-    if (scaled == std::floor(scaled)) {
-      const auto digits = static_cast<std::uint64_t>(scaled);
-      int count = 1;
-      while (count < 20 && digits >= kPowersOfTen[count]) ++count;
-      return SignificantDigits{digits, count - 1 - j};
-    }
+// Six significant digits by one multiplication: magnitude * 10^p with an
+// exact power errs by half a unit of the product's last place, below 1e-9
+// for a product under 10^6, so its fraction decides the rounding unless it
+// lies that close to one half. Nothing there, and for powers a double does
+// not hold.
+std::optional<SignificantDigits> single_by_product(double magnitude) {
+  constexpr int n = kSingleDigits;
+  // A single's value is a normal double: 2^(E-1) <= magnitude < 2^E, so
+  // the decimal exponent is k or k + 1.
+  const int binary_exponent = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1022;
+  int k = static_cast<int>(std::floor((binary_exponent - 1) * kLog10Of2));
+  for (int attempt = 0; attempt < 2; ++attempt, ++k) {
+    const int p = n - 1 - k;
+    if (p > 22 || p < -22) return std::nullopt;
+    const double scaled = p >= 0 ? magnitude * kExactPowersOfTen[p] : magnitude / kExactPowersOfTen[-p];
+    if (scaled >= static_cast<double>(kPowersOfTen[n])) continue;  // k was one too small
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6) return std::nullopt;
+    const auto q = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (q == kPowersOfTen[n]) return SignificantDigits{kPowersOfTen[n - 1], k + 1};
+    return SignificantDigits{q, k};
   }
   return std::nullopt;
 }
@@ -139,12 +138,13 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
     p += len;
   } else if (magnitude < static_cast<double>(kPowersOfTen[n]) && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
     // A whole number within the digits kept is its own rounding.
-    p = write_digits(p, static_cast<std::uint64_t>(magnitude));
+    p = write_decimal(p, static_cast<std::uint64_t>(magnitude));
   } else {
-    const std::optional<SignificantDigits> shortcut = short_decimal(magnitude, n);
+    const std::optional<SignificantDigits> shortcut =
+        n == kSingleDigits ? single_by_product(magnitude) : std::nullopt;
     const SignificantDigits d = shortcut ? *shortcut : round_significant(magnitude, n);
     char digits[20];
-    int count = static_cast<int>(write_digits(digits, d.digits) - digits);
+    int count = static_cast<int>(write_decimal(digits, d.digits) - digits);
     while (count > 1 && digits[count - 1] == '0') --count;
     int k = d.exponent;
     if (k >= n || k < kSmallestFixedExponent) {
@@ -158,7 +158,7 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
       *p++ = k < 0 ? '-' : '+';
       int ak = k < 0 ? -k : k;
       if (ak < 10) *p++ = '0';
-      p = write_digits(p, static_cast<std::uint64_t>(ak));
+      p = write_decimal(p, static_cast<std::uint64_t>(ak));
     } else if (k >= 0) {
       int whole = k + 1;
       for (int i = 0; i < whole; ++i) *p++ = i < count ? digits[i] : '0';
@@ -179,6 +179,28 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
 }
 
 }  // namespace
+
+char* write_decimal(char* out, std::uint64_t value) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  int count = 1;
+  while (count < 20 && value >= kPowersOfTen[count]) ++count;
+  char* const end = out + count;
+  char* p = end;
+  for (; value >= 100; value /= 100) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * (value % 100), 2);
+  }
+  if (value >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * value, 2);
+  } else {
+    *--p = static_cast<char>('0' + value);
+  }
+  return end;
+}
 
 SignificantDigits round_significant(double magnitude, int n) {
   int binary_exponent = 0;
@@ -219,7 +241,7 @@ int write_free(char* out, long long value, bool trailing_blank) {
   }
   char* p = out;
   *p++ = value < 0 ? '-' : ' ';
-  p = write_digits(p, magnitude);
+  p = write_decimal(p, magnitude);
   if (trailing_blank) *p++ = ' ';
   return static_cast<int>(p - out);
 }

@@ -32,6 +32,9 @@ struct SignificantDigits {
 // on its exact binary value.
 SignificantDigits round_significant(double magnitude, int n);
 
+// The decimal digits of `value` written at `out` (at most 20); returns the end.
+char* write_decimal(char* out, std::uint64_t value);
+
 // Buffer size that any free-format text fits into.
 inline constexpr int kFreeFormatMax = 32;
 

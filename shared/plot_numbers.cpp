@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/failure.h"
 #include "shared/free_format.h"
@@ -11,10 +12,16 @@
 namespace verdan {
 namespace {
 
-std::string little_endian(std::uint32_t bits, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+char* little_endian(char* out, std::uint32_t bits, int bytes) {
+  for (int i = 0; i < bytes; ++i) *out++ = static_cast<char>((bits >> (8 * i)) & 0xFF);
   return out;
+}
+
+// A field's bytes as a text.
+template <typename Write>
+std::string field_text(float value, Write write) {
+  char bytes[4];
+  return std::string(bytes, write(bytes, value));
 }
 
 // floor(value) when it lies within [low, high], else an overflow failure.
@@ -55,12 +62,31 @@ std::string MAR(float value, float decimals) {
 }
 
 std::string N2A(float value) {
-  require_finite(value, "N2A");
   char text[kFreeFormatMax];
-  const int length = write_free(text, value, false);
+  return std::string(text, write_n2a(text, value));
+}
+
+char* write_n2a(char* out, float value) {
+  // Device coordinates are whole numbers, or halves about a centred origin,
+  // of six digits at most, which the free format writes as they are: the
+  // whole part (none below 1), the point and the tenth. Ten times a single
+  // is exact in a double.
+  const double tenths = 10.0 * std::fabs(value);
+  if (tenths < 1e6 && tenths == std::floor(tenths)) {
+    const auto whole_tenths = static_cast<std::uint64_t>(tenths);
+    if (value < 0) *out++ = '-';
+    if (whole_tenths % 10 == 0) return write_decimal(out, whole_tenths / 10);
+    if (whole_tenths >= 10) out = write_decimal(out, whole_tenths / 10);
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + whole_tenths % 10);
+    return out;
+  }
+  require_finite(value, "N2A");
+  const int length = write_free(out, value, false);
   // A non-negative value goes without its leading blank.
-  return value < 0 ? std::string(text, static_cast<std::size_t>(length))
-                   : std::string(text + 1, static_cast<std::size_t>(length - 1));
+  if (value < 0) return out + length;
+  std::memmove(out, out + 1, static_cast<std::size_t>(length - 1));
+  return out + length - 1;
 }
 
 std::string S2X(float value) {
@@ -68,16 +94,20 @@ std::string S2X(float value) {
   return number_text(floor_value(value)).substr(1);
 }
 
-std::string F2X(float value) { return little_endian(std::bit_cast<std::uint32_t>(value), 4); }
+std::string F2X(float value) { return field_text(value, write_f2x); }
+std::string L2X(float value) { return field_text(value, write_l2x); }
+std::string I2X(float value) { return field_text(value, write_i2x); }
 
-std::string L2X(float value) {
+char* write_f2x(char* out, float value) { return little_endian(out, std::bit_cast<std::uint32_t>(value), 4); }
+
+char* write_l2x(char* out, float value) {
   long long n = whole_part_within(value, INT32_MIN, INT32_MAX, "L2X");
-  return little_endian(static_cast<std::uint32_t>(n), 4);
+  return little_endian(out, static_cast<std::uint32_t>(n), 4);
 }
 
-std::string I2X(float value) {
+char* write_i2x(char* out, float value) {
   long long n = whole_part_within(value, INT16_MIN, INT16_MAX, "I2X");
-  return little_endian(static_cast<std::uint32_t>(n), 2);
+  return little_endian(out, static_cast<std::uint32_t>(n), 2);
 }
 
 }  // namespace verdan

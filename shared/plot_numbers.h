@@ -27,4 +27,11 @@ std::string L2X(float value);
 // floor(value) as a 16-bit two's-complement integer, least significant byte first.
 std::string I2X(float value);
 
+// The same written at `out`, for commands built in place: each returns the
+// end of what it wrote (N2A at most kFreeFormatMax bytes, the fields 4 or 2).
+char* write_n2a(char* out, float value);
+char* write_f2x(char* out, float value);
+char* write_l2x(char* out, float value);
+char* write_i2x(char* out, float value);
+
 }  // namespace verdan

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -15,12 +16,14 @@
 namespace verdan {
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
+// Large blocks: a data file of a gigabyte is read in few calls, while the
+// memory stays bounded whatever the file.
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
 }  // namespace
 
 LineReader::LineReader(std::string_view dos_path, std::size_t longest)
-    : host_path_(host_path(dos_path)), longest_(longest), buffer_(kBlockSize) {
+    : host_path_(host_path(dos_path)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2)) {
   fd_ = open_regular(host_path_, O_RDONLY);
 }
 
@@ -32,50 +35,59 @@ LineReader LineReader::standard_input(std::size_t longest) {
 }
 
 LineReader::LineReader(int fd, std::string name, std::size_t longest)
-    : fd_(fd), host_path_(std::move(name)), longest_(longest), buffer_(kBlockSize) {}
+    : fd_(fd), host_path_(std::move(name)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2)) {}
 
 LineReader::~LineReader() {
   if (fd_ >= 0) host::close_file(fd_);
 }
 
 bool LineReader::refill() {
-  pos_ = end_ = 0;
-  const long n = host::read_file(fd_, buffer_.data(), buffer_.size());
+  const std::size_t kept = end_ - pos_;
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  pos_ = 0;
+  end_ = kept;
+  const long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - end_);
   if (n < 0) fail_from_errno(errno, "read", host_path_);
-  end_ = static_cast<std::size_t>(n);
+  end_ += static_cast<std::size_t>(n);
   return n > 0;
 }
 
-LineReader::Result LineReader::next(std::string& line) {
-  line.clear();
-  bool any = false;
+LineReader::Result LineReader::next(std::string_view& line) {
+  std::size_t searched = 0;  // bytes from pos_ known to hold no LF
   for (;;) {
-    if (pos_ == end_ && !refill()) break;
-    any = true;
     const char* start = buffer_.data() + pos_;
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
-    const std::size_t n = lf != nullptr ? static_cast<std::size_t>(lf - start) : end_ - pos_;
+    const std::size_t available = end_ - pos_;
+    const auto* lf = static_cast<const char*>(std::memchr(start + searched, '\n', available - searched));
+    std::size_t n = lf != nullptr ? static_cast<std::size_t>(lf - start) : available;
     // The CR of a CR LF may stand just past the bound.
-    if (line.size() + n > longest_ + 1) {
-      const std::size_t take = line.size() < longest_ ? longest_ - line.size() : 0;
-      line.append(start, take);
-      line.resize(longest_);
+    if (n > longest_ + 1) {
+      line = std::string_view(start, longest_);
       return Result::too_long;
     }
-    line.append(start, n);
-    pos_ += n;
-    if (lf != nullptr) {
-      ++pos_;
-      break;
+    if (lf == nullptr) {
+      searched = available;
+      // The buffer holds at least a line of the bound and its line end, so
+      // a line shorter than that always fits once moved to the start.
+      if (refill()) continue;
+      if (available == 0) return Result::end;
+      start = buffer_.data();  // the refill moved the last line there
     }
+    pos_ += lf != nullptr ? n + 1 : n;
+    if (n > 0 && start[n - 1] == '\r') --n;
+    line = std::string_view(start, n);
+    if (n > longest_) {
+      line = line.substr(0, longest_);
+      return Result::too_long;
+    }
+    return Result::line;
   }
-  if (!any) return Result::end;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > longest_) {
-    line.resize(longest_);
-    return Result::too_long;
-  }
-  return Result::line;
+}
+
+LineReader::Result LineReader::next(std::string& line) {
+  std::string_view view;
+  const Result result = next(view);
+  line.assign(view);
+  return result;
 }
 
 }  // namespace verdan

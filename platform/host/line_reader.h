@@ -1,6 +1,7 @@
 // Reading a text file a line at a time with a bound on a line's length: a
 // file without line ends (damage, a file of zeros) is found once
-// the bound is passed, never taken into memory whole.
+// the bound is passed, never taken into memory whole. The file is read in
+// large blocks and lines are cut from them in place.
 #pragma once
 
 #include <cstddef>
@@ -28,13 +29,17 @@ class LineReader {
   // left. A line too long gives its first `longest` bytes; the file is
   // damaged there and is not to be read further.
   Result next(std::string& line);
+  // The same as a view into the reader's buffer, valid until the next call:
+  // no line is copied.
+  Result next(std::string_view& line);
 
  private:
   // Takes `fd`, open for reading, and closes it at the end; `name` is what
   // failures name.
   LineReader(int fd, std::string name, std::size_t longest);
 
-  // Reads more bytes into an emptied buffer; false at the end of the file.
+  // Moves the unread bytes to the buffer's start and reads more after them;
+  // false at the end of the file.
   bool refill();
 
   int fd_ = -1;

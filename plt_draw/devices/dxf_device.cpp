@@ -1,10 +1,13 @@
 #include "plt_draw/devices/dxf_device.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "platform/failure.h"
+#include "plt_draw/devices/device_command.h"
 #include "plt_draw/mm_text.h"
 #include "shared/rounding.h"
 
@@ -22,65 +25,90 @@ int pen_colour(int pen) {
 // Texts have no pen; they go with pen 2, the pen the plotter writes with.
 constexpr int kTextPen = 2;
 
-// One group: its code right-aligned in three places, then its value.
-void group(std::string& out, int code, std::string_view value) {
-  std::string code_text = std::to_string(code);
-  out.append(3 - std::min<std::size_t>(code_text.size(), 3), ' ');
-  out += code_text;
-  out += "\r\n";
-  out += value;
-  out += "\r\n";
+// One group: its code right-aligned in three places, then its value. `Out`
+// is a std::string or a DeviceCommand.
+template <typename Out>
+void group(Out& out, int code, std::string_view value) {
+  char code_line[16];
+  const char* digits_end = std::to_chars(code_line + 3, code_line + sizeof code_line - 2, code).ptr;
+  const auto digits = static_cast<std::size_t>(digits_end - (code_line + 3));
+  const std::size_t start = std::min<std::size_t>(digits, 3);
+  std::memset(code_line + start, ' ', 3 - start);
+  std::memcpy(code_line + 3 + digits, "\r\n", 2);
+  out.append(std::string_view(code_line + start, 3 - start + digits + 2));
+  out.append(value);
+  out.append("\r\n");
 }
 
-void number(std::string& out, int code, double value) { group(out, code, mm_text(value)); }
+template <typename Out>
+void number(Out& out, int code, double value) {
+  char text[kMmTextMax];
+  group(out, code, std::string_view(text, static_cast<std::size_t>(write_mm(text, value) - text)));
+}
 
-void point(std::string& out, int first_code, double x, double y) {
+template <typename Out>
+void point(Out& out, int first_code, double x, double y) {
   number(out, first_code, x);
   number(out, first_code + 10, y);
   number(out, first_code + 20, 0);
 }
 
 // The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set.
-std::string layer_name(PlotState& s, int pen) {
+struct LayerName {
+  char text[16];
+  std::size_t size = 0;
+  std::string_view view() const { return {text, size}; }
+};
+
+LayerName layer_name(PlotState& s, int pen) {
   if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 32767)) {
     fail(kIllegalFunctionCall, "plot layer must be 0 to 32767");
   }
   const auto layer = static_cast<int>(round_half_away(s.plot_layer));
-  std::string name = "PEN" + std::to_string(pen);
-  if (layer != 0) name = "L" + std::to_string(layer) + "-" + name;
+  LayerName name;
+  char* out = name.text;
+  if (layer != 0) {
+    *out++ = 'L';
+    out = std::to_chars(out, name.text + sizeof name.text, layer).ptr;
+    *out++ = '-';
+  }
+  std::memcpy(out, "PEN", 3);
+  out = std::to_chars(out + 3, name.text + sizeof name.text, pen).ptr;
+  name.size = static_cast<std::size_t>(out - name.text);
   return name;
 }
 
 // An entity being built on its pen's layer.
-struct Entity {
-  std::string text;
-  std::string layer;
-  int pen;
+class Entity {
+ public:
+  Entity(PlotState& s, const char* type, int pen) : text(s), s_(s), layer_(layer_name(s, pen)), pen_(pen) {
+    group(text, 0, type);
+    group(text, 8, layer_.view());
+  }
+
+  // Keeps the finished entity, and its layer for the table; an entity that
+  // failed half-way leaves neither.
+  void hold() {
+    if (s_.held_layers.find(layer_.view()) == s_.held_layers.end()) {
+      s_.held_layers.emplace(std::string(layer_.view()), pen_colour(pen_));
+    }
+    text.keep();
+    s_.held_entities.append(text.view());
+  }
+
+  DeviceCommand text;
+
+ private:
+  PlotState& s_;
+  LayerName layer_;
+  int pen_;
 };
-
-Entity entity(PlotState& s, const char* type, int pen) {
-  Entity e{"", layer_name(s, pen), pen};
-  group(e.text, 0, type);
-  group(e.text, 8, e.layer);
-  return e;
-}
-
-// Keeps a finished entity, and its layer for the table; an entity that
-// failed half-way leaves neither.
-void hold(PlotState& s, Entity e) {
-  s.held_layers.emplace(e.layer, pen_colour(e.pen));
-  s.plot_cmd = e.text;
-  s.held_entities.append(e.text);
-}
 
 // A text is one line of the file: control bytes become blanks. CP932
 // trail bytes are 0x40 or above, so a byte-wise look is safe.
-std::string one_line(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-  }
-  return out;
+void one_line(DeviceCommand& out, std::string_view text) {
+  for (char c : text) out << (static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c);
+  out << "\r\n";
 }
 
 void init(PlotState& s, float paper, float /*scale*/) {
@@ -118,28 +146,29 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  Entity e = entity(s, "LINE", l.pen);
+  Entity e(s, "LINE", l.pen);
   if (l.dashed) group(e.text, 6, "DASHED");
   point(e.text, 10, l.x0 * s.scale_x, l.y0 * s.scale_y);
   point(e.text, 11, l.x1 * s.scale_x, l.y1 * s.scale_y);
-  hold(s, std::move(e));
+  e.hold();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  Entity e = entity(s, "CIRCLE", c.pen);
+  Entity e(s, "CIRCLE", c.pen);
   point(e.text, 10, c.x * s.scale_x, c.y * s.scale_y);
   number(e.text, 40, c.r * s.scale_x);
-  hold(s, std::move(e));
+  e.hold();
 }
 
 void text(PlotState& s, const DeviceText& t) {
-  Entity e = entity(s, "TEXT", kTextPen);
+  Entity e(s, "TEXT", kTextPen);
   point(e.text, 10, t.x * s.scale_x, t.y * s.scale_y);
   number(e.text, 40, t.height * s.scale_x);
-  group(e.text, 1, one_line(t.text));
+  e.text << "  1\r\n";
+  one_line(e.text, t.text);
   if (t.angle != 0) number(e.text, 50, t.angle);
   group(e.text, 7, "STANDARD");
-  hold(s, std::move(e));
+  e.hold();
   pen_behind_text(s, t);
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/device_command.h"
 #include "plt_draw/devices/printed_text.h"
-#include "shared/plot_numbers.h"
 
 namespace verdan {
 namespace {
@@ -46,14 +46,22 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  emit_command(s, gs_command(l.dashed ? "0;1lpG" : "0;0lpG") + gs_command(pen_width(l.pen)) +
-                      gs_command(device_x(s, l.x0)) + ";" + device_y(s, l.y0) + ";" + device_x(s, l.x1) + ";" +
-                      device_y(s, l.y1) + "lG");
+  DeviceCommand c(s);
+  c << kGs << (l.dashed ? "0;1lpG" : "0;0lpG") << kGs << pen_width(l.pen) << kGs;
+  c.x(l.x0) << ';';
+  c.y(l.y0) << ';';
+  c.x(l.x1) << ';';
+  c.y(l.y1) << "lG";
+  c.emit();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  emit_command(s, gs_command("0;0lpG") + gs_command(pen_width(c.pen)) + gs_command(device_x(s, c.x)) + ";" +
-                      device_y(s, c.y) + ";" + N2A(c.r * s.scale_x) + "cG");
+  DeviceCommand command(s);
+  command << kGs << "0;0lpG" << kGs << pen_width(c.pen) << kGs;
+  command.x(c.x) << ';';
+  command.y(c.y) << ';';
+  command.number(c.r * s.scale_x) << "cG";
+  command.emit();
 }
 
 // A character in the printer's font: half as wide as high, a double-byte
@@ -61,14 +69,20 @@ void circle(PlotState& s, const DeviceCircle& c) {
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   float w = std::floor(t.height * s.scale_x / 2);
   float h = std::floor(t.height * s.scale_x);
-  std::string font = gs_command("264ssF") + gs_command("1tfF");
+  DeviceCommand command(s);
   if (c.width == 2) {
     w = h = std::floor(0.9f * t.height * s.scale_x);
-    font = gs_command(";2ssF") + gs_command("9tfF");
+    command << kGs << ";2ssF" << kGs << "9tfF";
+  } else {
+    command << kGs << "264ssF" << kGs << "1tfF";
   }
-  emit_command(s, font + gs_command(N2A(w)) + "wmF" + gs_command(N2A(h)) + "hmF" + gs_command(N2A(t.angle)) +
-                      "roF" + gs_command("0slF") + gs_command(device_x(s, s.pen.pen_x)) + "X" +
-                      gs_command(device_y(s, s.pen.pen_y)) + "Y" + c.bytes + gs_command("0X") + gs_command("0Y"));
+  command << kGs;
+  command.number(w) << "wmF" << kGs;
+  command.number(h) << "hmF" << kGs;
+  command.number(t.angle) << "roF" << kGs << "0slF" << kGs;
+  command.x(s.pen.pen_x) << 'X' << kGs;
+  command.y(s.pen.pen_y) << 'Y' << c.bytes << kGs << "0X" << kGs << "0Y";
+  command.emit();
 }
 
 void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }

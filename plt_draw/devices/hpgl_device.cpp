@@ -7,6 +7,7 @@
 
 #include "platform/failure.h"
 #include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/device_command.h"
 #include "plt_draw/devices/printed_text.h"
 #include "shared/free_format.h"
 #include "shared/plot_numbers.h"
@@ -56,35 +57,37 @@ void init_centred(PlotState& s, float paper, float /*scale*/) { init(s, paper, t
 void init_corner(PlotState& s, float paper, float /*scale*/) { init(s, paper, false); }
 
 void move(PlotState& s, float x, float y) {
-  ShortCommand command;
+  DeviceCommand command(s);
   command << "PU";
-  command.x(s, x) << ',';
-  command.y(s, y) << ';';
-  emit_command(s, command.view());
+  command.x(x) << ',';
+  command.y(y) << ';';
+  command.emit();
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  ShortCommand command;
+  DeviceCommand command(s);
   command << pen_select(l.pen) << (l.dashed ? "LT2,2;" : "LT;") << "PD";
-  command.x(s, l.x1) << ',';
-  command.y(s, l.y1) << ';';
-  emit_command(s, command.view());
+  command.x(l.x1) << ',';
+  command.y(l.y1) << ';';
+  command.emit();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
   // The plotter draws the circle around where the pen stands.
-  std::string pen_part = std::string(pen_select(c.pen)) + "LT;";
   move(s, c.x, c.y);
   s.pen.pen_x = c.x;
   s.pen.pen_y = c.y;
-  emit_command(s, pen_part + "CI" + N2A(std::floor(c.r * s.scale_x)) + ";");
+  DeviceCommand command(s);
+  command << pen_select(c.pen) << "LT;CI";
+  command.number(std::floor(c.r * s.scale_x)) << ';';
+  command.emit();
 }
 
 // A label of one character in pen 2, its size in centimetres: a double-byte
 // character from the plotter's second character set.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   move(s, s.pen.pen_x, s.pen.pen_y);
-  ShortCommand command;
+  DeviceCommand command(s);
   command << "SP2;DI";
   command.number(static_cast<float>(std::floor(100 * t.cos_a))) << ',';
   command.number(static_cast<float>(std::floor(100 * t.sin_a))) << ";SI";
@@ -97,7 +100,7 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
     command.number(size) << ";SA;LB";
   }
   command << c.bytes << kEtx;
-  emit_command(s, command.view());
+  command.emit();
 }
 
 void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }

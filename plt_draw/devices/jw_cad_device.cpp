@@ -8,6 +8,7 @@
 
 #include "platform/failure.h"
 #include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/device_command.h"
 #include "shared/plot_numbers.h"
 #include "shared/rounding.h"
 
@@ -48,9 +49,9 @@ void init(PlotState& s, float paper, float scale) {
 
 // A coordinate of the intermediate file: its readers take the bytes as a
 // number, so a value that is none is refused here.
-std::string coordinate(float value) {
+void coordinate(DeviceCommand& record, float value) {
   if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
-  return F2X(value);
+  record.single(value);
 }
 
 // One byte of a record; a value without a byte is refused, not wrapped.
@@ -69,52 +70,51 @@ char layer_byte(const PlotState& s) {
   return b(s.plot_layer);
 }
 
-// A line or circle record of the intermediate file: its fields, then the
-// line style, pen and layer bytes, three zero bytes and the LF.
-void emit_shape_record(PlotState& s, std::string record, int style, int pen) {
-  record += b(static_cast<float>(style));
-  record += b(static_cast<float>(pen));
-  record += layer_byte(s);
-  record.append(3, '\0');
-  record.push_back(kLf);
-  emit_command(s, std::move(record));
+// The end of a line or circle record of the intermediate file: the line
+// style, pen and layer bytes, three zero bytes and the LF.
+void emit_shape_record(PlotState& s, DeviceCommand& record, int style, int pen) {
+  record << b(static_cast<float>(style)) << b(static_cast<float>(pen)) << layer_byte(s);
+  record.repeat(3, '\0') << kLf;
+  record.emit();
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  emit_shape_record(s,
-                    "s" + coordinate(l.x0 * s.scale_x) + coordinate(l.y0 * s.scale_y) + coordinate(l.x1 * s.scale_x) +
-                        coordinate(l.y1 * s.scale_y),
-                    l.dashed ? 4 : 1, l.pen);
+  DeviceCommand record(s);
+  record << 's';
+  coordinate(record, l.x0 * s.scale_x);
+  coordinate(record, l.y0 * s.scale_y);
+  coordinate(record, l.x1 * s.scale_x);
+  coordinate(record, l.y1 * s.scale_y);
+  emit_shape_record(s, record, l.dashed ? 4 : 1, l.pen);
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  emit_shape_record(s,
-                    "e" + coordinate(c.x * s.scale_x) + coordinate(c.y * s.scale_y) + coordinate(c.r * s.scale_x) +
-                        I2X(10000) + L2X(0) + L2X(0) + L2X(0),
-                    1, c.pen);
-}
-
-// Record text bytes that would end or cut the record become blanks.
-std::string record_text(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '\0' || c == kLf || c == 26) c = ' ';
-  }
-  return out;
+  DeviceCommand record(s);
+  record << 'e';
+  coordinate(record, c.x * s.scale_x);
+  coordinate(record, c.y * s.scale_y);
+  coordinate(record, c.r * s.scale_x);
+  record << I2X(10000);
+  record.whole32(0).whole32(0).whole32(0);
+  emit_shape_record(s, record, 1, c.pen);
 }
 
 // The whole text is one record, from its start to where the printers' pen
-// would end; the pen stays at the start.
+// would end; the pen stays at the start. Text bytes that would end or cut
+// the record become blanks.
 void text(PlotState& s, const DeviceText& t) {
   const auto length = static_cast<float>(t.text.size());
-  std::string record = "m" + coordinate(t.x * s.scale_x) + coordinate(t.y * s.scale_y) +
-                       coordinate((t.x + t.dx * length) * s.scale_x) + coordinate((t.y + t.dy * length) * s.scale_y) +
-                       L2X(0) + b(t.height) + layer_byte(s);
-  record.append(2, '\0');
-  record += record_text(t.text);
-  record.push_back('\0');
-  record.push_back(kLf);
-  emit_command(s, std::move(record));
+  DeviceCommand record(s);
+  record << 'm';
+  coordinate(record, t.x * s.scale_x);
+  coordinate(record, t.y * s.scale_y);
+  coordinate(record, (t.x + t.dx * length) * s.scale_x);
+  coordinate(record, (t.y + t.dy * length) * s.scale_y);
+  record.whole32(0) << b(t.height) << layer_byte(s);
+  record.repeat(2, '\0');
+  for (char c : t.text) record << (c == '\0' || c == kLf || c == 26 ? ' ' : c);
+  record << '\0' << kLf;
+  record.emit();
 }
 
 void end(PlotState& s) { plot_write(s, "t"); }

@@ -5,6 +5,7 @@
 
 #include "plt_draw/culc.h"
 #include "plt_draw/devices/command_text.h"
+#include "plt_draw/devices/device_command.h"
 #include "plt_draw/devices/printed_text.h"
 
 namespace verdan {
@@ -48,16 +49,19 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  emit_command(s, std::string(l.dashed ? "E11" : "E10") + kRs + line_attribute(l.pen) + kRs + "1" +
-                      CULC(l.x0 * s.scale_x) + CULC(l.y0 * s.scale_y) + CULC((l.x1 - l.x0) * s.scale_x) +
-                      CULC((l.y1 - l.y0) * s.scale_y) + kRs);
+  DeviceCommand c(s);
+  c << (l.dashed ? "E11" : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
+  c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
+  c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
+  c.emit();
 }
 
 // Placed relative to where the pen stands.
 void circle(PlotState& s, const DeviceCircle& c) {
-  emit_command(s, std::string("E10") + kRs + line_attribute(c.pen) + kRs + "5" +
-                      CULC((c.x - s.pen.pen_x) * s.scale_x) + CULC((c.y - s.pen.pen_y) * s.scale_y) +
-                      CULC(c.r * s.scale_x) + kRs);
+  DeviceCommand command(s);
+  command << "E10" << kRs << line_attribute(c.pen) << kRs << '5';
+  command.culc((c.x - s.pen.pen_x) * s.scale_x).culc((c.y - s.pen.pen_y) * s.scale_y).culc(c.r * s.scale_x) << kRs;
+  command.emit();
 }
 
 // One character, square and nine tenths of the height high, along the
@@ -66,11 +70,22 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   const float h = 0.9f * t.height * s.scale_x;
   const float w = h;
   const float ratio = h / w;
-  emit_command(s, "Z" + CULC(static_cast<float>(-100 * t.sin_a * ratio)) +
-                      CULC(static_cast<float>(100 * t.cos_a * ratio)) + CULC(static_cast<float>(100 * t.cos_a)) +
-                      CULC(static_cast<float>(100 * t.sin_a)) + kRs + "Y" + CULC(h) + kRs + "40" +
-                      CULC(s.pen.pen_x * s.scale_x) + CULC(s.pen.pen_y * s.scale_y) + "1" +
-                      (c.width == 1 ? std::string(1, kSi) : std::string(1, kEsc) + "n") + c.bytes + kRs);
+  DeviceCommand command(s);
+  command << 'Z';
+  command.culc(static_cast<float>(-100 * t.sin_a * ratio))
+      .culc(static_cast<float>(100 * t.cos_a * ratio))
+      .culc(static_cast<float>(100 * t.cos_a))
+      .culc(static_cast<float>(100 * t.sin_a))
+      << kRs << 'Y';
+  command.culc(h) << kRs << "40";
+  command.culc(s.pen.pen_x * s.scale_x).culc(s.pen.pen_y * s.scale_y) << '1';
+  if (c.width == 1) {
+    command << kSi;
+  } else {
+    command << kEsc << 'n';
+  }
+  command << c.bytes << kRs;
+  command.emit();
 }
 
 void text(PlotState& s, const DeviceText& t) { write_printed_text(s, t, character); }

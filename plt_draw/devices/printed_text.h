@@ -4,14 +4,14 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 #include "plt_draw/device_table.h"
 
 namespace verdan {
 
 struct PrintedCharacter {
-  std::string bytes;  // the single byte, or the JIS code of a double-byte one
+  std::string_view bytes;  // the single byte, or the JIS code of a double-byte one
   std::size_t width;  // its bytes in the CP932 text: 1 or 2
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/codec/cp932.h"
+#include "plt_draw/devices/device_command.h"
 #include "plt_draw/mm_text.h"
 
 namespace verdan {
@@ -19,34 +20,27 @@ constexpr const char* kFonts =
     "'Noto Sans CJK JP', 'Source Han Sans JP', 'IPAexGothic', 'IPAGothic', 'Hiragino Sans', "
     "'Yu Gothic', 'Meiryo', 'MS Gothic', sans-serif";
 
-std::string x_text(const PlotState& s, float x) { return mm_text(static_cast<double>(x) * s.scale_x); }
-std::string y_text(const PlotState& s, float y) {
-  return mm_text(s.paper_h - static_cast<double>(y) * s.scale_y);
-}
-
 // An attribute: blank, name, value in double quotes.
 std::string attr(const char* name, const std::string& value) { return std::string(" ") + name + "=\"" + value + '"'; }
 
 // The text as XML character data: markup characters escaped, and control
 // characters, which XML does not allow, as blanks.
-std::string character_data(std::string_view cp932) {
-  std::string out;
+void character_data(DeviceCommand& out, std::string_view cp932) {
   for (char c : to_utf8(cp932)) {
     switch (c) {
       case '&':
-        out += "&amp;";
+        out << "&amp;";
         break;
       case '<':
-        out += "&lt;";
+        out << "&lt;";
         break;
       case '>':
-        out += "&gt;";
+        out << "&gt;";
         break;
       default:
-        out += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c;
+        out << (static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c);
     }
   }
-  return out;
 }
 
 void init(PlotState& s, float paper, float /*scale*/) {
@@ -62,28 +56,65 @@ void init(PlotState& s, float paper, float /*scale*/) {
                  attr("font-family", kFonts) + ">\n";
 }
 
+// An attribute's start: blank, name, "=" and the opening quote.
+DeviceCommand& open_attr(DeviceCommand& e, const char* name) { return e << ' ' << name << "=\""; }
+
+DeviceCommand& attr(DeviceCommand& e, const char* name, std::string_view value) {
+  return open_attr(e, name) << value << '"';
+}
+
+DeviceCommand& mm_attr(DeviceCommand& e, const char* name, double value) {
+  open_attr(e, name).mm(value) << '"';
+  return e;
+}
+
+double x_mm(const PlotState& s, float x) { return static_cast<double>(x) * s.scale_x; }
+double y_mm(const PlotState& s, float y) { return s.paper_h - static_cast<double>(y) * s.scale_y; }
+
 void line(PlotState& s, const DeviceLine& l) {
-  std::string e = "<line" + attr("x1", x_text(s, l.x0)) + attr("y1", y_text(s, l.y0)) + attr("x2", x_text(s, l.x1)) +
-                  attr("y2", y_text(s, l.y1)) + attr("stroke-width", pen_width(l.pen));
+  DeviceCommand e(s);
+  e << "<line";
+  mm_attr(e, "x1", x_mm(s, l.x0));
+  mm_attr(e, "y1", y_mm(s, l.y0));
+  mm_attr(e, "x2", x_mm(s, l.x1));
+  mm_attr(e, "y2", y_mm(s, l.y1));
+  attr(e, "stroke-width", pen_width(l.pen));
   // 2 mm dashes with 1 mm gaps; butt ends keep the gaps open.
-  if (l.dashed) e += attr("stroke-dasharray", "2 1") + attr("stroke-linecap", "butt");
-  emit_command(s, e + "/>\n");
+  if (l.dashed) attr(attr(e, "stroke-dasharray", "2 1"), "stroke-linecap", "butt");
+  e << "/>\n";
+  e.emit();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  emit_command(s, "<circle" + attr("cx", x_text(s, c.x)) + attr("cy", y_text(s, c.y)) +
-              attr("r", mm_text(static_cast<double>(c.r) * s.scale_x)) + attr("stroke-width", pen_width(c.pen)) +
-              "/>\n");
+  DeviceCommand e(s);
+  e << "<circle";
+  mm_attr(e, "cx", x_mm(s, c.x));
+  mm_attr(e, "cy", y_mm(s, c.y));
+  mm_attr(e, "r", static_cast<double>(c.r) * s.scale_x);
+  attr(e, "stroke-width", pen_width(c.pen)) << "/>\n";
+  e.emit();
 }
 
 void text(PlotState& s, const DeviceText& t) {
-  const std::string x = x_text(s, t.x);
-  const std::string y = y_text(s, t.y);
-  std::string e = "<text" + attr("x", x) + attr("y", y) + attr("font-size", mm_text(t.height * s.scale_x)) +
-                  attr("fill", "black") + attr("stroke", "none");
+  const double x = x_mm(s, t.x);
+  const double y = y_mm(s, t.y);
+  DeviceCommand e(s);
+  e << "<text";
+  mm_attr(e, "x", x);
+  mm_attr(e, "y", y);
+  mm_attr(e, "font-size", t.height * s.scale_x);
+  attr(attr(e, "fill", "black"), "stroke", "none");
   // Angles run anticlockwise on the paper, clockwise in SVG.
-  if (t.angle != 0) e += attr("transform", "rotate(" + mm_text(-t.angle) + " " + x + " " + y + ")");
-  emit_command(s, e + ">" + character_data(t.text) + "</text>\n");
+  if (t.angle != 0) {
+    open_attr(e, "transform") << "rotate(";
+    e.mm(-t.angle) << ' ';
+    e.mm(x) << ' ';
+    e.mm(y) << ")\"";
+  }
+  e << '>';
+  character_data(e, t.text);
+  e << "</text>\n";
+  e.emit();
   pen_behind_text(s, t);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/failure.h"
@@ -43,6 +44,35 @@ TEST(LineReader, LineEndsAndTheBound) {
   std::filesystem::resize_file(dir / "Z", std::uintmax_t{2} << 30);
   EXPECT_EQ(all_lines(dir / "Z", 100000), std::make_pair(std::vector<std::string>{std::string(100000, '\0')},
                                                            Result::too_long));
+}
+
+// Lines are cut from large blocks: those that cross a block's end come out
+// whole, as views or as copies.
+TEST(LineReader, LinesAcrossTheBlocksComeOutWhole) {
+  test::TempDir dir;
+  std::string bytes;
+  std::vector<std::string> want;
+  for (int i = 0; bytes.size() < (std::size_t{5} << 20); ++i) {
+    want.push_back(std::string(static_cast<std::size_t>(i * 7919 % 4001), static_cast<char>('a' + i % 26)));
+    bytes += want.back() + (i % 3 == 0 ? "\n" : "\r\n");
+  }
+  bytes += "tail";
+  want.push_back("tail");
+  test::write_bytes(dir / "BIG", bytes);
+  EXPECT_EQ(all_lines(dir / "BIG", 4000), std::make_pair(want, Result::end));
+
+  LineReader reader(dir / "BIG", 4000);
+  std::string_view line;
+  for (const std::string& expected : want) {
+    ASSERT_EQ(reader.next(line), Result::line);
+    ASSERT_EQ(line, expected);
+  }
+  EXPECT_EQ(reader.next(line), Result::end);
+
+  // A last line without its line end, moved over the bytes before it.
+  test::write_bytes(dir / "LAST", "ab\n0123456789");
+  EXPECT_EQ(all_lines(dir / "LAST", 100),
+            std::make_pair(std::vector<std::string>{"ab", "0123456789"}, Result::end));
 }
 
 TEST(LineReader, FilesThatCannotBeReadAreFailures) {

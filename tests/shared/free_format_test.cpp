@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
+
+#include "shared/plot_numbers.h"
 
 namespace verdan {
 namespace {
@@ -149,6 +154,59 @@ TEST(FreeFormat, ExtremeMagnitudesTakeTheExactSlowRoad) {
     Reference got = parse_free(free_format(v));
     EXPECT_EQ(got.digits, want.digits) << v;
     EXPECT_EQ(got.exponent, want.exponent) << v;
+  }
+}
+
+// Singles are rounded by one multiplication unless the product lies near a
+// tie; whatever the road, the digits are those of the exact rounding.
+TEST(FreeFormat, SinglesAgreeWithTheExactRoundingNearTiesAndCarries) {
+  const auto check = [](float value) {
+    const SignificantDigits exact = round_significant(std::fabs(static_cast<double>(value)), kSingleDigits);
+    std::string digits = std::to_string(exact.digits);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const std::string text = free_format(value);
+    const Reference got = parse_free(text);
+    ASSERT_EQ(text[0], value < 0 ? '-' : ' ') << text;
+    ASSERT_EQ(got.digits, digits) << text << " for " << value;
+    ASSERT_EQ(got.exponent, exact.exponent) << text << " for " << value;
+  };
+  for (float v : {9.9995f, 9.99995f, 9.999995f, -9.999995f, 99999.95f, 999999.5f, 0.0009999995f, 0.001f,
+                  123456.5f, 1234565.0f, -0.5f, 0.075f, 0.18f, 1e22f, 1e23f, 3e-23f, 1e-30f,
+                  std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
+                  std::numeric_limits<float>::denorm_min()}) {
+    check(v);
+  }
+  // Seven-digit ties at every exponent a single reaches, and the singles
+  // around them.
+  std::mt19937 rng(9995);
+  std::uniform_int_distribution<int> six_digits(100000, 999999);
+  for (int exponent = -44; exponent <= 31; ++exponent) {
+    for (int i = 0; i < 200; ++i) {
+      const double tie = (six_digits(rng) * 10.0 + 5) * std::pow(10.0, exponent);
+      float v = static_cast<float>(tie);
+      for (int step = 0; step < 3; ++step) v = std::nextafter(v, 0.0f);
+      for (int step = 0; step < 7 && std::isfinite(v); ++step, v = std::nextafter(v, HUGE_VALF)) {
+        if (v != 0) check(i % 2 ? -v : v);
+      }
+    }
+  }
+  // A sweep over the bit patterns of the finite singles.
+  for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 4099) check(std::bit_cast<float>(bits));
+  EXPECT_EQ(free_format(-0.0f), " 0 ");
+}
+
+// N2A writes whole numbers and halves of up to six digits straight; they
+// read as the free format does.
+TEST(N2A, WholeNumbersAndHalvesAreTheFreeFormatWithoutItsBlank) {
+  const auto check = [](float v) {
+    const std::string free = number_text(v);
+    ASSERT_EQ(N2A(v), free[0] == ' ' ? free.substr(1) : free) << v;
+  };
+  for (float v = -1100000; v <= 1100000; v += 37) check(v);
+  for (float v = -120000.5f; v <= 120000; v += 12.5f) check(v);
+  for (float v : {0.0f, -0.0f, 0.5f, -0.5f, 99999.5f, -99999.5f, 999999.0f, -999999.0f, 999999.5f, 1e6f, 0.25f,
+                  0.1f, 123456.5f}) {
+    check(v);
   }
 }
 

@@ -15,7 +15,7 @@ set(portable_tests
   shared/leading_number_test.cpp shared/print_test.cpp shared/screen_draw_test.cpp
   shared/small_routines_test.cpp
   control/index_entry_test.cpp control/listing_join_test.cpp control/register_entry_test.cpp
-  plt_draw/load_symbols_test.cpp)
+  plt_draw/load_symbols_test.cpp plt_draw/mm_text_test.cpp)
 file(GLOB windows_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*_test.cpp)
 add_executable(windows_tests ${portable_tests} ${windows_sources})
 target_include_directories(windows_tests PRIVATE ${PROJECT_SOURCE_DIR})

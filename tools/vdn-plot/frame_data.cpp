@@ -4,9 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
+#include <cstring>
 #include <string>
-#include <utility>
 
 #include "platform/codec/cp932.h"
 #include "platform/host/line_reader.h"
@@ -19,6 +18,7 @@ constexpr std::size_t kLongestLine = 4096;
 // Counts beyond this are not a generator's frame (at most 4,000,000 grid
 // points) but a damaged line.
 constexpr std::int64_t kMaxCount = 100'000'000;
+constexpr int kLargestGeneratedFrame = 4'000'000;
 
 // A short piece of a damaged text to quote: cut on a character, control
 // bytes shown as "?".
@@ -31,84 +31,142 @@ std::string excerpt(std::string_view text) {
   return out.size() < text.size() ? out + "..." : out;
 }
 
+// The lines of the file as views into the reader's buffer, counted.
 class Lines {
  public:
   explicit Lines(LineReader& reader) : reader_(reader) {}
 
-  // The next line, or a DataFileError naming what was expected.
-  std::string next(const std::string& expected) {
-    std::optional<std::string> line = next_if_any();
-    if (!line) throw DataFileError(number_ + 1, "the file ends where " + expected + " should be");
-    return *std::move(line);
-  }
-  // The next line, or nothing at the end of the file.
-  std::optional<std::string> next_if_any() {
+  // The next line; false at the end of the file.
+  bool next(std::string_view& line) {
     ++number_;
-    if (held_) return std::exchange(held_, std::nullopt);
-    std::string line;
-    switch (reader_.next(line)) {
+    if (held_) {
+      held_ = false;
+      line = last_;
+      return true;
+    }
+    switch (reader_.next(last_)) {
       case LineReader::Result::end:
         --number_;
-        return std::nullopt;
+        return false;
       case LineReader::Result::too_long:
         throw DataFileError(number_, "longer than " + std::to_string(kLongestLine) + " bytes, no line of a data file");
       case LineReader::Result::line:
         break;
     }
+    line = last_;
+    return true;
+  }
+  // The next line, which must be there.
+  std::string_view next(const char* expected) {
+    std::string_view line;
+    if (!next(line)) ended(expected);
     return line;
   }
+  // The file ended where `expected` should be.
+  [[noreturn]] void ended(const std::string& expected) const {
+    throw DataFileError(number_ + 1, "the file ends where " + expected + " should be");
+  }
   // Gives the line just read back, to be read again as something else.
-  void hold(std::string line) {
+  void hold() {
     --number_;
-    held_ = std::move(line);
+    held_ = true;
   }
   int number() const { return number_; }
 
  private:
   LineReader& reader_;
-  std::optional<std::string> held_;
+  std::string_view last_;  // valid until the reader reads on
+  bool held_ = false;
   int number_ = 0;
 };
 
-// The numbers of a line in the free format, blank separated. A mask field
+// A number of the free format; false when the token is none. A mask field
 // too narrow for its value starts with "%"; "D" marks a double exponent.
-std::vector<double> numbers(const std::string& line, int line_number) {
-  std::vector<double> out;
+bool parse_number(std::string_view token, double& value) {
+  if (!token.empty() && token[0] == '%') token.remove_prefix(1);
+  // Whole numbers, nearly all of a data file, up to 15 digits are exact.
+  const std::size_t sign = !token.empty() && token[0] == '-' ? 1 : 0;
+  if (token.size() > sign && token.size() - sign <= 15) {
+    std::uint64_t whole = 0;
+    std::size_t i = sign;
+    for (; i < token.size(); ++i) {
+      const auto digit = static_cast<unsigned>(token[i] - '0');
+      if (digit > 9) break;
+      whole = whole * 10 + digit;
+    }
+    if (i == token.size()) {
+      value = sign != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
+      return true;
+    }
+  }
+  std::string with_e;
+  if (token.find_first_of("Dd") != std::string_view::npos) {
+    with_e.assign(token);
+    for (char& c : with_e) {
+      if (c == 'D' || c == 'd') c = 'E';
+    }
+    token = with_e;
+  }
+  const char* end = token.data() + token.size();
+  auto [at, ec] = std::from_chars(token.data(), end, value);
+  return ec == std::errc() && at == end && !token.empty() && std::isfinite(value);
+}
+
+// The numbers of a line in the free format, blank separated: how many, and
+// the first few.
+struct LineNumbers {
+  static constexpr std::size_t kKept = 4;
+  double value[kKept] = {};
+  std::size_t count = 0;
+};
+
+constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+
+bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+LineNumbers numbers(std::string_view line, int line_number) {
+  LineNumbers out;
+  const std::size_t size = line.size();
   std::size_t i = 0;
-  while (i < line.size()) {
-    if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+  while (i < size) {
+    // Fields are padded with runs of blanks: skip them eight at a time.
+    std::uint64_t eight = 0;
+    while (size - i >= sizeof eight && (std::memcpy(&eight, line.data() + i, sizeof eight), eight == kEightBlanks)) {
+      i += sizeof eight;
+    }
+    if (i == size) break;
+    if (is_separator(line[i])) {
       ++i;
       continue;
     }
-    std::size_t end = line.find_first_of(" \t\r", i);
-    if (end == std::string::npos) end = line.size();
-    std::string token = line.substr(i, end - i);
-    if (token[0] == '%') token.erase(0, 1);
-    for (char& c : token) {
-      if (c == 'D' || c == 'd') c = 'E';
-    }
+    std::size_t end = i + 1;
+    while (end < size && !is_separator(line[end])) ++end;
+    const std::string_view token = line.substr(i, end - i);
     double value = 0;
-    auto [at, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (ec != std::errc() || at != token.data() + token.size() || token.empty() || !std::isfinite(value)) {
-      throw DataFileError(line_number, "'" + excerpt(std::string_view(line).substr(i, end - i)) + "' is not a number");
-    }
-    out.push_back(value);
+    if (!parse_number(token, value)) throw DataFileError(line_number, "'" + excerpt(token) + "' is not a number");
+    if (out.count < LineNumbers::kKept) out.value[out.count] = value;
+    ++out.count;
     i = end;
   }
   return out;
 }
 
-std::vector<double> at_least(std::size_t count, const std::string& line, int line_number, const std::string& what) {
-  std::vector<double> values = numbers(line, line_number);
-  if (values.size() < count) throw DataFileError(line_number, "expected " + what);
+LineNumbers at_least(std::size_t count, std::string_view line, int line_number, const char* what) {
+  LineNumbers values = numbers(line, line_number);
+  if (values.count < count) throw DataFileError(line_number, std::string("expected ") + what);
   return values;
 }
 
-// A whole number within [low, high].
-int whole(double value, std::int64_t low, std::int64_t high, int line_number, const std::string& what) {
-  if (value != std::floor(value) || value < static_cast<double>(low) || value > static_cast<double>(high)) {
-    throw DataFileError(line_number, what + " must be a whole number from " + std::to_string(low) + " to " +
-                                         std::to_string(high));
+bool is_whole_within(double value, std::int64_t low, std::int64_t high) {
+  return value == std::floor(value) && value >= static_cast<double>(low) && value <= static_cast<double>(high);
+}
+
+// A whole number within [low, high]; `what` is only made for the message.
+template <typename What>
+int whole(double value, std::int64_t low, std::int64_t high, int line_number, What what) {
+  if (!is_whole_within(value, low, high)) {
+    throw DataFileError(line_number, std::string(what()) + " must be a whole number from " + std::to_string(low) +
+                                         " to " + std::to_string(high));
   }
   return static_cast<int>(value);
 }
@@ -120,62 +178,75 @@ struct CountRange {
   int low, high;
 };
 
-CountRange count_range(double value, std::int64_t low, int line_number, const std::string& what) {
-  const auto count = static_cast<std::int64_t>(whole(value, low, kMaxCount, line_number, what));
+CountRange count_range(double value, std::int64_t low, int line_number, const char* what) {
+  const auto count = static_cast<std::int64_t>(whole(value, low, kMaxCount, line_number, [what] { return what; }));
   std::int64_t step = 1;
   while (count / step >= 1'000'000) step *= 10;
   if (count % step != 0) return {static_cast<int>(count), static_cast<int>(count)};
   return {static_cast<int>(std::max(low, count - step / 2)), static_cast<int>(count + (step - 1) / 2)};
 }
 
-// A line's member, or nothing when it is none of a frame of `nodes` nodes.
-std::optional<Member> member_of(const std::vector<double>& v, int nodes) {
-  const auto within = [](double x, int high) { return x == std::floor(x) && x >= 1 && x <= high; };
-  if (v.size() < 3 || !within(v[0], nodes) || !within(v[1], nodes) || !within(v[2], 4)) return std::nullopt;
-  return Member{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2])};
+// Whether a line's numbers name a member of a frame of `nodes` nodes.
+bool names_member(const LineNumbers& v, int nodes) {
+  return v.count >= 3 && is_whole_within(v.value[0], 1, nodes) && is_whole_within(v.value[1], 1, nodes) &&
+         is_whole_within(v.value[2], 1, 4);
 }
 
 FrameData read_frame(LineReader& reader) {
   Lines lines(reader);
-  std::string header = lines.next("the header \"VERDAN V2.50\"");
-  while (!header.empty() && (header.back() == ' ' || header.back() == '\r')) header.pop_back();
+  std::string_view header = lines.next("the header \"VERDAN V2.50\"");
+  while (!header.empty() && (header.back() == ' ' || header.back() == '\r')) header.remove_suffix(1);
   if (header != "VERDAN V2.50") throw DataFileError(1, "not a VERDAN data file: the header is not \"VERDAN V2.50\"");
 
-  const std::string count_line = lines.next("the counts");
-  std::vector<double> counts = at_least(4, count_line, lines.number(), "four counts");
-  const CountRange nodes = count_range(counts[0], 1, lines.number(), "the number of nodes");
-  const CountRange members = count_range(counts[1], 0, lines.number(), "the number of members");
-  const int closing = whole(counts[2], 0, kMaxCount, lines.number(), "the number of closing lines");
+  const LineNumbers counts = at_least(4, lines.next("the counts"), lines.number(), "four counts");
+  const CountRange nodes = count_range(counts.value[0], 1, lines.number(), "the number of nodes");
+  const CountRange members = count_range(counts.value[1], 0, lines.number(), "the number of members");
+  const int closing =
+      whole(counts.value[2], 0, kMaxCount, lines.number(), [] { return "the number of closing lines"; });
 
   // Beyond the lowest count a rounded count may stand for, a node line is one
   // of two numbers, a member line one that names a member.
   FrameData frame;
+  // Room for the nodes at once: no copy of millions while they are read.
+  frame.node_x.reserve(static_cast<std::size_t>(std::min(nodes.low, kLargestGeneratedFrame)));
+  frame.node_y.reserve(static_cast<std::size_t>(std::min(nodes.low, kLargestGeneratedFrame)));
   for (int n = 1; n <= nodes.high; ++n) {
-    const std::string what = "node " + std::to_string(n);
-    std::optional<std::string> line = n > nodes.low ? lines.next_if_any() : lines.next(what);
-    if (!line) break;
-    std::vector<double> xy = at_least(2, *line, lines.number(), "the two coordinates of " + what);
-    if (n > nodes.low && xy.size() != 2) {
-      lines.hold(*std::move(line));
+    std::string_view line;
+    if (!lines.next(line)) {
+      if (n > nodes.low) break;
+      lines.ended("node " + std::to_string(n));
+    }
+    const LineNumbers xy = numbers(line, lines.number());
+    if (xy.count < 2) {
+      throw DataFileError(lines.number(), "expected the two coordinates of node " + std::to_string(n));
+    }
+    if (n > nodes.low && xy.count != 2) {
+      lines.hold();
       break;
     }
-    frame.node_x.push_back(xy[0]);
-    frame.node_y.push_back(xy[1]);
+    frame.node_x.push_back(xy.value[0]);
+    frame.node_y.push_back(xy.value[1]);
   }
   const int node_count = static_cast<int>(frame.node_x.size());
   for (int m = 1; m <= members.high; ++m) {
-    const std::string what = "member " + std::to_string(m);
-    std::optional<std::string> line = m > members.low ? lines.next_if_any() : lines.next(what);
-    if (!line) break;
-    std::vector<double> v = numbers(*line, lines.number());
-    if (m > members.low && !member_of(v, node_count)) {
-      lines.hold(*std::move(line));
+    std::string_view line;
+    if (!lines.next(line)) {
+      if (m > members.low) break;
+      lines.ended("member " + std::to_string(m));
+    }
+    const LineNumbers v = numbers(line, lines.number());
+    if (m > members.low && !names_member(v, node_count)) {
+      lines.hold();
       break;
     }
-    if (v.size() < 3) throw DataFileError(lines.number(), "expected the two ends and the code of " + what);
-    frame.members.push_back({whole(v[0], 1, node_count, lines.number(), "the first end of " + what),
-                             whole(v[1], 1, node_count, lines.number(), "the second end of " + what),
-                             whole(v[2], 1, 4, lines.number(), "the connection code of " + what)});
+    const int at = lines.number();
+    const auto of_member = [m](const char* part) {
+      return [m, part] { return std::string(part) + " of member " + std::to_string(m); };
+    };
+    if (v.count < 3) throw DataFileError(at, of_member("expected the two ends and the code")());
+    frame.members.push_back({whole(v.value[0], 1, node_count, at, of_member("the first end")),
+                             whole(v.value[1], 1, node_count, at, of_member("the second end")),
+                             whole(v.value[2], 1, 4, at, of_member("the connection code"))});
   }
   for (int c = 0; c < closing; ++c) lines.next("the closing line");
   return frame;

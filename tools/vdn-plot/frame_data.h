@@ -4,19 +4,15 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "tools/vdn-plot/member_list.h"
+#include "tools/vdn-plot/node_coordinates.h"
 
 namespace verdan::plot_tool {
 
-struct Member {
-  int end_a;  // node numbers, from 1
-  int end_b;
-  int kind;  // connection code: 1 fixed-fixed ... 4 pinned-pinned
-};
-
 struct FrameData {
-  std::vector<double> node_x, node_y;  // cm; element 0 is node 1
-  std::vector<Member> members;
+  NodeCoordinates node_x, node_y;  // cm; element 0 is node 1
+  MemberList members;
 };
 
 // A data file that is not as the generator writes it.

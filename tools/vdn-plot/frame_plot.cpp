@@ -29,15 +29,13 @@ struct Fit {
 Fit fit(const vdn_state& state, const FrameData& frame) {
   const double paper_w = std::fabs(state.paper_w / state.scale_x);
   const double paper_h = std::fabs(state.paper_h / state.scale_y);
-  const auto [min_x, max_x] = std::minmax_element(frame.node_x.begin(), frame.node_x.end());
-  const auto [min_y, max_y] = std::minmax_element(frame.node_y.begin(), frame.node_y.end());
-  const double span_x = *max_x - *min_x;
-  const double span_y = *max_y - *min_y;
+  const double span_x = frame.node_x.max() - frame.node_x.min();
+  const double span_y = frame.node_y.max() - frame.node_y.min();
   const double room_x = std::max(paper_w - 2 * kMargin, 1.0);
   const double room_y = std::max(paper_h - 2 * kMargin, 1.0);
   Fit f;
-  f.min_x = *min_x;
-  f.min_y = *min_y;
+  f.min_x = frame.node_x.min();
+  f.min_y = frame.node_y.min();
   if (span_x > 0 && span_y > 0) {
     f.scale = std::min(room_x / span_x, room_y / span_y);
   } else if (span_x > 0) {
@@ -56,11 +54,11 @@ void check(int code) {
   if (code != VDN_OK) fail(code, vdn_failure_text());
 }
 
-void plot_frame(const FrameData& frame) {
+void plot_frame(FrameData& frame) {
   vdn_state& state = *VDN_STATE();
   const Fit f = fit(state, frame);
   state.plot_layer = kMemberLayer;
-  for (const Member& m : frame.members) {
+  frame.members.for_each([&](const Member& m) {
     const auto a = static_cast<std::size_t>(m.end_a - 1);
     const auto b = static_cast<std::size_t>(m.end_b - 1);
     check(VDN_MOVE(f.x(frame.node_x[a]), f.y(frame.node_y[a])));
@@ -70,7 +68,7 @@ void plot_frame(const FrameData& frame) {
     } else {
       check(VDN_PLOT(f.x(frame.node_x[b]), f.y(frame.node_y[b]), 2));
     }
-  }
+  });
   state.plot_layer = kNodeLayer;
   for (std::size_t n = 0; n < frame.node_x.size(); ++n) {
     if (VDN_N2A(static_cast<float>(n + 1), state.plot_cmd, sizeof state.plot_cmd) == VDN_ERROR) {

@@ -12,6 +12,6 @@ void check(int code);
 // The frame, scaled to fit the paper within a margin and centred: members as
 // lines (pinned ones dashed) and each node's number beside it. On JW_CAD the
 // members lie in layer 9 (ELEM) and the numbers in layer 8 (NODE).
-void plot_frame(const FrameData& frame);
+void plot_frame(FrameData& frame);
 
 }  // namespace verdan::plot_tool

@@ -57,7 +57,7 @@ std::string shown(const std::string& operand, const char* stream) {
 }
 
 // Writes the plot file (the intermediate file for JW_CAD) for `frame`.
-void write_plot(const Options& options, const FrameData& frame) {
+void write_plot(const Options& options, FrameData& frame) {
   check(options.plot_file == kStandardStream ? vdn_plot_open_stdout()
                                              : VDN_PLOT_OPEN(to_cp932(options.plot_file).c_str()));
   try {

@@ -1,0 +1,51 @@
+#include "plt_draw/devices/device_command.h"
+
+#include <cmath>
+
+#include "plt_draw/culc.h"
+#include "plt_draw/mm_text.h"
+#include "shared/free_format.h"
+#include "shared/plot_numbers.h"
+
+namespace verdan {
+
+DeviceCommand& DeviceCommand::repeat(std::size_t count, char c) {
+  for (std::size_t i = 0; i < count; ++i) *this << c;
+  return *this;
+}
+
+DeviceCommand& DeviceCommand::number(float value) {
+  return put<kFreeFormatMax>([value](char* out) { return write_n2a(out, value); });
+}
+
+DeviceCommand& DeviceCommand::x(float x) { return number(s_.origin_x + std::floor(x * s_.scale_x)); }
+DeviceCommand& DeviceCommand::y(float y) { return number(s_.origin_y + std::floor(y * s_.scale_y)); }
+
+DeviceCommand& DeviceCommand::culc(float value) {
+  return put<3>([value](char* out) { return write_culc(out, value); });
+}
+
+DeviceCommand& DeviceCommand::single(float value) {
+  return put<4>([value](char* out) { return write_f2x(out, value); });
+}
+
+DeviceCommand& DeviceCommand::whole32(float value) {
+  return put<4>([value](char* out) { return write_l2x(out, value); });
+}
+
+DeviceCommand& DeviceCommand::mm(double value) {
+  return put<kMmTextMax>([value](char* out) { return write_mm(out, value); });
+}
+
+void DeviceCommand::keep() {
+  // A command too long is refused before plot_cmd changes.
+  if (size_ > FixedText<kCommandSize>::kCapacity) s_.plot_cmd.finish(size_);
+  s_.plot_cmd = view();
+}
+
+void DeviceCommand::emit() {
+  keep();
+  plot_write(s_, view());
+}
+
+}  // namespace verdan

@@ -1,0 +1,84 @@
+// A device's command built on the stack, its numbers written straight in,
+// then kept in plot_cmd and written to the plot file: a drawing of millions
+// of commands builds no string. A command past plot_cmd's room is refused
+// whole when it is finished, as plot_cmd refuses any text too long.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+#include "plt_draw/plot_state.h"
+
+namespace verdan {
+
+class DeviceCommand {
+ public:
+  explicit DeviceCommand(PlotState& state) : s_(state) {}
+  DeviceCommand(const DeviceCommand&) = delete;
+  DeviceCommand& operator=(const DeviceCommand&) = delete;
+
+  DeviceCommand& operator<<(std::string_view text) {
+    add(text.data(), text.size());
+    return *this;
+  }
+  DeviceCommand& operator<<(char c) {
+    add(&c, 1);
+    return *this;
+  }
+  // As a std::string appends, for pieces that build either.
+  void append(std::string_view text) { add(text.data(), text.size()); }
+  // `count` bytes of `c`.
+  DeviceCommand& repeat(std::size_t count, char c);
+
+  // A number as N2A writes it.
+  DeviceCommand& number(float value);
+  // A point's device coordinate, origin included: origin + floor(v * scale)
+  // as N2A writes it.
+  DeviceCommand& x(float x);
+  DeviceCommand& y(float y);
+  // floor(v) in the LIPS integer code.
+  DeviceCommand& culc(float value);
+  // The intermediate file's binary fields: a single, a 32-bit whole number.
+  DeviceCommand& single(float value);
+  DeviceCommand& whole32(float value);
+  // Millimetres as the drawing files write them.
+  DeviceCommand& mm(double value);
+
+  // The command so far; only meaningful while it fits plot_cmd.
+  std::string_view view() const { return {bytes_, size_ < sizeof bytes_ ? size_ : sizeof bytes_}; }
+
+  // Keeps the command in plot_cmd (Failure 6 when it does not fit) and
+  // writes it to the plot file.
+  void emit();
+  // Keeps it in plot_cmd only.
+  void keep();
+
+ private:
+  void add(const char* data, std::size_t size) {
+    if (size <= sizeof bytes_ - size_) {
+      std::memcpy(bytes_ + size_, data, size);
+    } else if (size_ < sizeof bytes_) {
+      std::memcpy(bytes_ + size_, data, sizeof bytes_ - size_);
+    }
+    size_ += size;
+  }
+  // Writes through `write(char* out) -> char* end`, which takes at most
+  // `Most` bytes.
+  template <std::size_t Most, typename Write>
+  DeviceCommand& put(Write write) {
+    if (size_ <= sizeof bytes_ && Most <= sizeof bytes_ - size_) {
+      size_ = static_cast<std::size_t>(write(bytes_ + size_) - bytes_);
+    } else {
+      char piece[Most];
+      add(piece, static_cast<std::size_t>(write(piece) - piece));
+    }
+    return *this;
+  }
+
+  PlotState& s_;
+  std::size_t size_ = 0;  // every byte given, those past the buffer counted only
+  char bytes_[kCommandSize];
+};
+
+}  // namespace verdan

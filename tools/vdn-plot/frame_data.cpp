@@ -207,9 +207,12 @@ FrameData read_frame(LineReader& reader) {
   // Beyond the lowest count a rounded count may stand for, a node line is one
   // of two numbers, a member line one that names a member.
   FrameData frame;
-  // Room for the nodes at once: no copy of millions while they are read.
-  frame.node_x.reserve(static_cast<std::size_t>(std::min(nodes.low, kLargestGeneratedFrame)));
-  frame.node_y.reserve(static_cast<std::size_t>(std::min(nodes.low, kLargestGeneratedFrame)));
+  // Room for as many nodes as the count may stand for, at once: no copy of
+  // millions while they are read (a damaged count reserves little more
+  // than the largest frame).
+  const auto room = static_cast<std::size_t>(std::min(nodes.high, 2 * kLargestGeneratedFrame));
+  frame.node_x.reserve(room);
+  frame.node_y.reserve(room);
   for (int n = 1; n <= nodes.high; ++n) {
     std::string_view line;
     if (!lines.next(line)) {

@@ -1,0 +1,60 @@
+// How VDN-PLOT holds a frame of millions of nodes and members: every value
+// and member comes back as it was read, in order.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tools/vdn-plot/member_list.h"
+#include "tools/vdn-plot/node_coordinates.h"
+
+namespace verdan::plot_tool {
+namespace {
+
+// Past the members held in memory the rest wait in a spool file, whose
+// blocks end in the middle of a member.
+TEST(FrameStorage, MembersPastTheMemoryComeBackInOrder) {
+  MemberList members;
+  const int count = static_cast<int>(3 * MemberList::kHeld + 5);
+  for (int i = 0; i < count; ++i) members.push_back({i + 1, 2 * i + 1, 1 + i % 4});
+  ASSERT_EQ(members.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(members.back().end_a, count);
+  for (int pass = 0; pass < 2; ++pass) {
+    int seen = 0;
+    members.for_each([&](const Member& m) {
+      ASSERT_EQ(m.end_a, seen + 1);
+      ASSERT_EQ(m.end_b, 2 * seen + 1);
+      ASSERT_EQ(m.kind, 1 + seen % 4);
+      ++seen;
+    });
+    EXPECT_EQ(seen, count);
+  }
+}
+
+// Singles are held as singles; one value that is none turns the list into
+// doubles without changing a value. The extremes are found as
+// std::minmax_element finds them, the first smallest and the last largest.
+TEST(FrameStorage, CoordinatesReadBackExactlyWhateverTheyAre) {
+  const std::vector<double> values = {600, -0.0, 0.0, 350.5, 0.1, -12.25, 1e7 + 0.5, 600, 0.0};
+  NodeCoordinates coordinates;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    coordinates.push_back(values[i]);
+    for (std::size_t j = 0; j <= i; ++j) {
+      ASSERT_EQ(coordinates[j], values[j]) << i << " " << j;
+      ASSERT_EQ(std::signbit(coordinates[j]), std::signbit(values[j]));
+    }
+  }
+  EXPECT_EQ(coordinates.size(), values.size());
+  EXPECT_EQ(coordinates.min(), -12.25);
+  EXPECT_EQ(coordinates.max(), 1e7 + 0.5);
+
+  NodeCoordinates zeros;
+  for (double v : {0.0, -0.0, 5.0, -0.0}) zeros.push_back(v);
+  EXPECT_FALSE(std::signbit(zeros.min()));
+  NodeCoordinates tops;
+  for (double v : {-1.0, 0.0, -0.0}) tops.push_back(v);
+  EXPECT_TRUE(std::signbit(tops.max()));
+}
+
+}  // namespace
+}  // namespace verdan::plot_tool

@@ -36,8 +36,6 @@ class ScreenDamage {
   // Cells changed in any way.
   int count() const;
 
-  friend bool operator==(const ScreenDamage&, const ScreenDamage&) = default;
-
  private:
   using Cells = std::bitset<static_cast<std::size_t>(kScreenRows * kScreenColumns)>;
   static std::size_t index(int row, int col) { return static_cast<std::size_t>(row * kScreenColumns + col); }

@@ -1,5 +1,5 @@
 // The screen model reports the cells whose look changed, and only those.
-#include "platform/console/screen_damage.h"
+#include "platform/console/screen_model.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/console/label_placement.h"
-#include "platform/console/screen_model.h"
 
 namespace verdan {
 namespace {
@@ -28,22 +27,6 @@ Cells marked(const ScreenDamage& damage) {
 
 // The terminal's plane: 2 x 4 pixels under each cell.
 ScreenModel terminal_screen() { return ScreenModel(160, 96); }
-
-TEST(ScreenDamage, MarksMergeAndAreAskedByCellAndRow) {
-  ScreenDamage damage;
-  damage.mark_text(1, 2);
-  ScreenDamage drawing;
-  drawing.mark_drawing(3, 79);
-  damage.merge(drawing);
-  EXPECT_EQ(marked(damage), (Cells{{1, 2}, {3, 79}}));
-  EXPECT_TRUE(damage.text_in_row(1));
-  EXPECT_FALSE(damage.text_in_row(3));
-  EXPECT_TRUE(damage.in_row(3));
-  EXPECT_FALSE(damage.text_at(3, 79));
-  damage.clear();
-  EXPECT_FALSE(damage.any());
-  EXPECT_EQ(ScreenDamage::whole_screen().count(), 24 * 80);
-}
 
 TEST(ScreenModelDamage, OnlyCellsWhoseCharacterOrItsColourChangedAreMarked) {
   ScreenModel screen = terminal_screen();

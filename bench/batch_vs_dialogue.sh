@@ -5,6 +5,7 @@
 # the ratio batch / dialogue; the two runs' files are checked to be equal.
 #   bench/batch_vs_dialogue.sh [bin-dir] [runs] [size...]   sizes as NXxNS
 set -euo pipefail
+. "$(dirname "$0")/every_brace_keys.sh"
 bin=$(cd "${1:-build/bin}" && pwd -P)
 runs=${2:-5}
 shift 2 2>/dev/null || shift $#
@@ -30,13 +31,7 @@ printf '\n\n\n\n\n\n\n\nY\n0\n' | generator || true
 for size in "${sizes[@]}"; do
   nx=${size%x*} ns=${size#*x}
   script="$work/script-$size" description="$work/frame-$size.toml"
-  {
-    printf '1\n%d\n%d\n6\n' "$nx" "$ns"
-    yes '' | head -n $((nx - 1)) || true
-    printf '3.5\n'
-    yes '' | head -n $((ns - 1)) || true
-    printf '1\n1-%d\n0-%d\n\n2\n1-%d\n0-%d\n\n5\n\n\n\n' "$ns" "$nx" "$ns" "$nx"
-  } > "$script"
+  every_brace_keys "$nx" "$ns" > "$script"
   {
     printf '[frame]\nspans = [%s]\nstoreys = [%s]\n' "$(ones "$nx" 6)" "$(ones "$ns" 3.5)"
     for kind in rising-braces falling-braces; do

@@ -5,6 +5,7 @@
 # Prints the median of each, their ratio and the generator's peak memory.
 #   bench/largest_frame.sh [bin-dir] [runs] [size...]   sizes as NXxNS
 set -euo pipefail
+. "$(dirname "$0")/every_brace_keys.sh"
 bin=$(cd "${1:-build/bin}" && pwd -P)
 runs=${2:-5}
 shift 2 2>/dev/null || shift $#
@@ -30,13 +31,7 @@ generator "$work/settings" || true
 for size in "${sizes[@]}"; do
   nx=${size%x*} ns=${size#*x}
   script="$work/script-$size"
-  {
-    printf '1\n%d\n%d\n6\n' "$nx" "$ns"
-    yes '' | head -n $((nx - 1)) || true
-    printf '3.5\n'
-    yes '' | head -n $((ns - 1)) || true
-    printf '1\n1-%d\n0-%d\n\n2\n1-%d\n0-%d\n\n5\n\n\n\n' "$ns" "$nx" "$ns" "$nx"
-  } > "$script"
+  every_brace_keys "$nx" "$ns" > "$script"
   gen_times=() cat_times=() rss=()
   for ((r = 0; r < runs; r++)); do
     rm -f "$work/home/FRAME" "$work/home/PRT.TXT" "$work/copy"

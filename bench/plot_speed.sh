@@ -8,6 +8,7 @@
 # The sizes are 500x500 and 1999x1999 unless given; the frames and plots go
 # to $TMPDIR (the 1999 x 1999 frame is 1.3 GB, its plots up to 2 GB).
 set -euo pipefail
+. "$(dirname "$0")/every_brace_keys.sh"
 shopt -s nullglob  # no plot.jwc but for device 5
 bin=$(cd "${1:-build/bin}" && pwd -P)
 runs=${2:-5}
@@ -33,13 +34,7 @@ generator "$work/settings"
 
 for size in "${sizes[@]}"; do
   nx=${size%x*} ns=${size#*x}
-  {
-    printf '1\n%d\n%d\n6\n' "$nx" "$ns"
-    yes '' | head -n $((nx - 1)) || true
-    printf '3.5\n'
-    yes '' | head -n $((ns - 1)) || true
-    printf '1\n1-%d\n0-%d\n\n2\n1-%d\n0-%d\n\n5\n\n\n\n' "$ns" "$nx" "$ns" "$nx"
-  } > "$work/script"
+  every_brace_keys "$nx" "$ns" > "$work/script"
   # The generator asks before it writes over the last size's listing.
   rm -f "$work/home/FRAME" "$work/home/PRT.TXT"
   generator "$work/script"

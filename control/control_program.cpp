@@ -30,6 +30,7 @@ float ControlProgram::menu_choice() {
   console_.locate(8, 22);
   print(console_, sj("２． ファイル管理"));
   console_.locate(14, 18);
+  console_.set_help(control_screen_help(ControlScreen::menu));
   float choice = INN(console_, sj("番号を選んで下さい( 0:終了) ") + "? ");
   console_.clear_text();
   return choice;

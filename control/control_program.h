@@ -11,6 +11,7 @@
 
 #include "control/index_entry.h"
 #include "control/register_entry.h"
+#include "control/screen_help.h"
 #include "control/settings.h"
 #include "platform/console/console.h"
 #include "platform/host/directory_listing.h"

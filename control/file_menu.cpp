@@ -110,6 +110,7 @@ float ControlProgram::file_menu_choice() {
     console_.set_color(color);
   }
   console_.locate(14, 20);
+  console_.set_help(control_screen_help(ControlScreen::file_menu));
   float choice = INN(console_, sj("番号を選んで下さい( 0:終了) ") + "? ");
   console_.clear_text();
   return choice;

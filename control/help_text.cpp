@@ -17,6 +17,10 @@ HelpPage control_help_page() {
   page.sections.push_back(
       {"Keys",
        {{"Enter", "ends an entry; Backspace, Delete, Left, Right, Home and End edit it"},
+        {"F1",
+         "at any entry, a help page for the screen; any key puts the screen back as it was (headless: a "
+         "line ESC O P, then one byte). Where a key is read (the file list, the error line) F1 is a key "
+         "like any other, and the legend on the screen is the help"},
         {"menu", "1 the settings, 2 file management, 0 ends the program"},
         {"settings",
          "an empty entry keeps the value shown; Y at the last question writes VERDAN.INI, N goes through "

@@ -78,6 +78,7 @@ void ControlProgram::append_register_entry(const RegisterEntry& entry) {
 
 // False when the user ends the screen with a negative number.
 bool ControlProgram::register_entry_input(RegisterEntry& entry) {
+  console_.set_help(control_screen_help(ControlScreen::register_entry));
   std::string name;
   bool warned = false;
   for (;;) {

@@ -49,6 +49,7 @@ void ControlProgram::settings_screen() {
   if (settings_.unit_flag == "SI") unit_value_ = 1;
 
   show_settings_screen();
+  console_.set_help(control_screen_help(ControlScreen::settings));
   for (;;) {
     edit_settings_fields();
     console_.set_color(7);

@@ -47,6 +47,7 @@ ErrorHandler::Decision GeneratorProgram::on_failure(const Failure& failure, int 
   console_.locate(row, 0);
   if (repaired(failure, step)) return Decision::retry;
   report_failure(console_, "VDN-GENE", failure, step);
+  HelpScope help(console_, generator_screen_help(GeneratorScreen::error_line));
   for (;;) {
     restore_text();
     if (failure.code() == kDriveNotReady) {

@@ -60,6 +60,7 @@ void GeneratorProgram::size_tables(int step, const std::function<void()>& size) 
 // fit the machine: the frame must stay a size the program can hold, and the
 // screen says how large that is.
 void GeneratorProgram::ask_counts() {
+  console_.set_help(generator_screen_help(GeneratorScreen::frame_size));
   for (;;) {
     float spans = 0;
     do {
@@ -100,6 +101,7 @@ bool GeneratorProgram::within_grid_limit(double a, double b, const std::string& 
 // Span lengths (spans) or storey heights: an entry of 0 repeats the one
 // before, and a length must end up above 0.
 void GeneratorProgram::ask_lengths(bool spans) {
+  console_.set_help(generator_screen_help(GeneratorScreen::lengths));
   console_.set_window(0, 23);
   console_.clear_text();
   print(console_, sj(spans ? "** スパン長の入力 **" : "** 階高の入力 **"));

@@ -15,6 +15,7 @@
 namespace verdan {
 
 NumberingOrder GeneratorProgram::ask_numbering_order() {
+  console_.set_help(generator_screen_help(GeneratorScreen::numbering));
   NumberingOrder order;
   console_.locate(2, 0);
   print(console_, sj("部材番号決定方向　横:0　縦:1"));
@@ -39,6 +40,7 @@ NumberingOrder GeneratorProgram::ask_numbering_order() {
 // Asks on rows r and r + 1 whether an existing print file is to be
 // replaced; true for Y. An empty or missing print file is not asked about.
 bool GeneratorProgram::ask_overwrite(int r) {
+  console_.set_help(generator_screen_help(GeneratorScreen::print_file));
   std::string answer = "?";
   while (answer != "" && answer != "y" && answer != "Y" && answer != "N" && answer != "n") {
     console_.set_color(6);

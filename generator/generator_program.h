@@ -16,6 +16,7 @@
 #include "generator/grid_model.h"
 #include "generator/model/limits.h"
 #include "generator/numbering.h"
+#include "generator/screen_help.h"
 #include "platform/console/console.h"
 #include "platform/fallible_step.h"
 #include "shared/screen_draw.h"

@@ -19,6 +19,7 @@ void GeneratorProgram::grid_beam() {
   print(console_);
   show_data_name();
 
+  console_.set_help(generator_screen_help(GeneratorScreen::grid_size));
   // Counts below 2 are asked again, and so are grids too large to hold.
   for (;;) {
     float nx = 0, ny = 0;

@@ -47,6 +47,9 @@ HelpPage generator_help_page() {
   page.sections.push_back(
       {"Keys",
        {{"Enter", "ends an entry; Backspace, Delete, Left, Right, Home and End edit it"},
+        {"F1",
+         "at any entry, a help page for the screen; any key puts the screen back as it was (headless: a "
+         "line ESC O P, then one byte)"},
         {"Ctrl-L", "draws the screen again (terminal)"},
         {"Ctrl-V", "pastes the clipboard's first line into an entry (window)"},
         {"Ctrl-C", "ends the program at once (terminal)"},

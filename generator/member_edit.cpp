@@ -36,6 +36,7 @@ void GeneratorProgram::edit_members() {
       print(console_, sj(items[i]));
     }
     console_.locate(2, 5);
+    console_.set_help(generator_screen_help(GeneratorScreen::member_menu));
     float item = INN(console_, "ITEM = ");
     console_.clear_text();
     // A negative item selects nothing (the menu comes again) rather than
@@ -47,6 +48,7 @@ void GeneratorProgram::edit_members() {
 }
 
 void GeneratorProgram::edit_screen(MemberKind kind) {
+  console_.set_help(generator_screen_help(GeneratorScreen::range_lists));
   for (;;) {
     console_.clear_text();
     console_.locate(2, 0);

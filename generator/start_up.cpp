@@ -111,6 +111,7 @@ void GeneratorProgram::show_title() {
 }
 
 float GeneratorProgram::menu_choice() {
+  console_.set_help(generator_screen_help(GeneratorScreen::menu));
   for (;;) {
     console_.locate(14, 20);
     float choice = INN(console_, sj("番号を選んで下さい："));

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "tests/platform/host_fixtures.h"
 
@@ -48,6 +49,14 @@ class HeadlessRun : public ::testing::Test {
                           dir_ / "in" + "' > '" + dir_ / "out" + "' 2> '" + dir_ / "err" + "'";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_bytes(dir_ / "out")};
+  }
+
+  // The final screen and its picture (VERDAN_SNAPSHOT) after `script`.
+  std::pair<std::string, std::string> final_screen(const std::string& program, const std::string& script) {
+    std::filesystem::remove(dir_ / "final.png");
+    Outcome out = run(program, script, "", "/usr/bin:/bin", built_programs(),
+                      "VERDAN_SNAPSHOT='" + dir_ / "final.png" + "'");
+    return {out.screen, read_bytes(dir_ / "final.png")};
   }
 
   TempDir dir_;

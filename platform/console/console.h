@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/console/screen_model.h"
 #include "platform/text_sink.h"
@@ -81,6 +83,14 @@ class Console : public TextSink {
   // shows it beside the screen: the title line, standard error.
   void note_failure(std::string_view text) { show_note(text); }
 
+  // --- help ---
+
+  // The page F1 shows at line entries from now on: CP932 lines, at most 78
+  // columns and 20 lines. Empty: F1 does nothing there. One-key reads never
+  // show it: there F1 is a key like any other (code 0).
+  void set_help(std::vector<std::string> page) { help_ = std::move(page); }
+  const std::vector<std::string>& help() const { return help_; }
+
   // Gives the console back before the program ends or starts another
   // program in its place. A second call without console use in between does
   // nothing; using the console afterwards (a start that failed) takes it
@@ -106,6 +116,15 @@ class Console : public TextSink {
   // A line entry's echo and line end are on the screen now.
   virtual void entry_ended() {}
 
+  // For front ends, at F1 during an entry: shows the help page over the
+  // whole screen until the next key, then puts the screen back exactly as it
+  // was and marks all of it for drawing. False when there is no page.
+  bool show_help();
+  // A line that asks for help where entries come as lines (headless, the
+  // line console): F1's escape sequence, as a terminal sends it. It is never
+  // an entry, page or no page.
+  static bool is_help_request(std::string_view line);
+
   // For front ends: echoes typed bytes at the cursor.
   void echo(std::string_view cp932);
   // The screen's damage since it was last taken (ScreenModel::take_damage).
@@ -120,6 +139,23 @@ class Console : public TextSink {
 
   ScreenModel model_;
   bool handed_back_ = false;
+  std::vector<std::string> help_;
+};
+
+// Shows `page` at F1 while it lives; the screen's page before comes back
+// after, as when an error line stands over a screen for a moment.
+class HelpScope {
+ public:
+  HelpScope(Console& console, std::vector<std::string> page) : console_(console), before_(console.help()) {
+    console_.set_help(std::move(page));
+  }
+  ~HelpScope() { console_.set_help(std::move(before_)); }
+  HelpScope(const HelpScope&) = delete;
+  HelpScope& operator=(const HelpScope&) = delete;
+
+ private:
+  Console& console_;
+  std::vector<std::string> before_;
 };
 
 }  // namespace verdan

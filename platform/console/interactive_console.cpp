@@ -21,6 +21,8 @@ constexpr long long kSliceMs = 1000;
 // Ctrl-V: the clipboard's first line goes into the entry.
 constexpr char kPasteKey = 0x16;
 
+bool is_help_key(const Key& key) { return key.name == KeyName::function && key.number == 1; }
+
 bool is_paste_key(const Key& key) {
   return key.name == KeyName::character && key.text.size() == 1 && key.text[0] == kPasteKey;
 }
@@ -94,6 +96,12 @@ std::string InteractiveConsole::take_entry() {
       continue;
     }
     if (is_repaint_key(input.key) && display_->repaint_all()) continue;
+    if (is_help_key(input.key) && show_help()) {
+      // The help page's key was a one-key read; what is typed is an entry again.
+      display_->reads_entry(true);
+      unshown_.merge(take_screen_damage());
+      continue;
+    }
     if (is_paste_key(input.key)) {
       if (std::optional<std::string> line = display_->clipboard_line()) {
         insert(*line);

@@ -163,6 +163,8 @@ class ScreenModel {
   // The damage, with the cells where the labels' placement (place_labels)
   // changed; afterwards nothing counts as changed.
   ScreenDamage take_damage();
+  // Counts every cell as changed: the device shows something else now.
+  void damage_all() { damage_ = ScreenDamage::whole_screen(); }
 
   // Equal contents; the damage and what it was taken against do not count.
   friend bool operator==(const ScreenModel& a, const ScreenModel& b);

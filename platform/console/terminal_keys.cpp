@@ -22,6 +22,8 @@ int one_key_code(const Key& key) {
     case KeyName::enter: return 13;
     case KeyName::escape: return 27;
     case KeyName::tab: return 9;
+    // Where a key is read, any key will do; function keys are not ignored.
+    case KeyName::function: return 0;
     case KeyName::character:
       if (key.text.empty()) return -1;
       return static_cast<unsigned char>(key.text[0]);

@@ -41,6 +41,16 @@ TEST_F(ControlProgramHeadless, FirstRunWritesTheFileAndEnds) {
             1);  // only app/: no probe left an empty file behind
 }
 
+TEST_F(ControlProgramHeadless, F1AtASettingsEntryShowsItsPageAndTheNextKeyPutsTheScreenBack) {
+  const auto plain = final_screen("VDN-CNTL", "1\nD:\n\n");
+  const auto page = final_screen("VDN-CNTL", "1\nD:\n\n\x1b[11~\n");
+  EXPECT_NE(page.first.find("ヘルプ：環境設定"), std::string::npos) << page.first;
+  // The key that ends the page is any key, and is not typed into the entry.
+  const auto back = final_screen("VDN-CNTL", "1\nD:\n\n\x1b[11~\nx");
+  EXPECT_EQ(back.first, plain.first);
+  EXPECT_TRUE(back.second == plain.second) << "the pictures differ";
+}
+
 TEST_F(ControlProgramHeadless, InputRunningOutEndsWithStatusThree) {
   EXPECT_EQ(run("1\n").status, 3);
   EXPECT_NE(test::read_bytes(dir_ / "err").find("input ended"), std::string::npos);

@@ -35,6 +35,17 @@ TEST_F(GeneratorHeadless, FramePictureInTheSnapshot) {
   EXPECT_GT(std::filesystem::file_size(dir_ / "frame.png"), 1000u);
 }
 
+TEST_F(GeneratorHeadless, F1AtTheMenuShowsItsPageAndTheNextKeyPutsTheScreenBackByteForByte) {
+  run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");
+  const auto plain = final_screen("VDN-GENE", "");
+  const auto page = final_screen("VDN-GENE", "\x1bOP\n");  // input ends on the page
+  EXPECT_NE(page.first.find("ヘルプ：メニュー"), std::string::npos) << page.first;
+  EXPECT_NE(page.second, plain.second);
+  const auto back = final_screen("VDN-GENE", "\x1bOP\n\n");
+  EXPECT_EQ(back.first, plain.first);
+  EXPECT_TRUE(back.second == plain.second) << "the pictures differ";
+}
+
 TEST_F(GeneratorHeadless, FrameRoadFromTheMenuToTheAnalysisProgram) {
   run("VDN-GENE", "\n\n\n\n\n\n\n\nY\n0\n");  // settings with the defaults: data in C:
   const std::string bin = stand_in("VERDAN", "echo \"$*\" > '" + dir_ / "analysis" + "'\n");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/fallible_step.h"
+#include "platform/frontends/headless/scripted_console.h"
 
 namespace verdan {
 namespace {
@@ -23,10 +25,12 @@ class ListDisplay : public Display {
   std::optional<std::string> clipboard;
   std::vector<std::string> calls;
   std::vector<ScreenDamage> damages;  // of each show
+  std::vector<std::string> title_rows;  // row 1 of each show
 
-  void show(const ScreenModel&, const ScreenDamage& damage, int, int, Showing showing) override {
+  void show(const ScreenModel& model, const ScreenDamage& damage, int, int, Showing showing) override {
     calls.push_back(showing == Showing::entry ? "entry" : showing == Showing::final ? "final" : "screen");
     damages.push_back(damage);
+    title_rows.push_back(model.row_text(1));
   }
   bool repaint_all() override {
     if (repaints) calls.push_back("repaint");
@@ -138,6 +142,69 @@ TEST_F(InteractiveConsoleTest, EachShowDrawsWhatTheEntryCopiesChangedOnTheDispla
   EXPECT_EQ(display_->calls.back(), "end");
   EXPECT_TRUE(display_->damages[5].text_at(0, 3));
   EXPECT_FALSE(display_->damages[5].at(0, 2));
+}
+
+// A screen with text in colours, a scroll window and a drawing.
+void draw_screen(Console& console) {
+  console.line(0, 0, 159, 95, 4);
+  console.set_window(2, 20);
+  console.set_color(3);
+  console.locate(1, 4);
+  console.write("TITLE");
+  console.set_color(6);
+  console.locate(5, 10);
+  console.write("N? ");
+}
+
+Input f1() { return Input::pressed(Key::function(1)); }
+
+TEST_F(InteractiveConsoleTest, F1AtAnEntryShowsThePageAndAnyKeyPutsTheScreenAndTheEntryBack) {
+  draw_screen(*console_);
+  console_->set_help({"HELP PAGE", "", "what to type"});
+  type({character("1"), f1(), character("q"), character("2"), key(KeyName::enter)});
+  EXPECT_EQ(console_->read_line(), "12");
+
+  // The same entry typed without F1 leaves the same screen, byte for byte.
+  auto plain_display = std::make_unique<ListDisplay>();
+  plain_display->inputs = {character("1"), character("2"), key(KeyName::enter)};
+  InteractiveConsole plain(std::move(plain_display), 160, 96);
+  draw_screen(plain);
+  plain.read_line();
+  EXPECT_TRUE(console_->screen() == plain.screen());
+
+  // Shown: the screen, the entry, the page, then the screen whole again.
+  const auto page = std::find(display_->title_rows.begin(), display_->title_rows.end(), "  HELP PAGE");
+  ASSERT_NE(page, display_->title_rows.end());
+  const auto after = static_cast<std::size_t>(page - display_->title_rows.begin()) + 1;
+  ASSERT_LT(after, display_->title_rows.size());
+  EXPECT_EQ(display_->title_rows[after], "    TITLE");
+  EXPECT_EQ(display_->damages[after].count(), kScreenRows * kScreenColumns);
+  // The key that ended the page was read as a key, and the entry went on.
+  const std::vector<std::string> page_and_back = {"screen", "reads key", "reads entry", "entry"};
+  EXPECT_NE(std::search(display_->calls.begin(), display_->calls.end(), page_and_back.begin(), page_and_back.end()),
+            display_->calls.end());
+}
+
+TEST_F(InteractiveConsoleTest, F1WhereAKeyIsReadIsAnyKeyAndWithoutAPageDoesNothingInAnEntry) {
+  console_->set_help({"HELP PAGE"});
+  type({f1()});
+  EXPECT_EQ(console_->read_key(), 0);
+  for (const std::string& row : display_->title_rows) EXPECT_EQ(row, "");
+
+  console_->set_help({});
+  type({character("a"), f1(), key(KeyName::enter)});
+  EXPECT_EQ(console_->read_line(), "a");
+  for (const std::string& row : display_->title_rows) EXPECT_EQ(row, "");
+}
+
+TEST(HelpScope, PutsTheScreensOwnPageBackAfterward) {
+  ScriptedConsole console({});
+  console.set_help({"SCREEN"});
+  {
+    HelpScope error_line(console, {"ERROR LINE"});
+    EXPECT_EQ(console.help().front(), "ERROR LINE");
+  }
+  EXPECT_EQ(console.help().front(), "SCREEN");
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST(OneKeyCodes, CursorAndEditingKeysGiveTheClassicConsoleCodes) {
   for (const Case& c : cases) {
     EXPECT_EQ(one_key_code(named(c.key)), c.code) << static_cast<int>(c.key);
   }
-  EXPECT_EQ(one_key_code(Key::function(1)), -1);
+  EXPECT_EQ(one_key_code(Key::function(1)), 0) << "any key will do where a key is read";
 }
 
 TEST(OneKeyCodes, CharactersGiveTheirFirstCp932Byte) {

@@ -59,17 +59,24 @@ void HeadlessConsole::input_ended() {
 }
 
 std::string HeadlessConsole::take_entry() {
-  std::string utf8;
-  int byte = read_byte();
-  if (byte < 0) input_ended();
-  while (byte >= 0 && byte != '\n') {
-    utf8.push_back(static_cast<char>(byte));
-    byte = read_byte();
+  for (;;) {
+    std::string utf8;
+    int byte = read_byte();
+    if (byte < 0) input_ended();
+    while (byte >= 0 && byte != '\n') {
+      utf8.push_back(static_cast<char>(byte));
+      byte = read_byte();
+    }
+    if (byte == '\n' && !utf8.empty() && utf8.back() == '\r') utf8.pop_back();
+    // A screen without a page takes the request as nothing typed at all.
+    if (is_help_request(utf8)) {
+      show_help();
+      continue;
+    }
+    std::string entry = to_cp932(utf8);
+    echo(entry);
+    return entry;
   }
-  if (byte == '\n' && !utf8.empty() && utf8.back() == '\r') utf8.pop_back();
-  std::string entry = to_cp932(utf8);
-  echo(entry);
-  return entry;
 }
 
 void HeadlessConsole::show_note(std::string_view text) { write_all(error_fd_, "VERDAN: " + to_utf8(text) + "\n"); }

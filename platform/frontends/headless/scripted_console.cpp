@@ -20,7 +20,13 @@ const std::string& ScriptedConsole::next_item() {
 }
 
 std::string ScriptedConsole::take_entry() {
-  std::string entry = to_cp932(next_item());
+  std::string item = next_item();
+  while (is_help_request(item)) {
+    if (!help().empty()) help_titles_.push_back(to_utf8(help().front()));
+    show_help();
+    item = next_item();
+  }
+  std::string entry = to_cp932(item);
   echo(entry);
   return entry;
 }

@@ -34,6 +34,8 @@ class ScriptedConsole : public Console {
   // Failures' stories given to the front end.
   const std::vector<std::string>& notes() const { return notes_; }
   int hand_backs() const { return hand_backs_; }
+  // The first line (UTF-8) of each help page an F1 item ("\x1bOP") showed.
+  const std::vector<std::string>& help_titles() const { return help_titles_; }
 
  protected:
   std::string take_entry() override;
@@ -54,6 +56,7 @@ class ScriptedConsole : public Console {
   int lingered_ticks_ = 0;
   std::vector<std::string> notes_;
   int hand_backs_ = 0;
+  std::vector<std::string> help_titles_;
 };
 
 }  // namespace verdan

@@ -19,6 +19,7 @@ Key letter_key(char final) {
     case 'H': return Key::named(KeyName::home);
     case 'F': return Key::named(KeyName::end);
     case 'M': return Key::named(KeyName::enter);  // keypad Enter in application mode
+    case 'P': case 'Q': case 'R': case 'S': return Key::function(final - 'P' + 1);
     default: return Key::named(KeyName::other);
   }
 }
@@ -35,6 +36,9 @@ Key numbered_key(std::string_view parameters) {
     case 2: return Key::named(KeyName::insert);
     case 3: return Key::named(KeyName::del);
     case 4: case 8: return Key::named(KeyName::end);
+    case 11: case 12: case 13: case 14: case 15: return Key::function(number - 10);
+    case 17: case 18: case 19: case 20: case 21: return Key::function(number - 11);
+    case 23: case 24: return Key::function(number - 12);
     default: return Key::named(KeyName::other);
   }
 }
@@ -47,6 +51,12 @@ ScannedKey scan_escape(std::string_view bytes) {
     return {3, letter_key(bytes[2])};
   }
   if (bytes[1] != '[') return {1, Key::named(KeyName::escape)};
+  // The Linux console's F1-F5: ESC [ [ A to E.
+  if (bytes.size() >= 3 && bytes[2] == '[') {
+    if (bytes.size() < 4) return {};
+    const bool f1_to_f5 = bytes[3] >= 'A' && bytes[3] <= 'E';
+    return {4, f1_to_f5 ? Key::function(bytes[3] - 'A' + 1) : Key::named(KeyName::other)};
+  }
   for (std::size_t i = 2; i < bytes.size() && i < kLongestSequence; ++i) {
     auto c = static_cast<unsigned char>(bytes[i]);
     if (c < 0x40 || c > 0x7E) continue;

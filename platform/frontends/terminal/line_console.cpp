@@ -61,6 +61,10 @@ int LineConsole::take_key() {
 
 std::string LineConsole::take_entry() {
   std::string entry = take_line();
+  while (is_help_request(entry)) {
+    if (show_help()) present();  // the screen again, with its prompt
+    entry = take_line();
+  }
   echo(entry);
   return entry;
 }

@@ -45,6 +45,10 @@ bool key_of(const KEY_EVENT_RECORD& event, Key& key) {
     case VK_ESCAPE: key = Key::named(KeyName::escape); return true;
     default: break;
   }
+  if (event.wVirtualKeyCode >= VK_F1 && event.wVirtualKeyCode <= VK_F12) {
+    key = Key::function(event.wVirtualKeyCode - VK_F1 + 1);
+    return true;
+  }
   const wchar_t ch = event.uChar.UnicodeChar;
   // Halves of a character beyond the BMP: none is in CP932.
   if (ch == 0 || (ch >= 0xD800 && ch <= 0xDFFF)) return false;

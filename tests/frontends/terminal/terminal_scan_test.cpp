@@ -32,8 +32,23 @@ TEST(ScanKey, CursorAndEditingSequencesInBothCursorModes) {
       {"\033[1~", 4, named(KeyName::home)},    {"\033[7~", 4, named(KeyName::home)},
       {"\033[2~", 4, named(KeyName::insert)},  {"\033[3~", 4, named(KeyName::del)},
       {"\033[4~", 4, named(KeyName::end)},     {"\033[8~", 4, named(KeyName::end)},
-      {"\033[1;5A", 6, named(KeyName::up)},    {"\033[15~", 5, named(KeyName::other)},
+      {"\033[1;5A", 6, named(KeyName::up)},    {"\033[9~", 4, named(KeyName::other)},
       {"\033OM", 3, named(KeyName::enter)},
+  };
+  for (const Expected& e : cases) expect_scans(e, CodeSet::utf8);
+}
+
+// F1 asks for help, so each terminal's way of sending the function keys
+// must come out as the key, never as ESC and letters.
+TEST(ScanKey, FunctionKeysOfXtermVt220AndTheLinuxConsole) {
+  const Expected cases[] = {
+      {"\033OP", 3, Key::function(1)},     {"\033OS", 3, Key::function(4)},
+      {"\033[11~", 5, Key::function(1)},   {"\033[15~", 5, Key::function(5)},
+      {"\033[17~", 5, Key::function(6)},   {"\033[21~", 5, Key::function(10)},
+      {"\033[24~", 5, Key::function(12)},  {"\033[16~", 5, named(KeyName::other)},
+      {"\033[1;2P", 6, Key::function(1)},  {"\033[[A", 4, Key::function(1)},
+      {"\033[[E", 4, Key::function(5)},    {"\033[[Z", 4, named(KeyName::other)},
+      {"\033[[", 0, kNone},
   };
   for (const Expected& e : cases) expect_scans(e, CodeSet::utf8);
 }

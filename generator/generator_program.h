@@ -116,6 +116,7 @@ class GeneratorProgram : public ErrorHandler {
   void edit_screen(MemberKind kind);
   // Lists as typed.
   void apply_edit(MemberKind kind, std::string_view levels, std::string_view axes);
+  void show_frame_in_characters();
 
   // frame_output.cpp
   NumberingOrder ask_numbering_order();

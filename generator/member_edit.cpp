@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "generator/frame_drawing.h"
 #include "generator/generator_program.h"
 #include "generator/model/frame_edit.h"
 #include "platform/codec/cp932.h"
@@ -26,6 +27,7 @@ const char* edit_title(MemberKind kind) {
 }  // namespace
 
 void GeneratorProgram::edit_members() {
+  show_frame_in_characters();
   for (;;) {
     console_.set_window(0, 23);
     console_.clear_text();
@@ -64,6 +66,7 @@ void GeneratorProgram::edit_screen(MemberKind kind) {
     std::string axes = console_.read_line();
     if (axes.empty()) return;
     apply_edit(kind, levels, axes);
+    show_frame_in_characters();
     std::get<FrameDescription>(entered_).edits.push_back({kind, levels, axes});
   }
 }
@@ -73,6 +76,20 @@ void GeneratorProgram::apply_edit(MemberKind kind, std::string_view levels, std:
   std::optional<PlaneLine> last;
   toggle_members(frame_, kind, edit_list(levels), edit_list(axes),
                [&](const Toggle& t) { draw_member_line(t.a, t.b, to_int((t.change + 1) * 6.5), last); });
+}
+
+// Where the console cannot show the picture (a dumb terminal) the frame
+// comes as the print file draws it, numbered as the default directions
+// would number it.
+void GeneratorProgram::show_frame_in_characters() {
+  if (!console_.wants_text_picture()) return;
+  FrameModel numbered = frame_;
+  number_frame(numbered, NumberingOrder());
+  StringSink picture;
+  print(picture);
+  print(picture, sj("＊ 今のフレーム（番号は既定の番号付け方向による仮の番号） ＊"));
+  write_frame_drawing(picture, numbered);
+  console_.show_text_picture(picture.text());
 }
 
 }  // namespace verdan

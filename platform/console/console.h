@@ -83,6 +83,14 @@ class Console : public TextSink {
   // shows it beside the screen: the title line, standard error.
   void note_failure(std::string_view text) { show_note(text); }
 
+  // --- the drawing in characters, where the plane cannot be shown ---
+
+  // Whether the front end wants drawings as text: it cannot show the
+  // plane (a dumb terminal). Programs make the text only then.
+  virtual bool wants_text_picture() const { return false; }
+  // Shows a drawing in characters now: CP932 lines, each ending in CR LF.
+  virtual void show_text_picture(std::string_view cp932) { static_cast<void>(cp932); }
+
   // --- help ---
 
   // The page F1 shows at line entries from now on: CP932 lines, at most 78

@@ -86,6 +86,35 @@ class MemberEdit : public test::GeneratorRun {
   }
 };
 
+// A console that cannot show the plane, as a dumb terminal: it is given
+// the frame in characters.
+class CharacterPictures : public ScriptedConsole {
+ public:
+  using ScriptedConsole::ScriptedConsole;
+  bool wants_text_picture() const override { return true; }
+  void show_text_picture(std::string_view cp932) override { pictures.emplace_back(cp932); }
+  std::vector<std::string> pictures;
+};
+
+TEST_F(MemberEdit, WithoutThePlaneTheFrameComesAsThePrintFileDrawsItAfterEachEdit) {
+  test::ScopedEnv path("PATH", dir_.path());  // no analysis program
+  auto owned = std::make_unique<CharacterPictures>(std::vector<std::string>{
+      "1", "3", "2", "6", "", "", "4", "", "1", "1", "0-1", "", "5", "", "", "", "E"});
+  CharacterPictures& console = *owned;
+  console_ = std::move(owned);
+  program_ = std::make_unique<GeneratorProgram>(*console_);
+  EXPECT_THROW(program_->run(), ProgramEnd);
+  // Once as editing starts, once after the one edit.
+  ASSERT_EQ(console.pictures.size(), 2u);
+  EXPECT_EQ(console.pictures[0].find('*'), std::string::npos);
+  EXPECT_NE(console.pictures[1].find('*'), std::string::npos) << "the rising brace";
+  // Numbered in the default directions, as this run was: the drawing the
+  // print file got.
+  const std::string& last = console.pictures[1];
+  const std::string drawing = last.substr(last.find("\r\n", 2) + 2);
+  EXPECT_NE(test::read_bytes(dir_ / "PRT.TXT").find(drawing), std::string::npos) << to_utf8(last);
+}
+
 TEST_F(MemberEdit, ColumnsToggleOffAndBackWithTheirLines) {
   EXPECT_EQ(edit({"3", "1-2", "0"}), 3);
   EXPECT_EQ(f().column_on(1, 0), -1);

@@ -69,6 +69,18 @@ std::string LineConsole::take_entry() {
   return entry;
 }
 
+void LineConsole::show_text_picture(std::string_view cp932) {
+  std::string lines;
+  for (std::size_t start = 0; start < cp932.size();) {
+    std::size_t end = cp932.find("\r\n", start);
+    if (end == std::string_view::npos) end = cp932.size();
+    lines.append(cp932.substr(start, end - start));
+    lines += '\n';
+    start = end + 2;
+  }
+  write_all(output_fd(), encode_for_terminal(lines, code_set_));
+}
+
 void LineConsole::release() {
   present();
   write_all(output_fd(), "\n");

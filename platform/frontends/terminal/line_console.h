@@ -18,6 +18,10 @@ class LineConsole : public HeadlessConsole {
   explicit LineConsole(CodeSet code_set, int input_fd = 0, int output_fd = 1, int error_fd = 2);
   ~LineConsole() override;
 
+  bool wants_text_picture() const override { return true; }
+  // Printed as it stands, each line ending as the terminal's lines do.
+  void show_text_picture(std::string_view cp932) override;
+
  protected:
   std::string take_entry() override;
   // The terminal hands over whole lines: one line answers one key, its

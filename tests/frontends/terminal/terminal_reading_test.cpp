@@ -78,6 +78,13 @@ class LineFrontEndTest : public ::testing::Test {
   int output_[2] = {-1, -1};
 };
 
+TEST_F(LineFrontEndTest, TextPicturesArePrintedInTheTerminalsCodeAndLineEnds) {
+  LineConsole console(CodeSet::utf8, input_[0], output_[1]);
+  ASSERT_TRUE(console.wants_text_picture());
+  console.show_text_picture(to_cp932(" 2FL +-  1\r\n＊\r\n\r\n"));
+  EXPECT_EQ(printed(), " 2FL +-  1\n＊\n\n");
+}
+
 TEST_F(LineFrontEndTest, PrintsTheRowsWhoseTextChangedThenThePromptWithoutALineEnd) {
   LineConsole console(CodeSet::utf8, input_[0], output_[1]);
   type("k\nk\nk\nENTRY\nk\n");

@@ -1,11 +1,11 @@
 # Debian packages the build, the programs and the tests need; sourced by
 # scripts/run and scripts/test.
-VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev libsdl2-dev unifont libtomlplusplus-dev"
+VERDAN_RUN_PACKAGES="g++ cmake ninja-build pkg-config libpng-dev libncurses-dev libsdl2-dev librsvg2-bin unifont libtomlplusplus-dev"
 # The tests also install and package the programs (dpkg-dev for the
 # package's library dependencies).
 VERDAN_PACKAGES="$VERDAN_RUN_PACKAGES googletest libgtest-dev libgmock-dev
 libbenchmark-dev tmux hp2xx dpkg-dev python3-ezdxf python3-matplotlib libxml2-utils
-librsvg2-bin clang libclang-rt-dev xvfb xdotool locales time man-db"
+clang libclang-rt-dev xvfb xdotool x11-utils locales time man-db"
 # Making and checking the Debian packages (scripts/package).
 VERDAN_DEBIAN_PACKAGES="dpkg-dev file lintian"
 # The Windows cross build and its tests under wine (scripts/windows-test only).

@@ -59,6 +59,9 @@ SdlCalls resolved() {
   resolve<nullptr>(sdl.create_window, "SDL_CreateWindow");
   resolve<0>(sdl.destroy_window, "SDL_DestroyWindow");
   resolve<0>(sdl.set_window_title, "SDL_SetWindowTitle");
+  resolve<0>(sdl.set_window_icon, "SDL_SetWindowIcon");
+  resolve<nullptr>(sdl.create_surface_from, "SDL_CreateRGBSurfaceWithFormatFrom");
+  resolve<0>(sdl.free_surface, "SDL_FreeSurface");
   resolve<0>(sdl.set_window_minimum_size, "SDL_SetWindowMinimumSize");
   resolve<0>(sdl.get_window_flags, "SDL_GetWindowFlags");
   resolve<0>(sdl.get_window_position, "SDL_GetWindowPosition");

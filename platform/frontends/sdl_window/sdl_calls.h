@@ -21,6 +21,9 @@ struct SdlCalls {
   decltype(&SDL_CreateWindow) create_window;
   decltype(&SDL_DestroyWindow) destroy_window;
   decltype(&SDL_SetWindowTitle) set_window_title;
+  decltype(&SDL_SetWindowIcon) set_window_icon;
+  decltype(&SDL_CreateRGBSurfaceWithFormatFrom) create_surface_from;
+  decltype(&SDL_FreeSurface) free_surface;
   decltype(&SDL_SetWindowMinimumSize) set_window_minimum_size;
   decltype(&SDL_GetWindowFlags) get_window_flags;
   decltype(&SDL_GetWindowPosition) get_window_position;

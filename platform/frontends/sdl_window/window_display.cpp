@@ -20,6 +20,7 @@
 #include "platform/console/png_picture.h"
 #include "platform/console/unifont.h"
 #include "platform/frontends/sdl_window/sdl_calls.h"
+#include "platform/frontends/sdl_window/window_icon.h"
 #include "platform/frontends/sdl_window/window_keys.h"
 #include "platform/frontends/sdl_window/window_front.h"
 #include "platform/frontends/sdl_window/window_layout.h"
@@ -307,6 +308,7 @@ std::unique_ptr<WindowDisplay> WindowDisplay::open(std::string& problem, Options
   window->window = sdl_calls().create_window(window->title.c_str(), x, y, kWindowWidth * scale,
                                              kWindowHeight * scale, flags);
   if (window->window != nullptr) {
+    set_window_icon(window->window);
     window->renderer = sdl_calls().create_renderer(window->window, -1, SDL_RENDERER_ACCELERATED);
     if (window->renderer == nullptr) {
       window->renderer = sdl_calls().create_renderer(window->window, -1, SDL_RENDERER_SOFTWARE);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -124,6 +125,46 @@ TEST_F(WindowRegister, ClosingTheWindowEndsWithStatusOneAndLeavesTheRegisterWhol
   EXPECT_EQ(run_window({"2", "3", "55", "鈴木"}), WindowDisplay::kClosedStatus);
   EXPECT_EQ(window_.typed(), 4u);
   EXPECT_EQ(register_file(), before);
+}
+
+// What a command printed on standard output.
+std::string output_of(const std::string& command) {
+  std::string text;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char bytes[256];
+    for (std::size_t n; (n = std::fread(bytes, 1, sizeof bytes, pipe)) > 0;) text.append(bytes, n);
+    ::pclose(pipe);
+  }
+  return text;
+}
+
+TEST_F(WindowRegister, TheWindowHasItsIconAndF1ShowsHelpThenTheSameScreenAgain) {
+  VERDAN_NEED_DISPLAY(display_);
+  std::string icon;
+  std::vector<Rgb> before, page, after;
+  int waits = 0;
+  const int status = run_window({"0"}, [&](WindowDisplay& window, std::size_t next) {
+    if (next != 0) return false;
+    switch (waits++) {
+      case 0:  // the menu
+        icon = output_of("xprop -name test _NET_WM_ICON 2>&1");
+        before = window.shown_pixels();
+        test::push_key(SDLK_F1);
+        return true;
+      case 1:  // the page, waiting for any key
+        page = window.shown_pixels();
+        test::push_text(" ");
+        return true;
+      default:
+        after = window.shown_pixels();
+        return false;
+    }
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(icon.find("Icon (48 x 48)"), std::string::npos) << icon.substr(0, 200);
+  ASSERT_FALSE(before.empty());
+  EXPECT_FALSE(page == before);
+  EXPECT_TRUE(after == before);
 }
 
 }  // namespace

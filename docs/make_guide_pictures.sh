@@ -60,6 +60,10 @@ printf '1\n1\n1\n6\n3.5\n5\n\n\n\n' | run first_end.png 3 "$without_analysis" VD
   printf '1\n1-2\n1-2\n\n2\n1-2\n1-2\n\n3\n3\n0\n\n4\n4\n0-1\n'
 } | run frame_edit.png 3 "$with_analysis" VDN-GENE
 
+# F1 at the first list of the rising braces: the help page of the range
+# lists, where the entries run out.
+printf '1\n3\n3\n6\n\n7.2\n4\n3.5\n\n1\n\033OP\n' | run help.png 3 "$with_analysis" VDN-GENE
+
 # A grid of 3 x 2 spans (6 m, 5 m), stopped at the question whether to
 # write over the print file of the frame before.
 printf '2\n3\n2\n6\n\n\n5\n\n' | run grid.png 3 "$with_analysis" VDN-GENE

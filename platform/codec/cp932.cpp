@@ -175,4 +175,10 @@ const std::string& sj(const char* utf8_literal) {
   return it->second;
 }
 
+std::vector<std::string> cp932_lines(std::initializer_list<const char*> utf8_literals) {
+  std::vector<std::string> lines;
+  for (const char* line : utf8_literals) lines.push_back(to_cp932(line));
+  return lines;
+}
+
 }  // namespace verdan

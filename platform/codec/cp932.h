@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verdan {
 
@@ -61,5 +63,8 @@ void append_utf8(std::string& out, char32_t cp);
 // A UTF-8 source literal as CP932, converted once and kept for the run.
 // Only for literals: the cache is keyed by the literal's address.
 const std::string& sj(const char* utf8_literal);
+
+// Lines of UTF-8 source literals as CP932, as a help page holds them.
+std::vector<std::string> cp932_lines(std::initializer_list<const char*> utf8_literals);
 
 }  // namespace verdan

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/failure.h"
+#include "platform/host/file_calls.h"
 #include "platform/host/host_error.h"
 
 namespace verdan {
@@ -40,7 +41,7 @@ std::string directory_of(const std::string& host) {
 
 void fail_not_regular(const std::string& host, host::FileType type) {
   if (type == host::FileType::directory) fail_from_errno(EISDIR, "open", host);
-  fail(kAccessDenied, std::string("not a regular file (") + type_name(type) + "): " + host);
+  fail(kAccessDenied, std::string("not a regular file (") + type_name(type) + "): " + host::shown_path(host));
 }
 
 int open_regular(const std::string& host, int flags) {
@@ -65,7 +66,7 @@ int open_special_for_writing(const std::string& host, int flags, std::chrono::mi
     if (fd >= 0) return fd;
     const int err = errno;
     if (err != ENXIO || std::chrono::steady_clock::now() >= deadline) {
-      if (err == ENXIO) fail(kDriveNotReady, "no reader on the pipe " + host);
+      if (err == ENXIO) fail(kDriveNotReady, "no reader on the pipe " + host::shown_path(host));
       fail_from_errno(err, "open", host);
     }
     std::this_thread::sleep_for(kPipeRetryStep);

@@ -40,7 +40,9 @@ bool read_date(std::string_view word, int& month, int& day) {
       ++at;
     }
     const std::size_t start = at;
-    while (at < word.size() && is_digit(word[at]) && at - start < 4) parts[part] = parts[part] * 10 + (word[at++] - '0');
+    while (at < word.size() && is_digit(word[at]) && at - start < 4) {
+      parts[part] = parts[part] * 10 + (word[at++] - '0');
+    }
     widths[part] = at - start;
     if (widths[part] == 0) return false;
   }
@@ -100,7 +102,8 @@ std::vector<ListedFile> with_dated_lines(std::vector<ListedFile> files, const st
   auto by_name = [](const ListedFile& file, const std::string& name) { return file.name < name; };
   for (const DatedListingLine& line : lines) {
     auto found = std::lower_bound(files.begin(), files.end(), line.name, by_name);
-    if (found == files.end() || found->name != line.name) continue;  // gone since, or a name the file system spells otherwise
+    // Gone since it was listed, or a name the file system spells otherwise.
+    if (found == files.end() || found->name != line.name) continue;
     found->size = line.size;
     if (line.month != 0) {
       found->month = line.month;

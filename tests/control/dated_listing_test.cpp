@@ -1,6 +1,6 @@
 // Listings of NT-family command interpreters: each locale's line read for
-// its name and size, the date only where its order is plain, and the file
-// system's facts under the rest.
+// its name and size, the date only where its order is plain. How the file
+// system fills in the rest: the control program's file management tests.
 #include "control/dated_listing.h"
 
 #include <gtest/gtest.h>
@@ -49,18 +49,6 @@ TEST(DatedListing, HeadingsTotalsDirectoriesAndTheOldLayoutDescribeNoFile) {
         std::string("FRAME           1234 02-20-19  10:00"), std::string("2024/03/05  FRAME   1234"), std::string()}) {
     EXPECT_FALSE(dated_listing_line(text)) << text;
   }
-}
-
-TEST(DatedListing, LinesPutTheirFactsOverTheFileSystemsWhereTheyHaveThem) {
-  std::vector<ListedFile> files{{"CROSS", 1, 1, 1}, {"FRAME", 2, 2, 2}, {"GRID", 4, 4, 4}};
-  auto merged = with_dated_lines(files, {{"CROSS", 10, 3, 5}, {"FRAME", 20, 0, 0}, {"GONE", 30, 6, 6}});
-  ASSERT_EQ(merged.size(), 3u);
-  EXPECT_EQ(merged[0].size, 10);
-  EXPECT_EQ(merged[0].month * 100 + merged[0].day, 305);
-  // A date in the locale's order leaves the file system's day.
-  EXPECT_EQ(merged[1].size, 20);
-  EXPECT_EQ(merged[1].month * 100 + merged[1].day, 202);
-  EXPECT_EQ(merged[2].size, 4);
 }
 
 }  // namespace

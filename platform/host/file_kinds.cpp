@@ -33,12 +33,6 @@ const char* type_name(host::FileType type) {
 
 }  // namespace
 
-std::string directory_of(const std::string& host) {
-  const std::size_t slash = host.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : host.substr(0, slash);
-}
-
 void fail_not_regular(const std::string& host, host::FileType type) {
   if (type == host::FileType::directory) fail_from_errno(EISDIR, "open", host);
   fail(kAccessDenied, std::string("not a regular file (") + type_name(type) + "): " + host::shown_path(host));
@@ -78,7 +72,7 @@ std::string link_target(const std::string& host) {
   for (int hops = 0; hops < kMostLinks; ++hops) {
     std::string target;
     if (host::read_link(path, target) != 0 || target.empty()) return path;
-    path = target.front() == '/' ? target : directory_of(path) + "/" + target;
+    path = target.front() == '/' ? target : host::parent_directory(path) + "/" + target;
   }
   fail_from_errno(ELOOP, "open", host);
 }

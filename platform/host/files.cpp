@@ -352,7 +352,9 @@ TextFile TextFile::open_replacing(std::string_view dos_path, SpecialFile special
     return TextFile(fd, std::move(host), "");
   }
 
-  const std::string dir = directory_of(host);
+  // Beside the file, so the rename stays on its drive ("C:FRAME" is in drive
+  // C's current directory, wherever this program stands).
+  const std::string dir = host::parent_directory(host);
   sweep_host_directory(dir);
   // The temporary name does not grow with the target's, so a long name fits.
   const std::string stem = temporary_stem(dir);
@@ -653,7 +655,7 @@ std::int64_t probe(std::string_view dos_path, EmptyProbe empty, SpecialFile spec
 
 void sweep_temporaries_beside(std::string_view dos_path) noexcept {
   try {
-    sweep_host_directory(directory_of(link_target(host_path(dos_path))));
+    sweep_host_directory(host::parent_directory(link_target(host_path(dos_path))));
   } catch (...) {
     // A name that does not map is reported where it is used.
   }

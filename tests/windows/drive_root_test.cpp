@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "platform/failure.h"
@@ -41,6 +42,25 @@ TEST_F(WindowsDrives, DriveRelativeDirectoryIsListedWhereTheDriveStands) {
   ASSERT_EQ(files->size(), 1u);
   EXPECT_EQ((*files)[0].name, "FRAME");
   EXPECT_EQ((*files)[0].size, 4);
+}
+
+// Started on another drive, the default data directory "C:" is drive C's
+// current directory: a replaced file's temporary goes there too, or the
+// rename would cross drives.
+TEST_F(WindowsDrives, ReplacingADriveRelativeNameFromAnotherDrive) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"=C:", dir_.wstring().c_str()));
+  if (!SetCurrentDirectoryW(L"Z:\\")) GTEST_SKIP() << "no drive Z: (wine's root) to start from";
+  TextFile file = TextFile::open_replacing("C:ENV.INI");
+  file.write("new\r\n");
+  int temporaries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
+    temporaries += entry.path().filename().string().starts_with(".~");
+  }
+  EXPECT_EQ(temporaries, 1);
+  file.commit();
+  SetCurrentDirectoryW(dir_.wstring().c_str());
+  SetEnvironmentVariableW(L"=C:", nullptr);
+  EXPECT_EQ(read(dir_ / "ENV.INI"), "new\r\n");
 }
 
 TEST_F(WindowsDrives, FailureDetailsShowWindowsPaths) {

@@ -23,7 +23,7 @@ mkdir -p "$posix" "$work/posix/app" "$work/posix/bin" "$windows" "$work/screens"
 ln -sfn "$windows" "$drive"
 # Wine's mount manager reads the drives when its session starts: one still
 # running would not know V:, and cmd's DIR there would print nothing.
-wineserver -w
+timeout 60 wineserver -w || true
 printf '#!/bin/sh\necho "$*" > ANALYSIS.TXT\n' >"$work/posix/bin/VERDAN"
 chmod +x "$work/posix/bin/VERDAN"
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "control/dated_listing.h"
 #include "control/index_entry.h"
 #include "control/register_entry.h"
 #include "control/screen_help.h"
@@ -111,7 +112,11 @@ class ControlProgram : public ErrorHandler {
   void read_index_file();
   std::vector<IndexEntry> index_file_entries() const;
   void join_listing();
-  std::vector<ListingFact> listing_from_interpreter();
+  struct InterpreterListing {
+    std::vector<ListingFact> fixed_columns;  // the old layout
+    std::vector<DatedListingLine> dated;     // date first, name last
+  };
+  InterpreterListing listing_from_interpreter();
   std::vector<ListedFile> listing_from_file_system();
   std::vector<RegisterEntry> read_register(EmptyProbe empty);
   static std::vector<RegisterEntry> register_file_entries();

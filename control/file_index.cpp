@@ -68,7 +68,13 @@ std::vector<IndexEntry> ControlProgram::index_file_entries() const {
 
 void ControlProgram::join_listing() {
   if (listing_by_interpreter_) {
-    join_listing_lines(index_, listing_from_interpreter());
+    InterpreterListing listing = listing_from_interpreter();
+    join_listing_lines(index_, listing.fixed_columns);
+    if (listing.dated.empty()) return;
+    // Every file in the dated layout is matched by its whole name, as the
+    // file system's are; the file system fills in what its line leaves
+    // open, and speaks for the names the listing's code page garbled.
+    join_listed_files(index_, with_dated_lines(listing_from_file_system(), listing.dated));
   } else {
     join_listed_files(index_, listing_from_file_system());
   }
@@ -76,7 +82,7 @@ void ControlProgram::join_listing() {
 
 // The interpreter's listing and version text, read from the work files. A
 // work file that was never made means no facts, not a failure.
-std::vector<ListingFact> ControlProgram::listing_from_interpreter() {
+ControlProgram::InterpreterListing ControlProgram::listing_from_interpreter() {
   std::string version = run_step(*this, kStepReadVersion, [&] {
     if (!file_exists(work_file(kVersionFileName))) return std::string();
     File file = File::open_input(work_file(kVersionFileName));
@@ -89,16 +95,21 @@ std::vector<ListingFact> ControlProgram::listing_from_interpreter() {
   int date_column = listing_date_column(version, !GETENV("OS").empty());
 
   return run_step(*this, kStepReadListing, [&] {
-    std::vector<ListingFact> facts;
+    InterpreterListing listing;
     listing_missing_ = !file_exists(work_file(kListingFileName));
-    if (listing_missing_) return facts;
+    if (listing_missing_) return listing;
     File file = File::open_input(work_file(kListingFileName));
     for (int skipped = 0; skipped < kListingHeadLines && !file.eof(); ++skipped) file.read_line();
     while (!file.eof()) {
-      if (auto fact = listing_fact(file.read_line(), date_column)) facts.push_back(*fact);
+      const std::string line = file.read_line();
+      if (auto dated = dated_listing_line(line)) {
+        listing.dated.push_back(std::move(*dated));
+      } else if (auto fact = listing_fact(line, date_column)) {
+        listing.fixed_columns.push_back(*fact);
+      }
     }
     file.close();
-    return facts;
+    return listing;
   });
 }
 

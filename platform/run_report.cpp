@@ -64,6 +64,7 @@ void report_run(std::string_view program) noexcept {
     const RunAccount account = take_run_account();
     std::vector<std::string> search;
     if (!account.missing_program.empty()) search = program_search_directories(account.missing_program);
+    for (std::string& dir : search) dir = host::shown_path(dir);
     const std::string text = run_report_text(program, account, search, host::full_path("."));
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);

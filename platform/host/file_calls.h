@@ -61,5 +61,11 @@ int change_directory(const std::string& path);
 // `path` from the root, as the user would type it to find the file again
 // (on Windows with its drive and `\`); `path` itself when the host cannot say.
 std::string full_path(const std::string& path);
+// The directory that holds the last name of `path`; a name at a root is
+// held by the root itself.
+std::string parent_directory(const std::string& path);
+// `path` as failure details and reports show it: in the host's own form
+// (on Windows with `\` between names).
+std::string shown_path(const std::string& path);
 
 }  // namespace verdan::host

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/failure.h"
+#include "platform/host/file_calls.h"
 #include "platform/host/host_error.h"
 
 namespace verdan {
@@ -32,15 +33,9 @@ const char* type_name(host::FileType type) {
 
 }  // namespace
 
-std::string directory_of(const std::string& host) {
-  const std::size_t slash = host.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : host.substr(0, slash);
-}
-
 void fail_not_regular(const std::string& host, host::FileType type) {
   if (type == host::FileType::directory) fail_from_errno(EISDIR, "open", host);
-  fail(kAccessDenied, std::string("not a regular file (") + type_name(type) + "): " + host);
+  fail(kAccessDenied, std::string("not a regular file (") + type_name(type) + "): " + host::shown_path(host));
 }
 
 int open_regular(const std::string& host, int flags) {
@@ -65,7 +60,7 @@ int open_special_for_writing(const std::string& host, int flags, std::chrono::mi
     if (fd >= 0) return fd;
     const int err = errno;
     if (err != ENXIO || std::chrono::steady_clock::now() >= deadline) {
-      if (err == ENXIO) fail(kDriveNotReady, "no reader on the pipe " + host);
+      if (err == ENXIO) fail(kDriveNotReady, "no reader on the pipe " + host::shown_path(host));
       fail_from_errno(err, "open", host);
     }
     std::this_thread::sleep_for(kPipeRetryStep);
@@ -77,7 +72,7 @@ std::string link_target(const std::string& host) {
   for (int hops = 0; hops < kMostLinks; ++hops) {
     std::string target;
     if (host::read_link(path, target) != 0 || target.empty()) return path;
-    path = target.front() == '/' ? target : directory_of(path) + "/" + target;
+    path = target.front() == '/' ? target : host::parent_directory(path) + "/" + target;
   }
   fail_from_errno(ELOOP, "open", host);
 }

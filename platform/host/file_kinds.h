@@ -36,7 +36,4 @@ int open_special_for_writing(const std::string& host, int flags,
 // and the file it names is replaced.
 std::string link_target(const std::string& host);
 
-// The directory that holds `host`'s last name ("." for a bare name).
-std::string directory_of(const std::string& host);
-
 }  // namespace verdan

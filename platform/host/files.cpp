@@ -164,7 +164,7 @@ File::~File() {
 
 std::size_t File::fill(std::size_t count) {
   if (end_ - pos_ >= count) return count;
-  if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host_path_);
+  if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host::shown_path(host_path_));
   if (pos_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
     end_ -= pos_;
@@ -191,10 +191,11 @@ std::size_t File::fill(std::size_t count) {
   return std::min(count, end_ - pos_);
 }
 
-void File::fail_past_end() const { fail(kInputPastEnd, "input past end of " + host_path_); }
+void File::fail_past_end() const { fail(kInputPastEnd, "input past end of " + host::shown_path(host_path_)); }
 
 void File::fail_too_long() const {
-  fail(kLineBufferOverflow, "a line longer than " + std::to_string(kLongestTextLine) + " bytes in " + host_path_);
+  fail(kLineBufferOverflow,
+       "a line longer than " + std::to_string(kLongestTextLine) + " bytes in " + host::shown_path(host_path_));
 }
 
 bool File::eof() { return fill(1) == 0; }
@@ -351,7 +352,9 @@ TextFile TextFile::open_replacing(std::string_view dos_path, SpecialFile special
     return TextFile(fd, std::move(host), "");
   }
 
-  const std::string dir = directory_of(host);
+  // Beside the file, so the rename stays on its drive ("C:FRAME" is in drive
+  // C's current directory, wherever this program stands).
+  const std::string dir = host::parent_directory(host);
   sweep_host_directory(dir);
   // The temporary name does not grow with the target's, so a long name fits.
   const std::string stem = temporary_stem(dir);
@@ -468,7 +471,7 @@ void TextFile::fail_appending(int err, std::string_view what) {
     fail_from_errno(err, what, host_path_);
   } catch (const Failure& failure) {
     if (!grown) throw;
-    throw Failure(failure.code(), std::string(failure.what()) + "; " + host_path_ +
+    throw Failure(failure.code(), std::string(failure.what()) + "; " + host::shown_path(host_path_) +
                                       " may now hold part of this append after byte " + std::to_string(start) +
                                       " (not cut back: " + std::strerror(undo_err) + ")");
   }
@@ -509,7 +512,7 @@ void TextFile::write_out(const char* data, std::size_t size) {
 }
 
 void TextFile::write(std::string_view bytes) {
-  if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host_path_);
+  if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host::shown_path(host_path_));
   if (bytes.size() > capacity_ - used_) {
     flush();
     if (bytes.size() >= capacity_) {
@@ -652,7 +655,7 @@ std::int64_t probe(std::string_view dos_path, EmptyProbe empty, SpecialFile spec
 
 void sweep_temporaries_beside(std::string_view dos_path) noexcept {
   try {
-    sweep_host_directory(directory_of(link_target(host_path(dos_path))));
+    sweep_host_directory(host::parent_directory(link_target(host_path(dos_path))));
   } catch (...) {
     // A name that does not map is reported where it is used.
   }

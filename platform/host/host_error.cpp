@@ -50,16 +50,6 @@ constexpr ErrnoCode kTable[] = {
     {ENOMEM, kOutOfMemory},
 };
 
-// The directory that holds the last name of `host_path`.
-std::string parent_of(const std::string& host_path) {
-  std::string path = host_path;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 bool is_directory(const std::string& host_path) {
   host::FileStatus info;
   return host::file_status(host_path, info) == 0 && info.directory;
@@ -71,7 +61,7 @@ int failure_code(int err, HostSubject subject, const std::string& host_path) {
   if (subject == HostSubject::program) return kProgramNotFound;
   if (err == ENOENT) {
     if (subject == HostSubject::directory) return kPathNotFound;
-    return is_directory(parent_of(host_path)) ? kFileNotFound : kPathNotFound;
+    return is_directory(host::parent_directory(host_path)) ? kFileNotFound : kPathNotFound;
   }
   for (const ErrnoCode& entry : kTable) {
     if (entry.err == err) return entry.code;
@@ -83,7 +73,7 @@ void fail_from_errno(int err, std::string_view what, const std::string& host_pat
                      HostSubject subject) {
   std::string detail(what);
   detail += " ";
-  detail += host_path;
+  detail += host::shown_path(host_path);
   detail += ": ";
   detail += std::strerror(err);
   fail(failure_code(err, subject, host_path), detail);

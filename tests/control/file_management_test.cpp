@@ -118,6 +118,26 @@ TEST_F(FileManagement, InterpreterListingIsWaitedForReadByColumnAndRemoved) {
   EXPECT_FALSE(has("DATA/OS.VER"));
 }
 
+// Today's interpreters put the date first in the locale's order and the
+// name last: a year-first date is the line's own, the others the file
+// system's; a name the listing garbled still gets its file's facts.
+TEST_F(FileManagement, DateFirstListingIsReadByWordsAndTheFileSystemFillsItIn) {
+  lay_out_joined_case();
+  name_interpreter("case \"$1\" in *DIR*) cp listing DATA/INDEX.NOW;; *VER*) cp version DATA/OS.VER;; esac\n");
+  test::write_bytes(dir_ / "listing",
+                    " Volume in drive C has no label.\r\n Volume Serial Number is 4300-0000\r\n\r\n"
+                    " Directory of C:\\DATA\r\n\r\n"
+                    "2019/03/21  10:00             1,000 FRAME\r\n"
+                    "  2/3/1999   9:00 AM             8  CROSS\r\n"
+                    "01/05/2020  10:00    <DIR>          frame2\r\n"
+                    "               2 File(s)          1,008 bytes\r\n");
+  test::write_bytes(dir_ / "version", "\r\nMicrosoft Windows [Version 10.0]\r\n");
+  EXPECT_EQ(run({"2", "1"}), 3);
+  EXPECT_EQ(console_->row_text(2), "  1 FRAME      山田   2019/02/20  03/21   1,000  First frame");
+  EXPECT_EQ(console_->row_text(3), "  2 cross      権兵衛 1998/12/01  12/01       8  Grid of beams");
+  EXPECT_EQ(console_->row_text(4), "  3 frame2     4321   2020/01/05  01/05  56,789  Third");
+}
+
 TEST_F(FileManagement, InterpreterThatMakesNoListingIsReportedNotFatal) {
   lay_out_joined_case();
   name_interpreter("exit 0\n");

@@ -14,7 +14,8 @@ set(portable_tests
   shared/free_format_test.cpp shared/integer_field_test.cpp
   shared/leading_number_test.cpp shared/print_test.cpp shared/screen_draw_test.cpp
   shared/small_routines_test.cpp
-  control/index_entry_test.cpp control/listing_join_test.cpp control/register_entry_test.cpp
+  control/index_entry_test.cpp control/listing_join_test.cpp control/dated_listing_test.cpp
+  control/register_entry_test.cpp
   plt_draw/load_symbols_test.cpp plt_draw/mm_text_test.cpp)
 file(GLOB windows_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*_test.cpp)
 add_executable(windows_tests ${portable_tests} ${windows_sources})

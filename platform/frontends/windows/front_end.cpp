@@ -15,10 +15,12 @@ namespace verdan {
 // console front end. There is no window front end of its own here: the
 // console is a window already.
 std::unique_ptr<Console> make_console() {
-  // Standard input and output carry bytes as they are, line ends unchanged.
+  // Entries are read as the bytes they are. The programs' own output (the
+  // final screen, notes, the account of the run) ends its lines with CR LF
+  // like --help and every text on Windows, so standard output and error
+  // stay in text mode; a plot or picture sent to "-" has a binary
+  // descriptor of its own.
   _setmode(0, _O_BINARY);
-  _setmode(1, _O_BINARY);
-  _setmode(2, _O_BINARY);
   const bool on_console = _isatty(0) != 0 && _isatty(1) != 0;
   ConsoleChoice choice = choose_console(std::getenv("VERDAN_CONSOLE"), on_console);
   if (!choice.note.empty()) std::cerr << choice.note << '\n';

@@ -146,4 +146,15 @@ std::string full_path(const std::string& path) {
   return dir + (path.starts_with("./") ? path.substr(2) : path);
 }
 
+std::string parent_directory(const std::string& path) {
+  std::string parent = path;
+  while (parent.size() > 1 && parent.back() == '/') parent.pop_back();
+  const std::size_t slash = parent.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return parent.substr(0, slash);
+}
+
+std::string shown_path(const std::string& path) { return path; }
+
 }  // namespace verdan::host

@@ -6,6 +6,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/dos_path.h"
+#include "platform/host/file_calls.h"
 #include "platform/failure.h"
 #include "platform/host/windows/wide.h"
 
@@ -18,8 +19,11 @@ std::optional<std::vector<ListedFile>> list_files(std::string_view dos_directory
   } catch (const Failure&) {
     return std::nullopt;
   }
+  // "C:" is drive C's current directory, which "C:/*" would miss.
+  std::string pattern = host::full_path(directory);
+  if (pattern.back() != '\\') pattern += '\\';
   WIN32_FIND_DATAW entry{};
-  HANDLE search = FindFirstFileW(host::wide(directory + "/*").c_str(), &entry);
+  HANDLE search = FindFirstFileW(host::wide(pattern + "*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<ListedFile>{};
     return std::nullopt;

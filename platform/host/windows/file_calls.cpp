@@ -5,6 +5,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/host/windows/wide.h"
@@ -119,6 +120,28 @@ std::string full_path(const std::string& path) {
   if (used == 0 || used >= size) return path;
   full.resize(used);
   return narrow(full);
+}
+
+// "C:/X" is held by "C:/", "C:X" by drive C's current directory ("C:."):
+// the C runtime finds no directory "C:".
+std::string parent_directory(const std::string& path) {
+  auto separator = [](char c) { return c == '/' || c == '\\'; };
+  const bool drive = path.size() >= 2 && path[1] == ':';
+  std::size_t root = drive ? 2 : 0;
+  if (root < path.size() && separator(path[root])) ++root;
+  std::size_t end = path.size();
+  while (end > root && separator(path[end - 1])) --end;
+  std::size_t cut = end;
+  while (cut > root && !separator(path[cut - 1])) --cut;
+  if (cut > root) return path.substr(0, cut - 1);
+  if (root > 0) return drive && root == 2 ? path.substr(0, 2) + "." : path.substr(0, root);
+  return ".";
+}
+
+std::string shown_path(const std::string& path) {
+  std::string shown = path;
+  std::replace(shown.begin(), shown.end(), '/', '\\');
+  return shown;
 }
 
 }  // namespace verdan::host

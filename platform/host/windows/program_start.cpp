@@ -9,6 +9,7 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/host/dos_path.h"
+#include "platform/host/file_calls.h"
 #include "platform/failure.h"
 #include "platform/host/windows/wide.h"
 
@@ -120,7 +121,7 @@ void start_and_end(std::string_view program, std::string_view argument,
   startup.hStdError = inheritable(STD_ERROR_HANDLE);
   // Started in a normal window; this program then ends.
   if (!start_program(path, argument, 0, SW_SHOWNORMAL, process, startup)) {
-    fail(kProgramNotFound, "cannot start " + path);
+    fail(kProgramNotFound, "cannot start " + host::shown_path(path));
   }
   CloseHandle(process.hThread);
   DWORD status = 0;

@@ -12,14 +12,16 @@
 
 namespace verdan {
 
-const PlotDevice* table_device(const PlotState& state) {
+const PlotDevice* look_up_device(const PlotState& state) {
   // In the order of their codes, 1-7.
   static const std::array<const PlotDevice*, 7> table = {&esc_page_device(), &hpgl_centred_device(),
                                                          &hpgl_corner_device(), &lips_device(),
                                                          &jw_cad_device(),      &dxf_device(),
                                                          &svg_device()};
   const int code = plot_device_code(state);
-  return code == 0 ? nullptr : table[static_cast<std::size_t>(code - 1)];
+  state.looked_up_code = state.plot_device;
+  state.looked_up_device = code == 0 ? nullptr : table[static_cast<std::size_t>(code - 1)];
+  return state.looked_up_device;
 }
 
 void pen_behind_text(PlotState& s, const DeviceText& t) {

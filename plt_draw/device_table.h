@@ -64,8 +64,12 @@ struct PlotDevice {
   void (*end)(PlotState& state);
 };
 
-// The table row of the state's device; nullptr for unknown codes.
-const PlotDevice* table_device(const PlotState& state);
+// The table row of the state's device; nullptr for unknown codes. Looked
+// up again only when plot_device has changed since.
+const PlotDevice* look_up_device(const PlotState& state);
+inline const PlotDevice* table_device(const PlotState& state) {
+  return state.plot_device == state.looked_up_code ? state.looked_up_device : look_up_device(state);
+}
 
 // For a device that writes a text as one piece: the pen ends behind it,
 // where the printers' pen ends.

@@ -18,10 +18,21 @@ __extension__ typedef unsigned __int128 Wide;
 // 2^64.
 constexpr double kIntegerRoadLimit = 1e14;
 
+// Magnitudes of at most 43 significant bits (singles, and their sums and
+// differences with a sheet's size) times 10^4 = 625 * 2^4 need at most 53:
+// the product is exact, and below 2^52 adding and taking away 2^52 rounds
+// it half to even.
+constexpr std::uint64_t kBeyond43Bits = (std::uint64_t{1} << 10) - 1;
+constexpr double kExactProductLimit = 0x1p52 / 10000;
+
 // |value| * 10^4 rounded half to even on the exact binary value, for
 // magnitudes below kIntegerRoadLimit.
 std::uint64_t ten_thousandths(double magnitude) {
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  if ((bits & kBeyond43Bits) == 0 && magnitude < kExactProductLimit) {
+    const double product = magnitude * 10000;
+    return static_cast<std::uint64_t>((product + 0x1p52) - 0x1p52);
+  }
   const auto biased = static_cast<int>(bits >> 52);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   if (biased != 0) mantissa |= std::uint64_t{1} << 52;
@@ -65,18 +76,13 @@ char* write_mm(char* out, double value) {
   const std::uint64_t q = magnitude == 0 ? 0 : ten_thousandths(magnitude);
   if (q != 0 && std::signbit(value)) *out++ = '-';
   out = write_decimal(out, q / 10000);
-  std::uint64_t decimals = q % 10000;
+  const auto decimals = static_cast<std::size_t>(q % 10000);
   if (decimals == 0) return out;
   *out++ = '.';
+  std::memcpy(out, kDigitPairs + 2 * (decimals / 100), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (decimals % 100), 2);
   int places = 4;
-  while (decimals % 10 == 0) {
-    decimals /= 10;
-    --places;
-  }
-  for (int i = places - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + decimals % 10);
-    decimals /= 10;
-  }
+  while (out[places - 1] == '0') --places;
   return out + places;
 }
 

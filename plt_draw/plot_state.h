@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <string_view>
@@ -66,6 +67,8 @@ struct alignas(std::size_t) PlotFields {
   FixedText<kCommandSize> plot_cmd;
 };
 
+struct PlotDevice;
+
 struct PlotState : PlotFields {
   // The plot file, opened and closed by the caller. The stream is written
   // as raw bytes: its LFs and binary fields belong to the device.
@@ -75,6 +78,11 @@ struct PlotState : PlotFields {
   // the entities, and the layers they use with their colours.
   HeldText held_entities;
   std::map<std::string, int, std::less<>> held_layers;
+
+  // The device table's row and the plot_device it was looked up for: each
+  // primitive asks for it several times (see device_table.h).
+  mutable float looked_up_code = std::numeric_limits<float>::quiet_NaN();
+  mutable const PlotDevice* looked_up_device = nullptr;
 };
 
 // Appends bytes to the plot file; Failure 52 when none is open.

@@ -12,6 +12,7 @@
 #include "platform/host/files.h"
 #include "platform/host/same_file.h"
 #include "plt_draw/conversion_progress.h"
+#include "plt_draw/held_text.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/record_reader.h"
 
@@ -104,11 +105,13 @@ class Conversion {
     return s;
   }
 
-  // One later pass: `write(record, offset)` for each record of `wanted`,
-  // offset being 16 times its group's number.
+  // The pass after the survey: `write(kind, record, offset)` for each
+  // drawing record, offset being 16 times its group's number. The indicator
+  // takes a step for each of the drawing's four parts.
   template <typename Write>
-  void pass(int wanted, Write write) {
+  void pass(Write write) {
     reader_.rewind();
+    ticks_ = kKindPasses;
     int offset = -16;
     for (int kind = next(); kind >= 0; kind = next()) {
       if (kind == 'i') {
@@ -118,16 +121,20 @@ class Conversion {
         offset += 16;
         if (offset >= 16 * kLayerGroups) throw DamagedFile{};
       } else if (drawing_record(kind)) {
-        RecordReader::Record record = checked(kind, offset);
-        if (kind == wanted) write(record, offset);
+        write(kind, checked(kind, offset), offset);
       }
     }
   }
 
  private:
+  // Lines, circles, text records and texts.
+  static constexpr int kKindPasses = 4;
+
   int next() {
     int kind = reader_.kind();
-    if (kind >= 0) progress_.tick();
+    if (kind >= 0) {
+      for (int i = 0; i < ticks_; ++i) progress_.tick();
+    }
     return kind;
   }
 
@@ -152,32 +159,44 @@ class Conversion {
 
   RecordReader reader_;
   ConversionProgress progress_;
+  int ticks_ = 1;  // for each record read
   const char* overflow_ = nullptr;
 };
 
-// Writes the drawing file.
+// Writes the drawing file in one reading: the lines go out as they come,
+// and the circles, text records and texts, which follow all the lines, wait
+// in memory or a spool file.
 void write_drawing(Conversion& conversion, const std::string& head, TextFile& out) {
   out.write(head);
+  HeldText circles, text_records, texts;
   std::string record;
-  const auto with_layer = [&](std::string_view fixed, std::size_t layer, int offset) {
+  const auto with_layer = [&record](std::string_view fixed, std::size_t layer, int offset) -> const std::string& {
     record.assign(fixed);
     record[layer] = static_cast<char>(static_cast<unsigned char>(fixed[layer]) + offset);
-    out.write(record);
+    return record;
   };
-  conversion.pass('s', [&](const RecordReader::Record& r, int offset) { with_layer(r.fixed, 18, offset); });
-  conversion.pass('e', [&](const RecordReader::Record& r, int offset) { with_layer(r.fixed, 28, offset); });
   std::int64_t position = 0;
-  conversion.pass('m', [&](const RecordReader::Record& r, int offset) {
-    record.assign(r.fixed.substr(0, 16));
-    // Positions are whole byte counts: no single-precision rounding.
-    append_int32(record, position);
-    record.push_back(r.fixed[20]);
-    record.push_back(static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset));
-    record.append(r.fixed.substr(22, 2));
-    out.write(record);
-    position += static_cast<std::int64_t>(r.text.size());
+  conversion.pass([&](int kind, const RecordReader::Record& r, int offset) {
+    if (kind == 's') {
+      out.write(with_layer(r.fixed, 18, offset));
+    } else if (kind == 'e') {
+      circles.append(with_layer(r.fixed, 28, offset));
+    } else {
+      record.assign(r.fixed.substr(0, 16));
+      // Positions are whole byte counts: no single-precision rounding.
+      append_int32(record, position);
+      record.push_back(r.fixed[20]);
+      record.push_back(static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset));
+      record.append(r.fixed.substr(22, 2));
+      text_records.append(record);
+      texts.append(r.text);
+      position += static_cast<std::int64_t>(r.text.size());
+    }
   });
-  conversion.pass('m', [&](const RecordReader::Record& r, int) { out.write(r.text); });
+  const auto write = [&out](std::string_view bytes) { out.write(bytes); };
+  circles.replay(write);
+  text_records.replay(write);
+  texts.replay(write);
   out.write(std::string_view("\0", 1));
   out.write(jwc_tail());
 }

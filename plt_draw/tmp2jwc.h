@@ -9,9 +9,10 @@
 namespace verdan {
 
 // Converts `tmp_file` into the drawing `jwc_file`, reading the intermediate
-// file five times (survey, lines, circles, text records, text pool). Shows
-// `spinner`'s characters as a progress indicator at the cursor (none when
-// empty). A damaged intermediate file (cut short, a bad set-up line, records
+// file twice: a survey, then the records, whose circles and texts wait in
+// memory or a spool file until every line is written. Shows `spinner`'s
+// characters as a progress indicator at the cursor, five steps a record
+// (none when empty). A damaged intermediate file (cut short, a bad set-up line, records
 // outside the 16 layer groups) is checked for before anything is written: the
 // damage message is shown and the program ends with status 1. A scale or
 // coordinate that is no finite number is Failure 6, also before anything is

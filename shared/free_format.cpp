@@ -180,28 +180,6 @@ int write_real(char* out, double value, int n, char exponent_char, bool trailing
 
 }  // namespace
 
-char* write_decimal(char* out, std::uint64_t value) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  int count = 1;
-  while (count < 20 && value >= kPowersOfTen[count]) ++count;
-  char* const end = out + count;
-  char* p = end;
-  for (; value >= 100; value /= 100) {
-    p -= 2;
-    std::memcpy(p, kPairs + 2 * (value % 100), 2);
-  }
-  if (value >= 10) {
-    p -= 2;
-    std::memcpy(p, kPairs + 2 * value, 2);
-  } else {
-    *--p = static_cast<char>('0' + value);
-  }
-  return end;
-}
-
 SignificantDigits round_significant(double magnitude, int n) {
   int binary_exponent = 0;
   double fraction = std::frexp(magnitude, &binary_exponent);  // magnitude = fraction * 2^E

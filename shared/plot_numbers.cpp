@@ -69,17 +69,19 @@ std::string N2A(float value) {
 char* write_n2a(char* out, float value) {
   // Device coordinates are whole numbers, or halves about a centred origin,
   // of six digits at most, which the free format writes as they are: the
-  // whole part (none below 1), the point and the tenth. Ten times a single
-  // is exact in a double.
-  const double tenths = 10.0 * std::fabs(value);
-  if (tenths < 1e6 && tenths == std::floor(tenths)) {
-    const auto whole_tenths = static_cast<std::uint64_t>(tenths);
-    if (value < 0) *out++ = '-';
-    if (whole_tenths % 10 == 0) return write_decimal(out, whole_tenths / 10);
-    if (whole_tenths >= 10) out = write_decimal(out, whole_tenths / 10);
-    *out++ = '.';
-    *out++ = static_cast<char>('0' + whole_tenths % 10);
-    return out;
+  // whole part (none below 1), and ".5". A single's fraction below 10^5 is
+  // exact.
+  const float magnitude = std::fabs(value);
+  if (magnitude < 100000.0f) {
+    const auto whole = static_cast<std::uint32_t>(magnitude);
+    const float fraction = magnitude - static_cast<float>(whole);
+    if (fraction == 0 || fraction == 0.5f) {
+      if (value < 0) *out++ = '-';
+      if (fraction == 0) return write_decimal(out, whole);
+      if (whole != 0) out = write_decimal(out, whole);
+      std::memcpy(out, ".5", 2);
+      return out + 2;
+    }
   }
   require_finite(value, "N2A");
   const int length = write_free(out, value, false);

@@ -25,25 +25,42 @@ int pen_colour(int pen) {
 // Texts have no pen; they go with pen 2, the pen the plotter writes with.
 constexpr int kTextPen = 2;
 
-// One group: its code right-aligned in three places, then its value. `Out`
-// is a std::string or a DeviceCommand.
+// A group's code line: the code right-aligned in three places.
+template <typename Out>
+void code_line(Out& out, int code) {
+  if (code >= 0 && code < 1000) {
+    char line[5] = {' ', ' ', static_cast<char>('0' + code % 10), '\r', '\n'};
+    if (code >= 10) line[1] = static_cast<char>('0' + code / 10 % 10);
+    if (code >= 100) line[0] = static_cast<char>('0' + code / 100);
+    out.append(std::string_view(line, sizeof line));
+    return;
+  }
+  char line[16];
+  const char* digits_end = std::to_chars(line + 3, line + sizeof line - 2, code).ptr;
+  const auto digits = static_cast<std::size_t>(digits_end - (line + 3));
+  const std::size_t start = std::min<std::size_t>(digits, 3);
+  std::memset(line + start, ' ', 3 - start);
+  std::memcpy(line + 3 + digits, "\r\n", 2);
+  out.append(std::string_view(line + start, 3 - start + digits + 2));
+}
+
+// One group: its code line, then its value. `Out` is a std::string or a
+// DeviceCommand.
 template <typename Out>
 void group(Out& out, int code, std::string_view value) {
-  char code_line[16];
-  const char* digits_end = std::to_chars(code_line + 3, code_line + sizeof code_line - 2, code).ptr;
-  const auto digits = static_cast<std::size_t>(digits_end - (code_line + 3));
-  const std::size_t start = std::min<std::size_t>(digits, 3);
-  std::memset(code_line + start, ' ', 3 - start);
-  std::memcpy(code_line + 3 + digits, "\r\n", 2);
-  out.append(std::string_view(code_line + start, 3 - start + digits + 2));
+  code_line(out, code);
   out.append(value);
   out.append("\r\n");
 }
 
-template <typename Out>
-void number(Out& out, int code, double value) {
+void number(std::string& out, int code, double value) {
   char text[kMmTextMax];
   group(out, code, std::string_view(text, static_cast<std::size_t>(write_mm(text, value) - text)));
+}
+
+void number(DeviceCommand& out, int code, double value) {
+  code_line(out, code);
+  out.mm(value) << "\r\n";
 }
 
 template <typename Out>

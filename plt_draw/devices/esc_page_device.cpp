@@ -67,19 +67,21 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // A character in the printer's font: half as wide as high, a double-byte
 // one square and nine tenths high, turned to the text's angle.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
-  float w = std::floor(t.height * s.scale_x / 2);
-  float h = std::floor(t.height * s.scale_x);
   DeviceCommand command(s);
-  if (c.width == 2) {
-    w = h = std::floor(0.9f * t.height * s.scale_x);
-    command << kGs << ";2ssF" << kGs << "9tfF";
-  } else {
-    command << kGs << "264ssF" << kGs << "1tfF";
-  }
-  command << kGs;
-  command.number(w) << "wmF" << kGs;
-  command.number(h) << "hmF" << kGs;
-  command.number(t.angle) << "roF" << kGs << "0slF" << kGs;
+  command << c.head(s, [&](DeviceCommand& head) {
+    float w = std::floor(t.height * s.scale_x / 2);
+    float h = std::floor(t.height * s.scale_x);
+    if (c.width == 2) {
+      w = h = std::floor(0.9f * t.height * s.scale_x);
+      head << kGs << ";2ssF" << kGs << "9tfF";
+    } else {
+      head << kGs << "264ssF" << kGs << "1tfF";
+    }
+    head << kGs;
+    head.number(w) << "wmF" << kGs;
+    head.number(h) << "hmF" << kGs;
+    head.number(t.angle) << "roF" << kGs << "0slF" << kGs;
+  });
   command.x(s.pen.pen_x) << 'X' << kGs;
   command.y(s.pen.pen_y) << 'Y' << c.bytes << kGs << "0X" << kGs << "0Y";
   command.emit();

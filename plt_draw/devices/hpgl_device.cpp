@@ -88,17 +88,19 @@ void circle(PlotState& s, const DeviceCircle& c) {
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   move(s, s.pen.pen_x, s.pen.pen_y);
   DeviceCommand command(s);
-  command << "SP2;DI";
-  command.number(static_cast<float>(std::floor(100 * t.cos_a))) << ',';
-  command.number(static_cast<float>(std::floor(100 * t.sin_a))) << ";SI";
-  if (c.width == 1) {
-    command.number(std::floor(6 * t.height + 0.5f) / 200) << ',';
-    command.number(std::floor(7 * t.height + 0.5f) / 100) << ";SS;LB";
-  } else {
-    const float size = std::floor(9 * t.height + 0.5f) / 100;
-    command.number(size) << ',';
-    command.number(size) << ";SA;LB";
-  }
+  command << c.head(s, [&](DeviceCommand& head) {
+    head << "SP2;DI";
+    head.number(static_cast<float>(std::floor(100 * t.cos_a))) << ',';
+    head.number(static_cast<float>(std::floor(100 * t.sin_a))) << ";SI";
+    if (c.width == 1) {
+      head.number(std::floor(6 * t.height + 0.5f) / 200) << ',';
+      head.number(std::floor(7 * t.height + 0.5f) / 100) << ";SS;LB";
+    } else {
+      const float size = std::floor(9 * t.height + 0.5f) / 100;
+      head.number(size) << ',';
+      head.number(size) << ";SA;LB";
+    }
+  });
   command << c.bytes << kEtx;
   command.emit();
 }

@@ -67,17 +67,19 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // One character, square and nine tenths of the height high, along the
 // text's direction; a double-byte one in the kanji set.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
-  const float h = 0.9f * t.height * s.scale_x;
-  const float w = h;
-  const float ratio = h / w;
   DeviceCommand command(s);
-  command << 'Z';
-  command.culc(static_cast<float>(-100 * t.sin_a * ratio))
-      .culc(static_cast<float>(100 * t.cos_a * ratio))
-      .culc(static_cast<float>(100 * t.cos_a))
-      .culc(static_cast<float>(100 * t.sin_a))
-      << kRs << 'Y';
-  command.culc(h) << kRs << "40";
+  command << c.head(s, [&](DeviceCommand& head) {
+    const float h = 0.9f * t.height * s.scale_x;
+    const float w = h;
+    const float ratio = h / w;
+    head << 'Z';
+    head.culc(static_cast<float>(-100 * t.sin_a * ratio))
+        .culc(static_cast<float>(100 * t.cos_a * ratio))
+        .culc(static_cast<float>(100 * t.cos_a))
+        .culc(static_cast<float>(100 * t.sin_a))
+        << kRs << 'Y';
+    head.culc(h) << kRs << "40";
+  });
   command.culc(s.pen.pen_x * s.scale_x).culc(s.pen.pen_y * s.scale_y) << '1';
   if (c.width == 1) {
     command << kSi;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -42,6 +44,13 @@ TEST(MmText, AgreesWithTheFixedPointTextOnEdgesTiesAndRandomValues) {
     const double v = std::pow(10.0, log_magnitude(rng));
     // Singles times a scale, as the devices write them, and plain doubles.
     values.push_back(i % 2 ? static_cast<double>(static_cast<float>(v)) * 23.622f : -v);
+  }
+  // Values of 43 significant bits or a few more, around the limit where
+  // four decimals of them still fit a double's 53 bits.
+  for (int i = 0; i < 200000; ++i) {
+    const double v = std::pow(10.0, log_magnitude(rng));
+    const auto cleared = std::bit_cast<std::uint64_t>(v) & ~((std::uint64_t{1} << (8 + i % 4)) - 1);
+    values.push_back(i % 3 ? std::bit_cast<double>(cleared) : -std::bit_cast<double>(cleared));
   }
   for (double v : values) ASSERT_EQ(mm_text(v), fixed_reference(v)) << v;
 }

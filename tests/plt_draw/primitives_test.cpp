@@ -334,6 +334,28 @@ TEST(Moji, HpglDirectionsAndCharacterSizes) {
   EXPECT_EQ(p.state.pen.pen_x, 15);
 }
 
+// Characters of one width share their size and direction; each text has its
+// own, a double-byte character in between included.
+TEST(Moji, EachCharacterHasTheSizeOfItsWidthAndEachTextItsOwn) {
+  Plotter hpgl(3);
+  hpgl.state.plot_cmd = to_cp932("A亜B");
+  MOJI(hpgl.state, 10, 20, 5, 0);
+  hpgl.state.plot_cmd = "C";
+  MOJI(hpgl.state, 0, 0, 10, 0);
+  EXPECT_EQ(hpgl.take(),
+            "PU400,800;SP2;DI100,0;SI.15,.35;SS;LBA\x03"
+            "PU500,800;SP2;DI100,0;SI.45,.45;SA;LB0!\x03"
+            "PU700,800;SP2;DI100,0;SI.15,.35;SS;LBB\x03"
+            "PU0,0;SP2;DI100,0;SI.3,.7;SS;LBC\x03");
+
+  Plotter lips(4);
+  lips.state.plot_cmd = "A";
+  MOJI(lips.state, 10, 20, 5, 0);
+  lips.state.plot_cmd = "C";
+  MOJI(lips.state, 0, 0, 10, 0);
+  EXPECT_EQ(lips.take(), "Z0F4F40\x1eYC5\x1e" "40G6N<1\x0f" "A\x1e" "Z0F4F40\x1eYF:\x1e" "40001\x0f" "C\x1e");
+}
+
 TEST(Moji, NegativeAngleTurnsOnceAround) {
   Plotter p(1);
   p.state.plot_cmd = "A";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "shared/plot_numbers.h"
 
@@ -193,6 +196,22 @@ TEST(FreeFormat, SinglesAgreeWithTheExactRoundingNearTiesAndCarries) {
   // A sweep over the bit patterns of the finite singles.
   for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 4099) check(std::bit_cast<float>(bits));
   EXPECT_EQ(free_format(-0.0f), " 0 ");
+}
+
+// The digits' count comes from the number's bits: every count, at the
+// edges of its powers of ten and of two.
+TEST(WriteDecimal, EveryCountOfDigitsAtTheEdgesOfPowersOfTenAndTwo) {
+  std::vector<std::uint64_t> values = {0, UINT64_MAX, UINT64_MAX - 1};
+  for (std::uint64_t p : kPowersOfTen) values.insert(values.end(), {p - 1, p, p + 1});
+  for (int bit = 0; bit < 64; ++bit) {
+    const std::uint64_t p = std::uint64_t{1} << bit;
+    values.insert(values.end(), {p - 1, p, p + 1});
+  }
+  for (std::uint64_t v : values) {
+    char expected[24], got[24];
+    const std::string_view want(expected, static_cast<std::size_t>(std::to_chars(expected, expected + 24, v).ptr - expected));
+    ASSERT_EQ(std::string_view(got, static_cast<std::size_t>(write_decimal(got, v) - got)), want);
+  }
 }
 
 // N2A writes whole numbers and halves of up to six digits straight; they

@@ -1,14 +1,12 @@
 #include "tools/vdn-plot/frame_data.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
-#include "platform/codec/cp932.h"
 #include "platform/host/line_reader.h"
+#include "tools/vdn-plot/line_numbers.h"
 
 namespace verdan::plot_tool {
 namespace {
@@ -19,17 +17,6 @@ constexpr std::size_t kLongestLine = 4096;
 // points) but a damaged line.
 constexpr std::int64_t kMaxCount = 100'000'000;
 constexpr int kLargestGeneratedFrame = 4'000'000;
-
-// A short piece of a damaged text to quote: cut on a character, control
-// bytes shown as "?".
-std::string excerpt(std::string_view text) {
-  constexpr std::size_t kQuoted = 24;
-  std::string out(cut_to_width(text, kQuoted));
-  for (char& c : out) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return out.size() < text.size() ? out + "..." : out;
-}
 
 // The lines of the file as views into the reader's buffer, counted.
 class Lines {
@@ -80,79 +67,8 @@ class Lines {
   int number_ = 0;
 };
 
-// A number of the free format; false when the token is none. A mask field
-// too narrow for its value starts with "%"; "D" marks a double exponent.
-bool parse_number(std::string_view token, double& value) {
-  if (!token.empty() && token[0] == '%') token.remove_prefix(1);
-  // Whole numbers, nearly all of a data file, up to 15 digits are exact.
-  const std::size_t sign = !token.empty() && token[0] == '-' ? 1 : 0;
-  if (token.size() > sign && token.size() - sign <= 15) {
-    std::uint64_t whole = 0;
-    std::size_t i = sign;
-    for (; i < token.size(); ++i) {
-      const auto digit = static_cast<unsigned>(token[i] - '0');
-      if (digit > 9) break;
-      whole = whole * 10 + digit;
-    }
-    if (i == token.size()) {
-      value = sign != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
-      return true;
-    }
-  }
-  std::string with_e;
-  if (token.find_first_of("Dd") != std::string_view::npos) {
-    with_e.assign(token);
-    for (char& c : with_e) {
-      if (c == 'D' || c == 'd') c = 'E';
-    }
-    token = with_e;
-  }
-  const char* end = token.data() + token.size();
-  auto [at, ec] = std::from_chars(token.data(), end, value);
-  return ec == std::errc() && at == end && !token.empty() && std::isfinite(value);
-}
-
-// The numbers of a line in the free format, blank separated: how many, and
-// the first few.
-struct LineNumbers {
-  static constexpr std::size_t kKept = 4;
-  double value[kKept] = {};
-  std::size_t count = 0;
-};
-
-constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
-
-bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-LineNumbers numbers(std::string_view line, int line_number) {
-  LineNumbers out;
-  const std::size_t size = line.size();
-  std::size_t i = 0;
-  while (i < size) {
-    // Fields are padded with runs of blanks: skip them eight at a time.
-    std::uint64_t eight = 0;
-    while (size - i >= sizeof eight && (std::memcpy(&eight, line.data() + i, sizeof eight), eight == kEightBlanks)) {
-      i += sizeof eight;
-    }
-    if (i == size) break;
-    if (is_separator(line[i])) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i + 1;
-    while (end < size && !is_separator(line[end])) ++end;
-    const std::string_view token = line.substr(i, end - i);
-    double value = 0;
-    if (!parse_number(token, value)) throw DataFileError(line_number, "'" + excerpt(token) + "' is not a number");
-    if (out.count < LineNumbers::kKept) out.value[out.count] = value;
-    ++out.count;
-    i = end;
-  }
-  return out;
-}
-
 LineNumbers at_least(std::size_t count, std::string_view line, int line_number, const char* what) {
-  LineNumbers values = numbers(line, line_number);
+  LineNumbers values = line_numbers(line, line_number);
   if (values.count < count) throw DataFileError(line_number, std::string("expected ") + what);
   return values;
 }
@@ -219,7 +135,7 @@ FrameData read_frame(LineReader& reader) {
       if (n > nodes.low) break;
       lines.ended("node " + std::to_string(n));
     }
-    const LineNumbers xy = numbers(line, lines.number());
+    const LineNumbers xy = line_numbers(line, lines.number());
     if (xy.count < 2) {
       throw DataFileError(lines.number(), "expected the two coordinates of node " + std::to_string(n));
     }
@@ -237,11 +153,18 @@ FrameData read_frame(LineReader& reader) {
       if (m > members.low) break;
       lines.ended("member " + std::to_string(m));
     }
-    const LineNumbers v = numbers(line, lines.number());
-    if (m > members.low && !names_member(v, node_count)) {
+    const LineNumbers v = line_numbers(line, lines.number());
+    const bool names_one = names_member(v, node_count);
+    if (m > members.low && !names_one) {
       lines.hold();
       break;
     }
+    if (names_one) {
+      frame.members.push_back(
+          {static_cast<int>(v.value[0]), static_cast<int>(v.value[1]), static_cast<int>(v.value[2])});
+      continue;
+    }
+    // A line that names no member: say which of its numbers is wrong.
     const int at = lines.number();
     const auto of_member = [m](const char* part) {
       return [m, part] { return std::string(part) + " of member " + std::to_string(m); };

@@ -1,0 +1,103 @@
+// The numbers of a data file's line: whole numbers read in one pass, the
+// rest by the general conversion, with the same values and the same damage.
+#include "tools/vdn-plot/line_numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tools/vdn-plot/frame_data.h"
+
+namespace verdan::plot_tool {
+namespace {
+
+// The numbers by the general conversion alone, token by token: nothing
+// when a token is none.
+std::optional<std::vector<double>> converted(const std::string& line) {
+  std::vector<double> values;
+  std::size_t i = 0;
+  auto separator = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (i < line.size()) {
+    if (separator(line[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && !separator(line[end])) ++end;
+    std::string token = line.substr(i, end - i);
+    if (token[0] == '%') token.erase(0, 1);
+    for (char& c : token) {
+      if (c == 'D' || c == 'd') c = 'E';
+    }
+    double value = 0;
+    const auto [at, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (token.empty() || ec != std::errc() || at != token.data() + token.size() || !std::isfinite(value)) {
+      return std::nullopt;
+    }
+    values.push_back(value);
+    i = end;
+  }
+  return values;
+}
+
+void expect_as_converted(const std::string& line) {
+  SCOPED_TRACE("line '" + line + "'");
+  const std::optional<std::vector<double>> expected = converted(line);
+  try {
+    const LineNumbers got = line_numbers(line, 7);
+    ASSERT_TRUE(expected) << "read as numbers";
+    ASSERT_EQ(got.count, expected->size());
+    for (std::size_t i = 0; i < got.count && i < LineNumbers::kKept; ++i) {
+      EXPECT_EQ(got.value[i], (*expected)[i]) << "number " << i;
+      EXPECT_EQ(std::signbit(got.value[i]), std::signbit((*expected)[i])) << "number " << i;
+    }
+  } catch (const DataFileError& e) {
+    EXPECT_FALSE(expected) << e.what();
+    EXPECT_EQ(e.line(), 7);
+  }
+}
+
+TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsThem) {
+  for (const std::string line :
+       {"", " ", "\r", "         \r", " 251001        1.001E+06     1             0 ",
+        "%48997 %49498   1   -1       0             0             0             0 \r",
+        " 600           0 \r", "1", "-0", "%-0", "0", "007", "-007",
+        // 15 digits are exact as they are; beyond, the general conversion rounds.
+        "999999999999999", "-999999999999999", "9999999999999999", "12345678901234567",
+        "1234567890123456789012345", "%123456789012345678901",
+        // Not whole, or not numbers at all.
+        "1.5", "-.25", "1E+06", "1.04858E+06", "1D+03", "1.5d-2", "%1E+06", "1e999", "1x", "x1", "--1", "%", "-",
+        "1-", "+5", "%%1", "1%", "0x10", "inf", "nan", "1\t-2\t3", "1\r2", "1,2",
+        // Runs of blanks of every length around the tokens.
+        "1        2", "1         2", "               -3", "12345678        1234567 "}) {
+    expect_as_converted(line);
+  }
+}
+
+TEST(LineNumbers, RandomLinesOfGeneratorLikeTokensReadAsTheGeneralConversionReadsThem) {
+  const std::vector<std::string> tokens = {"0",      "-0",    "1",     "-1",          "%48997",   "251001",
+                                           "4",      "350",   "-350.5", "1.001E+06", "1D-3",     "12.",
+                                           "-",      "1x",    "%",     "99999999999999999999", ".5", "7e2"};
+  const std::vector<std::string> separators = {" ", "  ", "        ", "         ", "             ", "\t", "\r", " \r"};
+  std::mt19937 random(27);
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    const int count = static_cast<int>(random() % 10);
+    if (random() % 2 == 0) line += separators[random() % separators.size()];
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) line += separators[random() % separators.size()];
+      line += tokens[random() % tokens.size()];
+    }
+    if (random() % 2 == 0) line += separators[random() % separators.size()];
+    expect_as_converted(line);
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace verdan::plot_tool

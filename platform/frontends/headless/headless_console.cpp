@@ -58,25 +58,28 @@ void HeadlessConsole::input_ended() {
   throw ProgramEnd{3};
 }
 
-std::string HeadlessConsole::take_entry() {
-  for (;;) {
-    std::string utf8;
-    int byte = read_byte();
-    if (byte < 0) input_ended();
-    while (byte >= 0 && byte != '\n') {
-      utf8.push_back(static_cast<char>(byte));
-      byte = read_byte();
-    }
-    if (byte == '\n' && !utf8.empty() && utf8.back() == '\r') utf8.pop_back();
-    // A screen without a page takes the request as nothing typed at all.
-    if (is_help_request(utf8)) {
-      show_help();
-      continue;
-    }
-    std::string entry = to_cp932(utf8);
-    echo(entry);
-    return entry;
+std::string HeadlessConsole::read_input_line() {
+  std::string line;
+  int byte = read_byte();
+  if (byte < 0) input_ended();
+  while (byte >= 0 && byte != '\n') {
+    line.push_back(static_cast<char>(byte));
+    byte = read_byte();
   }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::string HeadlessConsole::take_entry() {
+  std::string utf8 = read_input_line();
+  // A screen without a page takes the request as nothing typed at all.
+  while (is_help_request(utf8)) {
+    show_help();
+    utf8 = read_input_line();
+  }
+  std::string entry = to_cp932(utf8);
+  echo(entry);
+  return entry;
 }
 
 void HeadlessConsole::show_note(std::string_view text) { write_all(error_fd_, "VERDAN: " + to_utf8(text) + "\n"); }

@@ -43,6 +43,9 @@ class HeadlessConsole : public Console {
   // The next input byte, or -1 when input has ended. Never reads ahead, so a
   // program started in our place finds the rest of the input unread.
   int read_byte();
+  // The bytes up to the next LF, a CR before it dropped; a last line without
+  // LF still counts, and no byte at all ends the program with status 3.
+  std::string read_input_line();
   [[noreturn]] void input_ended();
   int output_fd() const { return output_fd_; }
 

@@ -41,17 +41,7 @@ void LineConsole::present() {
 
 void LineConsole::entry_ended() { take_screen_damage(); }
 
-std::string LineConsole::take_line() {
-  std::string typed;
-  int byte = read_byte();
-  if (byte < 0) input_ended();
-  while (byte >= 0 && byte != '\n') {
-    typed.push_back(static_cast<char>(byte));
-    byte = read_byte();
-  }
-  if (!typed.empty() && typed.back() == '\r') typed.pop_back();
-  return decode_from_terminal(typed, code_set_);
-}
+std::string LineConsole::take_line() { return decode_from_terminal(read_input_line(), code_set_); }
 
 
 int LineConsole::take_key() {

@@ -30,11 +30,6 @@ static_assert(offsetof(vdn_state, plot_reset_length) == offsetof(vdn_state, plot
 static_assert(offsetof(vdn_state, plot_setup_length) == offsetof(vdn_state, plot_setup) + kSequenceSize);
 static_assert(offsetof(vdn_state, plot_cmd_length) == offsetof(vdn_state, plot_cmd) + kCommandSize);
 
-Library& library() {
-  static Library instance;
-  return instance;
-}
-
 vdn_state& c_state() {
   // The C caller's side lives in another module; the library itself only
   // reaches these bytes as PlotFields.

@@ -26,7 +26,11 @@ struct Library {
   std::string failure_text;
 };
 
-Library& library();
+// Inline: every call of the C interface asks for it several times.
+inline Library& library() {
+  static Library instance;
+  return instance;
+}
 
 // The plot state as the C caller sees it: the same memory.
 vdn_state& c_state();

@@ -12,6 +12,7 @@
 #include "platform/text_sink.h"
 #include "plt_draw/held_text.h"
 #include "plt_draw/fixed_text.h"
+#include "plt_draw/number_memo.h"
 #include "shared/screen_draw.h"
 
 namespace verdan {
@@ -83,6 +84,27 @@ struct PlotState : PlotFields {
   // primitive asks for it several times (see device_table.h).
   mutable float looked_up_code = std::numeric_limits<float>::quiet_NaN();
   mutable const PlotDevice* looked_up_device = nullptr;
+
+  // The texts of the numbers the device commands write: N2A's, the LIPS
+  // integer code's and the drawing files' millimetres.
+  NumberMemo<float, 11> n2a_texts;
+  NumberMemo<float, 3> culc_texts;
+  NumberMemo<double, 15> mm_texts;
+
+  // The printers' character heads (font, size, direction) of each width,
+  // with what they were made for; see devices/printed_text.h.
+  struct CharacterHead {
+    const PlotDevice* device = nullptr;  // none: not made
+    float height = 0, angle = 0, scale_x = 0;
+    std::size_t size = 0;
+    char bytes[256];  // a font, a size and a direction take far less
+  };
+  CharacterHead character_heads[2];
+
+  // MOJI's last angle in radians with its cosine and sine: labels share
+  // one direction, and the two take longer than the rest of a label.
+  float trig_angle = std::numeric_limits<float>::quiet_NaN();
+  double trig_cos = 1, trig_sin = 0;
 };
 
 // Appends bytes to the plot file; Failure 52 when none is open.

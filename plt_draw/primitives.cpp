@@ -1,6 +1,8 @@
 #include "plt_draw/primitives.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -90,8 +92,13 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   // The angle is held in single precision; its sine and cosine are taken in
   // double, so 90 degrees gives a cosine a hair below zero (direction -1,99).
   const float a = angle / 180 * kPi;
-  const double cos_a = std::cos(static_cast<double>(a));
-  const double sin_a = std::sin(static_cast<double>(a));
+  if (std::bit_cast<std::uint32_t>(a) != std::bit_cast<std::uint32_t>(s.trig_angle)) {
+    s.trig_cos = std::cos(static_cast<double>(a));
+    s.trig_sin = std::sin(static_cast<double>(a));
+    s.trig_angle = a;
+  }
+  const double cos_a = s.trig_cos;
+  const double sin_a = s.trig_sin;
   const auto dx = static_cast<float>(height / 2 * cos_a);
   const auto dy = static_cast<float>(height / 2 * sin_a);
   // Every character lies between the text's start and its end, so with both

@@ -15,14 +15,16 @@ DeviceCommand& DeviceCommand::repeat(std::size_t count, char c) {
 }
 
 DeviceCommand& DeviceCommand::number(float value) {
-  return put<kFreeFormatMax>([value](char* out) { return write_n2a(out, value); });
+  return put<kFreeFormatMax>(
+      [this, value](char* out) { return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); }); });
 }
 
 DeviceCommand& DeviceCommand::x(float x) { return number(s_.origin_x + std::floor(x * s_.scale_x)); }
 DeviceCommand& DeviceCommand::y(float y) { return number(s_.origin_y + std::floor(y * s_.scale_y)); }
 
 DeviceCommand& DeviceCommand::culc(float value) {
-  return put<3>([value](char* out) { return write_culc(out, value); });
+  return put<3>(
+      [this, value](char* out) { return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); }); });
 }
 
 DeviceCommand& DeviceCommand::single(float value) {
@@ -34,7 +36,8 @@ DeviceCommand& DeviceCommand::whole32(float value) {
 }
 
 DeviceCommand& DeviceCommand::mm(double value) {
-  return put<kMmTextMax>([value](char* out) { return write_mm(out, value); });
+  return put<kMmTextMax>(
+      [this, value](char* out) { return s_.mm_texts.put(out, value, [value](char* o) { return write_mm(o, value); }); });
 }
 
 void DeviceCommand::keep() {

@@ -6,10 +6,9 @@
 namespace verdan {
 
 void write_printed_text(PlotState& s, const DeviceText& t, CharacterWriter write) {
-  CharacterHeads heads;
   for (std::size_t i = 0; i < t.text.size();) {
     const std::size_t n = char_length(t.text, i);
-    PrintedCharacter character{t.text.substr(i, n), n, &heads};
+    PrintedCharacter character{t.text.substr(i, n), n, &t};
     char jis[2];
     if (n == 2) {
       int j1 = static_cast<unsigned char>(t.text[i]);

@@ -3,7 +3,9 @@
 // moved on by half the height along the direction for each byte.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -13,45 +15,40 @@
 
 namespace verdan {
 
-// The part of a character's command that depends only on the text and the
-// character's width (font, size, direction): made at the text's first
-// character of each width and copied for the others, since a label of many
-// characters would otherwise format the same numbers for each.
-class CharacterHeads {
- public:
-  // The head of `width` (1 or 2); `make(DeviceCommand&)` writes it.
-  template <typename Make>
-  std::string_view of(PlotState& s, std::size_t width, Make make) {
-    Head& head = heads_[width - 1];
-    if (!head.made) {
-      DeviceCommand text(s);
-      make(text);
-      const std::string_view made = text.view();
-      if (made.size() > sizeof head.bytes) fail(kOverflow, "character head too long");
-      std::memcpy(head.bytes, made.data(), made.size());
-      head.size = made.size();
-      head.made = true;
-    }
-    return {head.bytes, head.size};
+// The part of a character's command that depends only on the device, the
+// text's height and angle and the scale (font, size, direction): made once
+// for each width and copied for every character until one of them changes,
+// since labels by the thousand would otherwise format the same numbers.
+template <typename Make>
+std::string_view character_head(PlotState& s, const DeviceText& t, std::size_t width, Make make) {
+  PlotState::CharacterHead& head = s.character_heads[width - 1];
+  const PlotDevice* device = table_device(s);
+  const auto same = [](float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); };
+  if (head.device != device || !same(head.height, t.height) || !same(head.angle, t.angle) ||
+      !same(head.scale_x, s.scale_x)) {
+    head.device = nullptr;
+    DeviceCommand text(s);
+    make(text);
+    const std::string_view made = text.view();
+    if (made.size() > sizeof head.bytes) fail(kOverflow, "character head too long");
+    std::memcpy(head.bytes, made.data(), made.size());
+    head.size = made.size();
+    head.device = device;
+    head.height = t.height;
+    head.angle = t.angle;
+    head.scale_x = s.scale_x;
   }
-
- private:
-  struct Head {
-    bool made = false;
-    std::size_t size = 0;
-    char bytes[256];  // a font, a size and a direction take far less
-  };
-  Head heads_[2];
-};
+  return {head.bytes, head.size};
+}
 
 struct PrintedCharacter {
   std::string_view bytes;  // the single byte, or the JIS code of a double-byte one
   std::size_t width;  // its bytes in the CP932 text: 1 or 2
-  CharacterHeads* heads;
+  const DeviceText* text;
 
   template <typename Make>
   std::string_view head(PlotState& s, Make make) const {
-    return heads->of(s, width, make);
+    return character_head(s, *text, width, make);
   }
 };
 

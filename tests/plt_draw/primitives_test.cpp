@@ -356,6 +356,35 @@ TEST(Moji, EachCharacterHasTheSizeOfItsWidthAndEachTextItsOwn) {
   EXPECT_EQ(lips.take(), "Z0F4F40\x1eYC5\x1e" "40G6N<1\x0f" "A\x1e" "Z0F4F40\x1eYF:\x1e" "40001\x0f" "C\x1e");
 }
 
+// What a text's characters carry of its size and direction is kept from
+// one text to the next; a text after another of another height, angle,
+// scale or device is written as on a device just set up.
+TEST(Moji, ATextAfterAnotherIsWrittenAsInAFreshState) {
+  struct Label {
+    float device, height, angle, scale;  // scale: device units per mm
+    const char* text;
+  };
+  const std::vector<Label> labels = {
+      {1, 5, 0, 20, "A1"},   {1, 5, 0, 20, "B"},    {1, 2.5f, 0, 20, "C"}, {1, 2.5f, 90, 20, "D"},
+      {1, 2.5f, 90, 40, "E"}, {2, 2.5f, 90, 40, "F"}, {3, 2.5f, 90, 40, "G"}, {3, 2.5f, 45, 40, "H"},
+      {4, 2.5f, 45, 40, "I"}, {4, 2.5f, 45, 20, "J"}, {4, 3, 45, 20, "K"},   {1, 3, 45, 20, "L"}};
+  const auto set_up = [](Plotter& p, const Label& l) {
+    p.state.plot_device = l.device;
+    INIT(p.state, 1, 1);
+    p.state.scale_x = l.scale;
+    p.state.plot_cmd = to_cp932(std::string(l.text) + "亜");
+  };
+  Plotter one(1);
+  for (const Label& l : labels) {
+    set_up(one, l);
+    MOJI(one.state, 10, 20, l.height, l.angle);
+    Plotter fresh(l.device);
+    set_up(fresh, l);
+    MOJI(fresh.state, 10, 20, l.height, l.angle);
+    EXPECT_EQ(one.take(), fresh.take()) << l.text;
+  }
+}
+
 TEST(Moji, NegativeAngleTurnsOnceAround) {
   Plotter p(1);
   p.state.plot_cmd = "A";

@@ -43,6 +43,13 @@ int VDN_PLOT_OPEN(const char* path) {
   });
 }
 
+int vdn_plot_open_replacing(const char* path) {
+  return open_plot_file([&] {
+    require(path, "path");
+    return TextFile::open_replacing(path, SpecialFile::write_in_place);
+  });
+}
+
 int vdn_plot_open_stdout(void) {
   return open_plot_file([] { return TextFile::open_standard_output(); });
 }
@@ -56,6 +63,17 @@ int VDN_PLOT_CLOSE(void) {
     lib.plot_file.reset();
     lib.plot.plot_file = nullptr;
     file.close();
+  });
+}
+
+int vdn_plot_discard(void) {
+  return guarded([] {
+    Library& lib = library();
+    if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
+    // Dropped unclosed: a replacement goes, its old file stays; any other
+    // file is closed quietly.
+    lib.plot_file.reset();
+    lib.plot.plot_file = nullptr;
   });
 }
 

@@ -1,7 +1,8 @@
 /* The plot devices through the C interface: one INIT, PLOT, MOJI, PLT_END
- * stream for each device, the JW_CAD conversion and record reading, and the
- * failures of calls out of order. */
+ * stream for each device, the JW_CAD conversion and record reading, the
+ * failures of calls out of order, and the plot file as a replacement. */
 #define _POSIX_C_SOURCE 200809L
+#include <dirent.h>
 #include <math.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -275,8 +276,69 @@ static void calls_out_of_order(void) {
   CHECK(VDN_RECORDS_OPEN("NONE.TMP") != VDN_OK);
 }
 
+/* True when a replacement's temporary is left in the current directory. */
+static int temporary_left(void) {
+  DIR *dir = opendir(".");
+  struct dirent *entry;
+  int found = 0;
+  if (dir == NULL) return 1;
+  while ((entry = readdir(dir)) != NULL) {
+    if (strncmp(entry->d_name, ".~", 2) == 0) found = 1;
+  }
+  closedir(dir);
+  return found;
+}
+
+/* A plot file opened as a replacement: the old file stays whole until the
+ * plot file is closed, and a discarded one leaves it as it was; a device is
+ * written in place. Discarding a plot file opened otherwise closes it. */
+static void replacement(void) {
+  static const char old_plot[] = "old plot\r\n";
+  vdn_state *state = VDN_STATE();
+  size_t length;
+  FILE *old = fopen("R.OUT", "wb");
+  fputs(old_plot, old);
+  fclose(old);
+  state->plot_device = 3;
+  CHECK(vdn_plot_open_replacing(NULL) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_discard() == VDN_BAD_FILE_NUMBER);
+  CHECK(vdn_plot_open_replacing("R.OUT") == VDN_OK);
+  CHECK(vdn_plot_open_replacing("R.OUT") == VDN_ILLEGAL_CALL);
+  CHECK(VDN_INIT(1, 1) == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  CHECK(VDN_PLOT(30, 40, 1) == VDN_OK);
+  CHECK(VDN_PLT_END() == VDN_OK);
+  CHECK(read_file("R.OUT") == strlen(old_plot));
+  CHECK(VDN_PLOT_CLOSE() == VDN_OK);
+  length = read_file("R.OUT");
+  CHECK(length > 20 && memcmp(file_bytes, "\033.", 2) == 0);
+  CHECK(!temporary_left());
+
+  /* Dropped after a failure: the last plot stays, and no temporary. */
+  CHECK(vdn_plot_open_replacing("R.OUT") == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  CHECK(VDN_PLOT(NAN, 40, 1) == VDN_OVERFLOW);
+  CHECK(vdn_plot_discard() == VDN_OK);
+  CHECK(read_file("R.OUT") == length);
+  CHECK(!temporary_left());
+  CHECK(VDN_PLOT_CLOSE() == VDN_BAD_FILE_NUMBER);
+
+  /* A device is written in place and stays. */
+  CHECK(vdn_plot_open_replacing("/dev/null") == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  CHECK(VDN_PLOT_CLOSE() == VDN_OK);
+
+  /* A plot file emptied at opening is closed with what it has. */
+  CHECK(VDN_PLOT_OPEN("R.OUT") == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  CHECK(vdn_plot_discard() == VDN_OK);
+  CHECK(read_file("R.OUT") > 0 && read_file("R.OUT") < length);
+  CHECK(VDN_PLOT_OPEN("R.OUT") == VDN_OK);
+  CHECK(VDN_PLOT_CLOSE() == VDN_OK);
+}
+
 static void remove_files(const char *dir) {
-  static const char *names[] = {"P.OUT", "P.TMP", "T.TMP", "T.JWC", "CUT.TMP"};
+  static const char *names[] = {"P.OUT", "P.TMP", "T.TMP", "T.JWC", "CUT.TMP", "R.OUT"};
   size_t i;
   for (i = 0; i < sizeof names / sizeof names[0]; ++i) remove(names[i]);
   if (chdir("/") == 0) rmdir(dir);
@@ -293,6 +355,7 @@ int main(void) {
   jw_cad();
   drawing_files();
   conversion();
+  replacement();
   status = check_report("capi_plot");
   remove_files(dir);
   return status;

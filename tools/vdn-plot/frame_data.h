@@ -10,8 +10,11 @@
 
 namespace verdan::plot_tool {
 
-struct FrameData {
+struct FrameNodes {
   NodeCoordinates node_x, node_y;  // cm; element 0 is node 1
+};
+
+struct FrameData : FrameNodes {
   MemberList members;
 };
 
@@ -25,13 +28,11 @@ class DataFileError : public std::runtime_error {
   int line_;
 };
 
-// Reads the data file at `dos_path`: the header, the counts, the nodes, the
-// members and the closing lines. A count of more than six digits, which the
-// file holds rounded, is taken from the lines. File failures are Failures;
-// anything malformed, a line of more than 4096 bytes among it, is a
-// DataFileError naming its line.
+class FrameReader;
+
+// Reads the data file at `dos_path` whole, as FrameReader reads it.
 FrameData read_frame_data(std::string_view dos_path);
-// The same from standard input.
-FrameData read_frame_data_from_standard_input();
+// The members that `reader` reads, and its closing lines, into `members`.
+void read_members_into(FrameReader& reader, MemberList& members);
 
 }  // namespace verdan::plot_tool

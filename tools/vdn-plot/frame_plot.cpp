@@ -16,17 +16,7 @@ constexpr float kLabelOffset = 1;    // mm right of and above the node
 constexpr float kMemberLayer = 9;
 constexpr float kNodeLayer = 8;
 
-// Centimetres of the frame to millimetres on the paper.
-struct Fit {
-  double scale = 1;  // mm per cm
-  double x0 = 0, y0 = 0;
-  double min_x = 0, min_y = 0;
-
-  float x(double cm) const { return static_cast<float>(x0 + (cm - min_x) * scale); }
-  float y(double cm) const { return static_cast<float>(y0 + (cm - min_y) * scale); }
-};
-
-Fit fit(const vdn_state& state, const FrameData& frame) {
+Fit fit(const vdn_state& state, const FrameNodes& frame) {
   const double paper_w = std::fabs(state.paper_w / state.scale_x);
   const double paper_h = std::fabs(state.paper_h / state.scale_y);
   const double span_x = frame.node_x.max() - frame.node_x.min();
@@ -54,27 +44,34 @@ void check(int code) {
   if (code != VDN_OK) fail(code, vdn_failure_text());
 }
 
-void plot_frame(FrameData& frame) {
-  vdn_state& state = *VDN_STATE();
-  const Fit f = fit(state, frame);
-  state.plot_layer = kMemberLayer;
-  frame.members.for_each([&](const Member& m) {
-    const auto a = static_cast<std::size_t>(m.end_a - 1);
-    const auto b = static_cast<std::size_t>(m.end_b - 1);
-    check(VDN_MOVE(f.x(frame.node_x[a]), f.y(frame.node_y[a])));
+FramePlot::FramePlot(const FrameNodes& nodes) : nodes_(nodes), fit_(fit(*VDN_STATE(), nodes)) {}
+
+void FramePlot::members(const Member* first, std::size_t count) {
+  const NodeCoordinates& x = nodes_.node_x;
+  const NodeCoordinates& y = nodes_.node_y;
+  VDN_STATE()->plot_layer = kMemberLayer;
+  for (const Member* m = first; m != first + count; ++m) {
+    const auto a = static_cast<std::size_t>(m->end_a - 1);
+    const auto b = static_cast<std::size_t>(m->end_b - 1);
+    check(VDN_MOVE(fit_.x(x[a]), fit_.y(y[a])));
     // Pinned members (braces, ties) dashed and thin, the others solid.
-    if (m.kind == 4) {
-      check(VDN_DASH(f.x(frame.node_x[b]), f.y(frame.node_y[b]), 1));
+    if (m->kind == 4) {
+      check(VDN_DASH(fit_.x(x[b]), fit_.y(y[b]), 1));
     } else {
-      check(VDN_PLOT(f.x(frame.node_x[b]), f.y(frame.node_y[b]), 2));
+      check(VDN_PLOT(fit_.x(x[b]), fit_.y(y[b]), 2));
     }
-  });
+  }
+}
+
+void FramePlot::labels() {
+  vdn_state& state = *VDN_STATE();
   state.plot_layer = kNodeLayer;
-  for (std::size_t n = 0; n < frame.node_x.size(); ++n) {
+  for (std::size_t n = 0; n < nodes_.node_x.size(); ++n) {
     if (VDN_N2A(static_cast<float>(n + 1), state.plot_cmd, sizeof state.plot_cmd) == VDN_ERROR) {
       check(VDN_FAILURE());
     }
-    check(VDN_MOJI(f.x(frame.node_x[n]) + kLabelOffset, f.y(frame.node_y[n]) + kLabelOffset, kLabelHeight, 0));
+    check(VDN_MOJI(fit_.x(nodes_.node_x[n]) + kLabelOffset, fit_.y(nodes_.node_y[n]) + kLabelOffset, kLabelHeight,
+                   0));
   }
 }
 

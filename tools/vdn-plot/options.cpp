@@ -185,7 +185,10 @@ HelpPage help_page() {
       {"Files",
        {{"", "Names in the DOS form (C:\\DATA\\FRAME) are mapped as the other programs do: VERDAN_DRIVE_X is "
              "the host directory that drive X: stands for (default /). The plot file is written in the "
-             "device's bytes; its texts are CP932."}}});
+             "device's bytes; its texts are CP932. A plot file that is a regular file is written beside the "
+             "old one and takes its place only when the whole plot is written, so a failure leaves the old "
+             "file as it was; standard output, a FIFO or a device gets nothing unless the whole data file "
+             "could be read."}}});
   page.sections.push_back(
       {"Example", {{"", "VDN-PLOT -d 1 FRAME - | lp -o raw\nVDN-PLOT -d 7 FRAME frame.svg"}}});
   page.sections.push_back(

@@ -1,8 +1,11 @@
 #include "tools/vdn-plot/plot_tool.h"
 
 #include <cstdio>
+#include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
@@ -11,6 +14,8 @@
 #include "platform/host/files.h"
 #include "tools/vdn-plot/frame_data.h"
 #include "tools/vdn-plot/frame_plot.h"
+#include "tools/vdn-plot/frame_reader.h"
+#include "tools/vdn-plot/member_pipeline.h"
 #include "tools/vdn-plot/options.h"
 #include "verdan/verdan.h"
 
@@ -56,21 +61,64 @@ std::string shown(const std::string& operand, const char* stream) {
   return operand == kStandardStream ? stream : operand;
 }
 
-// Writes the plot file (the intermediate file for JW_CAD) for `frame`.
-void write_plot(const Options& options, FrameData& frame) {
+// Writes the plot file (the intermediate file for JW_CAD) for the frame of
+// `nodes`, whose members `plot_members` plots. A replacement is put in the
+// old file's place only when the whole plot is written.
+void write_plot(const Options& options, bool replacing, const FrameNodes& nodes,
+                const std::function<void(FramePlot&)>& plot_members) {
+  const std::string path = to_cp932(options.plot_file);
   check(options.plot_file == kStandardStream ? vdn_plot_open_stdout()
-                                             : VDN_PLOT_OPEN(to_cp932(options.plot_file).c_str()));
+        : replacing                          ? vdn_plot_open_replacing(path.c_str())
+                                             : VDN_PLOT_OPEN(path.c_str()));
   try {
     VDN_STATE()->plot_device = static_cast<float>(options.device);
     check(VDN_INIT(static_cast<float>(options.paper), static_cast<float>(options.scale)));
     check(vdn_plot_start());
-    plot_frame(frame);
+    FramePlot plot(nodes);
+    plot_members(plot);
+    plot.labels();
     check(VDN_PLT_END());
   } catch (...) {
-    VDN_PLOT_CLOSE();
+    vdn_plot_discard();
     throw;
   }
   check(VDN_PLOT_CLOSE());
+}
+
+// A plot file that a failure may leave as it was: a regular file or none.
+// Standard output, a device or a FIFO takes nothing before the whole data
+// file has been read. A name that cannot be looked at is left to the
+// opening to report.
+bool plot_file_replaceable(const Options& options) {
+  if (options.plot_file == kStandardStream) return false;
+  try {
+    return regular_or_absent(to_cp932(options.plot_file));
+  } catch (const Failure&) {
+    return false;
+  }
+}
+
+// Plots the members while a second thread reads them. `subject` names the
+// file a failure is reported for; the data file's failure comes first, as
+// when it was read whole before the plot file was opened.
+void write_plot_reading_on(const Options& options, const FrameNodes& nodes, FrameReader& reader,
+                           std::string& subject, const std::string& data_subject) {
+  MemberPipeline members([&reader](MemberSink& sink) { reader.read_members(sink); });
+  try {
+    write_plot(options, true, nodes, [&members](FramePlot& plot) {
+      std::vector<Member> batch;
+      while (members.next(batch)) plot.members(batch.data(), batch.size());
+    });
+  } catch (const ReaderFailure& failure) {
+    subject = data_subject;
+    std::rethrow_exception(failure.cause);
+  } catch (const Failure&) {
+    if (std::exception_ptr cause = members.finish()) {
+      subject = data_subject;
+      std::rethrow_exception(cause);
+    }
+    throw;
+  }
 }
 
 }  // namespace
@@ -93,12 +141,23 @@ int run(const std::vector<std::string>& args) {
     return 2;
   }
 
-  std::string subject = shown(options->data_file, "standard input");
+  const std::string data_subject = shown(options->data_file, "standard input");
+  std::string subject = data_subject;
   try {
-    FrameData frame = options->data_file == kStandardStream ? read_frame_data_from_standard_input()
-                                                            : read_frame_data(to_cp932(options->data_file));
-    subject = shown(options->plot_file, "standard output");
-    write_plot(*options, frame);
+    FrameReader reader = options->data_file == kStandardStream ? FrameReader::standard_input()
+                                                               : FrameReader(to_cp932(options->data_file));
+    FrameData frame;
+    reader.read_nodes(frame);
+    if (plot_file_replaceable(*options)) {
+      subject = shown(options->plot_file, "standard output");
+      write_plot_reading_on(*options, frame, reader, subject, data_subject);
+    } else {
+      read_members_into(reader, frame.members);
+      subject = shown(options->plot_file, "standard output");
+      write_plot(*options, false, frame, [&frame](FramePlot& plot) {
+        frame.members.for_each_run([&plot](const Member* first, std::size_t count) { plot.members(first, count); });
+      });
+    }
     if (options->device == 5) {
       subject = options->jwc_file;
       const int code = VDN_TMP2JWC(to_cp932(options->plot_file).c_str(), to_cp932(options->jwc_file).c_str(), "");

@@ -145,7 +145,14 @@ VDN_API int VDN_PLOT_OPEN(const char *path);
 /* The plot file as standard output, for a pipe: nothing is emptied, and
  * closing the plot file leaves standard output open. */
 VDN_API int vdn_plot_open_stdout(void);
+/* The plot file as the replacement of the file at path: written beside it
+ * and put in its place by VDN_PLOT_CLOSE; until then the old file stays
+ * whole. A device or a FIFO at path is written in place. */
+VDN_API int vdn_plot_open_replacing(const char *path);
 VDN_API int VDN_PLOT_CLOSE(void);
+/* Closes the plot file without reporting a failure (the way out after one):
+ * a replacement is dropped, its old file left as it was. */
+VDN_API int vdn_plot_discard(void);
 /* Sets the device up for a paper code; writes nothing. */
 VDN_API int VDN_INIT(float paper, float scale);
 /* Writes plot_reset and plot_setup (what a caller does after INIT). */

@@ -1,7 +1,6 @@
 #include "tools/vdn-plot/frame_reader.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -24,7 +23,10 @@ LineNumbers at_least(std::size_t count, std::string_view line, int line_number, 
 }
 
 bool is_whole_within(double value, std::int64_t low, std::int64_t high) {
-  return value == std::floor(value) && value >= static_cast<double>(low) && value <= static_cast<double>(high);
+  // Within the range (NaN is not), the cut to a whole number is exact, and
+  // cheaper than floor for the millions of member numbers.
+  return value >= static_cast<double>(low) && value <= static_cast<double>(high) &&
+         static_cast<double>(static_cast<std::int64_t>(value)) == value;
 }
 
 // A whole number within [low, high]; `what` is only made for the message.

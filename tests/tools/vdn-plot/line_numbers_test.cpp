@@ -82,7 +82,9 @@ TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsTh
 TEST(LineNumbers, RandomLinesOfGeneratorLikeTokensReadAsTheGeneralConversionReadsThem) {
   const std::vector<std::string> tokens = {"0",      "-0",    "1",     "-1",          "%48997",   "251001",
                                            "4",      "350",   "-350.5", "1.001E+06", "1D-3",     "12.",
-                                           "-",      "1x",    "%",     "99999999999999999999", ".5", "7e2"};
+                                           "-",      "1x",    "%",     "99999999999999999999", ".5", "7e2",
+                                           "1234567", "12345678", "-123456789", "%09876543", "98765432109",
+                                           "12345678.5", "1234567x", "\x82\xa0", "7\x82\xa0", "9:", "0/"};
   const std::vector<std::string> separators = {" ", "  ", "        ", "         ", "             ", "\t", "\r", " \r"};
   std::mt19937 random(27);
   for (int n = 0; n < 20000; ++n) {

@@ -8,6 +8,8 @@
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
+#include "plt_draw/devices/device_command.h"
+#include "plt_draw/devices/printed_text.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "tests/platform/host_fixtures.h"
@@ -383,6 +385,37 @@ TEST(Moji, ATextAfterAnotherIsWrittenAsInAFreshState) {
     MOJI(fresh.state, 10, 20, l.height, l.angle);
     EXPECT_EQ(one.take(), fresh.take()) << l.text;
   }
+}
+
+// plot_cmd keeps a text's last character command, and a failure part-way
+// through a text leaves the characters before it written.
+TEST(Moji, TheLastCharacterStaysInPlotCmdAndAFailureWritesTheCharactersBefore) {
+  for (float device : {1.0f, 3.0f, 4.0f}) {
+    Plotter p(device);
+    p.state.plot_cmd = to_cp932("A亜B");
+    MOJI(p.state, 10, 20, 5, 0);
+    const std::string out = p.take();
+    const std::string last(p.state.plot_cmd);
+    ASSERT_FALSE(last.empty());
+    EXPECT_LT(last.size(), out.size() / 2) << device;
+    EXPECT_EQ(out.substr(out.size() - last.size()), last) << device;
+    EXPECT_NE(last.find('B'), std::string::npos) << device;
+  }
+  Plotter p(1);
+  const std::string text = "AB";
+  const DeviceText t{10, 20, 5, 0, text, 1, 0, 2.5f, 0};
+  const auto first_only = [](PlotState& s, const DeviceText&, const PrintedCharacter& c) {
+    if (c.bytes == "B") fail(kOverflow, "refused");
+    DeviceCommand command(s);
+    command << "char " << c.bytes;
+    command.emit();
+  };
+  EXPECT_EQ(failure_code_of([&] { write_printed_text(p.state, t, first_only); }), kOverflow);
+  EXPECT_EQ(p.take(), "char A");
+  EXPECT_EQ(std::string(p.state.plot_cmd), "char A");
+  // Nothing stays gathered for the next command.
+  PLOT(p.state, 11, 21, 1);
+  EXPECT_NE(p.take(), "");
 }
 
 TEST(Moji, NegativeAngleTurnsOnceAround) {

@@ -27,21 +27,15 @@ void require_within(const PlotState& s, float value, std::string_view what) {
 
 }  // namespace
 
-float device_reach(const PlotState& s) {
-  if (const PlotDevice* device = table_device(s)) return device->reach;
-  return std::numeric_limits<float>::max();
-}
-
 void require_finite_number(float value, std::string_view what) {
   if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
 }
 
-void require_point_within_reach(const PlotState& s, float x, float y) {
-  // What the printers and plotters write; the other devices write
-  // v * scale, or the sheet's height less it, which their reach has room for.
+void refuse_point(const PlotState& s, float x, float y) {
   const float reach = device_reach(s);
   require_within(s, s.origin_x + std::floor(x * s.scale_x), reach, "plot x");
   require_within(s, s.origin_y + std::floor(y * s.scale_y), reach, "plot y");
+  fail(kOverflow, "plot point lies beyond the number fields");  // not reached: one axis is beyond
 }
 
 void require_size_within_reach(const PlotState& s, float size) {

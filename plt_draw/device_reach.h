@@ -4,8 +4,11 @@
 // the same calls' numbers with the same failure (6).
 #pragma once
 
+#include <cmath>
+#include <limits>
 #include <string_view>
 
+#include "plt_draw/device_table.h"
 #include "plt_draw/plot_state.h"
 
 namespace verdan {
@@ -13,14 +16,30 @@ namespace verdan {
 // The largest magnitude, in device units, of a coordinate or size that the
 // state's device writes in its number fields. Unknown devices write
 // nothing; only numbers that are not finite are beyond them.
-float device_reach(const PlotState& state);
+inline float device_reach(const PlotState& state) {
+  if (const PlotDevice* device = table_device(state)) return device->reach;
+  return std::numeric_limits<float>::max();
+}
 
 // Failure 6 unless `value` is a finite number.
 void require_finite_number(float value, std::string_view what);
 
+// Failure 6 for a point that require_point_within_reach() refuses.
+[[noreturn]] void refuse_point(const PlotState& state, float x, float y);
+
 // Failure 6 unless the point (millimetres) is finite and lands within the
 // device's reach: origin + floor(v * scale) on each axis.
-void require_point_within_reach(const PlotState& state, float x, float y);
+// Inline, as every primitive checks two or three points: only a refused
+// point leaves it.
+inline void require_point_within_reach(const PlotState& state, float x, float y) {
+  // What the printers and plotters write; the other devices write
+  // v * scale, or the sheet's height less it, which their reach has room for.
+  const float reach = device_reach(state);
+  if (!(std::fabs(state.origin_x + std::floor(x * state.scale_x)) <= reach &&
+        std::fabs(state.origin_y + std::floor(y * state.scale_y)) <= reach)) {
+    refuse_point(state, x, y);
+  }
+}
 
 // Failure 6 unless a size (millimetres, scaled along x as radii and text
 // heights are) or a plain number such as an angle is within reach.

@@ -36,12 +36,6 @@ vdn_state& c_state() {
   return *reinterpret_cast<vdn_state*>(static_cast<PlotFields*>(&library().plot));
 }
 
-bool initialised() {
-  Library& lib = library();
-  if (lib.initialised_device && !(*lib.initialised_device == lib.plot.plot_device)) lib.initialised_device.reset();
-  return lib.initialised_device.has_value();
-}
-
 Console& open_console() {
   Library& lib = library();
   if (!lib.console) fail(kIllegalFunctionCall, "no console is open");

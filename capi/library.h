@@ -38,7 +38,11 @@ vdn_state& c_state();
 // INIT has run for the device the caller has chosen now. A routine that
 // finds another device chosen forgets the set-up, also when the caller
 // chooses the first device again.
-bool initialised();
+inline bool initialised() {
+  Library& lib = library();
+  if (lib.initialised_device && !(*lib.initialised_device == lib.plot.plot_device)) lib.initialised_device.reset();
+  return lib.initialised_device.has_value();
+}
 
 // The open console; Failure 5 when the caller opened none.
 Console& open_console();

@@ -1,30 +1,10 @@
 #include "plt_draw/devices/device_command.h"
 
-#include <cmath>
-
-#include "plt_draw/culc.h"
-#include "plt_draw/mm_text.h"
-#include "shared/free_format.h"
-#include "shared/plot_numbers.h"
-
 namespace verdan {
 
 DeviceCommand& DeviceCommand::repeat(std::size_t count, char c) {
   for (std::size_t i = 0; i < count; ++i) *this << c;
   return *this;
-}
-
-DeviceCommand& DeviceCommand::number(float value) {
-  return put<kFreeFormatMax>(
-      [this, value](char* out) { return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); }); });
-}
-
-DeviceCommand& DeviceCommand::x(float x) { return number(s_.origin_x + std::floor(x * s_.scale_x)); }
-DeviceCommand& DeviceCommand::y(float y) { return number(s_.origin_y + std::floor(y * s_.scale_y)); }
-
-DeviceCommand& DeviceCommand::culc(float value) {
-  return put<3>(
-      [this, value](char* out) { return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); }); });
 }
 
 DeviceCommand& DeviceCommand::single(float value) {
@@ -33,11 +13,6 @@ DeviceCommand& DeviceCommand::single(float value) {
 
 DeviceCommand& DeviceCommand::whole32(float value) {
   return put<4>([value](char* out) { return write_l2x(out, value); });
-}
-
-DeviceCommand& DeviceCommand::mm(double value) {
-  return put<kMmTextMax>(
-      [this, value](char* out) { return s_.mm_texts.put(out, value, [value](char* o) { return write_mm(o, value); }); });
 }
 
 void DeviceCommand::keep() {

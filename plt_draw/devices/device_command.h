@@ -4,11 +4,16 @@
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
+#include "plt_draw/culc.h"
+#include "plt_draw/mm_text.h"
 #include "plt_draw/plot_state.h"
+#include "shared/free_format.h"
+#include "shared/plot_numbers.h"
 
 namespace verdan {
 
@@ -31,19 +36,33 @@ class DeviceCommand {
   // `count` bytes of `c`.
   DeviceCommand& repeat(std::size_t count, char c);
 
-  // A number as N2A writes it.
-  DeviceCommand& number(float value);
+  // A number as N2A writes it. Inline, with the other numbers the devices
+  // write for every line: a plot of millions of lines calls them millions
+  // of times, and the memo mostly answers.
+  DeviceCommand& number(float value) {
+    return put<kFreeFormatMax>([this, value](char* out) {
+      return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); });
+    });
+  }
   // A point's device coordinate, origin included: origin + floor(v * scale)
   // as N2A writes it.
-  DeviceCommand& x(float x);
-  DeviceCommand& y(float y);
+  DeviceCommand& x(float x) { return number(s_.origin_x + std::floor(x * s_.scale_x)); }
+  DeviceCommand& y(float y) { return number(s_.origin_y + std::floor(y * s_.scale_y)); }
   // floor(v) in the LIPS integer code.
-  DeviceCommand& culc(float value);
+  DeviceCommand& culc(float value) {
+    return put<3>([this, value](char* out) {
+      return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); });
+    });
+  }
   // The intermediate file's binary fields: a single, a 32-bit whole number.
   DeviceCommand& single(float value);
   DeviceCommand& whole32(float value);
   // Millimetres as the drawing files write them.
-  DeviceCommand& mm(double value);
+  DeviceCommand& mm(double value) {
+    return put<kMmTextMax>([this, value](char* out) {
+      return s_.mm_texts.put(out, value, [value](char* o) { return write_mm(o, value); });
+    });
+  }
 
   // The command so far; only meaningful while it fits plot_cmd.
   std::string_view view() const { return {bytes_, size_ < sizeof bytes_ ? size_ : sizeof bytes_}; }

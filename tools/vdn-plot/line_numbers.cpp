@@ -60,6 +60,7 @@ const char* past_blanks(const char* p, const char* end) {
     }
     p += 8;
   }
+  while (p != end && *p == ' ') ++p;
   return p;
 }
 
@@ -84,9 +85,8 @@ LineNumbers line_numbers(std::string_view line, int line_number) {
     if (negative) ++p;
     const char* const digits = p;
     std::uint64_t whole = 0;
-    for (unsigned digit; p != end && p - digits <= kExactDigits && (digit = static_cast<unsigned>(*p - '0')) <= 9; ++p) {
-      whole = whole * 10 + digit;
-    }
+    // Past 15 digits `whole` may wrap; such a token takes the general road.
+    for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p - '0')) <= 9; ++p) whole = whole * 10 + digit;
     double value = 0;
     if (p != digits && p - digits <= kExactDigits && (p == end || is_separator(*p))) {
       value = negative ? -static_cast<double>(whole) : static_cast<double>(whole);

@@ -32,10 +32,9 @@ void require_finite_number(float value, std::string_view what) {
 }
 
 void refuse_point(const PlotState& s, float x, float y) {
-  const float reach = device_reach(s);
-  require_within(s, s.origin_x + std::floor(x * s.scale_x), reach, "plot x");
-  require_within(s, s.origin_y + std::floor(y * s.scale_y), reach, "plot y");
-  fail(kOverflow, "plot point lies beyond the number fields");  // not reached: one axis is beyond
+  // Only a refused point comes here: with x within reach, y is beyond it.
+  require_within(s, device_x(s, x), device_reach(s), "plot x");
+  refuse(s, device_y(s, y), "plot y");
 }
 
 void require_size_within_reach(const PlotState& s, float size) {

@@ -28,15 +28,14 @@ void require_finite_number(float value, std::string_view what);
 [[noreturn]] void refuse_point(const PlotState& state, float x, float y);
 
 // Failure 6 unless the point (millimetres) is finite and lands within the
-// device's reach: origin + floor(v * scale) on each axis.
+// device's reach: device_x() and device_y() (plot_state.h).
 // Inline, as every primitive checks two or three points: only a refused
 // point leaves it.
 inline void require_point_within_reach(const PlotState& state, float x, float y) {
   // What the printers and plotters write; the other devices write
   // v * scale, or the sheet's height less it, which their reach has room for.
   const float reach = device_reach(state);
-  if (!(std::fabs(state.origin_x + std::floor(x * state.scale_x)) <= reach &&
-        std::fabs(state.origin_y + std::floor(y * state.scale_y)) <= reach)) {
+  if (!(std::fabs(device_x(state, x)) <= reach && std::fabs(device_y(state, y)) <= reach)) {
     refuse_point(state, x, y);
   }
 }

@@ -3,6 +3,7 @@
 // One object, handed to each routine, instead of program-wide variables.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <map>
@@ -106,6 +107,11 @@ struct PlotState : PlotFields {
   float trig_angle = std::numeric_limits<float>::quiet_NaN();
   double trig_cos = 1, trig_sin = 0;
 };
+
+// A point's device coordinates as the printers and plotters write them:
+// origin + floor(v * scale) on each axis (millimetres in).
+inline float device_x(const PlotState& state, float x) { return state.origin_x + std::floor(x * state.scale_x); }
+inline float device_y(const PlotState& state, float y) { return state.origin_y + std::floor(y * state.scale_y); }
 
 // Appends bytes to the plot file; Failure 52 when none is open.
 void plot_write(PlotState& state, std::string_view bytes);

@@ -4,7 +4,6 @@
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -46,8 +45,8 @@ class DeviceCommand {
   }
   // A point's device coordinate, origin included: origin + floor(v * scale)
   // as N2A writes it.
-  DeviceCommand& x(float x) { return number(s_.origin_x + std::floor(x * s_.scale_x)); }
-  DeviceCommand& y(float y) { return number(s_.origin_y + std::floor(y * s_.scale_y)); }
+  DeviceCommand& x(float x) { return number(device_x(s_, x)); }
+  DeviceCommand& y(float y) { return number(device_y(s_, y)); }
   // floor(v) in the LIPS integer code.
   DeviceCommand& culc(float value) {
     return put<3>([this, value](char* out) {

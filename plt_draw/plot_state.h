@@ -80,6 +80,17 @@ struct PlotState : PlotFields {
   // the entities, and the layers they use with their colours.
   HeldText held_entities;
   std::map<std::string, int, std::less<>> held_layers;
+  // DXF's last layer, named for a plot_layer and a pen, and whether
+  // held_layers has it: entities mostly follow one another on one layer.
+  // A pen of 0 marks it unknown; whoever clears held_layers clears it.
+  struct DxfLayer {
+    char name[16];
+    std::size_t size = 0;
+    float plot_layer = 0;
+    int pen = 0;
+    bool held = false;
+  };
+  DxfLayer dxf_layer;
 
   // The device table's row and the plot_device it was looked up for: each
   // primitive asks for it several times (see device_table.h).

@@ -1,6 +1,8 @@
 #include "plt_draw/devices/dxf_device.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -25,14 +27,28 @@ int pen_colour(int pen) {
 // Texts have no pen; they go with pen 2, the pen the plotter writes with.
 constexpr int kTextPen = 2;
 
+// The code lines of codes 0-999, made when compiled: an entity has eight
+// or more groups.
+struct CodeLines {
+  char line[1000][5] = {};
+  constexpr CodeLines() {
+    for (int code = 0; code < 1000; ++code) {
+      char* l = line[code];
+      l[0] = code >= 100 ? static_cast<char>('0' + code / 100) : ' ';
+      l[1] = code >= 10 ? static_cast<char>('0' + code / 10 % 10) : ' ';
+      l[2] = static_cast<char>('0' + code % 10);
+      l[3] = '\r';
+      l[4] = '\n';
+    }
+  }
+};
+constexpr CodeLines kCodeLines;
+
 // A group's code line: the code right-aligned in three places.
 template <typename Out>
 void code_line(Out& out, int code) {
   if (code >= 0 && code < 1000) {
-    char line[5] = {' ', ' ', static_cast<char>('0' + code % 10), '\r', '\n'};
-    if (code >= 10) line[1] = static_cast<char>('0' + code / 10 % 10);
-    if (code >= 100) line[0] = static_cast<char>('0' + code / 100);
-    out.append(std::string_view(line, sizeof line));
+    out.append(std::string_view(kCodeLines.line[code], 5));
     return;
   }
   char line[16];
@@ -70,44 +86,56 @@ void point(Out& out, int first_code, double x, double y) {
   number(out, first_code + 20, 0);
 }
 
-// The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set.
-struct LayerName {
-  char text[16];
-  std::size_t size = 0;
-  std::string_view view() const { return {text, size}; }
-};
-
-LayerName layer_name(PlotState& s, int pen) {
+// The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set. Named
+// again only when plot_layer or the pen changes.
+const PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
+  PlotState::DxfLayer& last = s.dxf_layer;
+  if (last.pen == pen && std::bit_cast<std::uint32_t>(last.plot_layer) == std::bit_cast<std::uint32_t>(s.plot_layer)) {
+    return last;
+  }
   if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 32767)) {
     fail(kIllegalFunctionCall, "plot layer must be 0 to 32767");
   }
   const auto layer = static_cast<int>(round_half_away(s.plot_layer));
-  LayerName name;
-  char* out = name.text;
+  PlotState::DxfLayer named;
+  char* out = named.name;
   if (layer != 0) {
     *out++ = 'L';
-    out = std::to_chars(out, name.text + sizeof name.text, layer).ptr;
+    out = std::to_chars(out, named.name + sizeof named.name, layer).ptr;
     *out++ = '-';
   }
   std::memcpy(out, "PEN", 3);
-  out = std::to_chars(out + 3, name.text + sizeof name.text, pen).ptr;
-  name.size = static_cast<std::size_t>(out - name.text);
-  return name;
+  out = std::to_chars(out + 3, named.name + sizeof named.name, pen).ptr;
+  named.size = static_cast<std::size_t>(out - named.name);
+  named.plot_layer = s.plot_layer;
+  named.pen = pen;
+  named.held = s.held_layers.find(std::string_view(named.name, named.size)) != s.held_layers.end();
+  last = named;
+  return last;
+}
+
+// Forgets the layers with their table.
+void clear_layers(PlotState& s) {
+  s.held_layers.clear();
+  s.dxf_layer = {};
 }
 
 // An entity being built on its pen's layer.
 class Entity {
  public:
-  Entity(PlotState& s, const char* type, int pen) : text(s), s_(s), layer_(layer_name(s, pen)), pen_(pen) {
+  Entity(PlotState& s, const char* type, int pen) : text(s), s_(s) {
+    const PlotState::DxfLayer& layer = layer_of(s, pen);
     group(text, 0, type);
-    group(text, 8, layer_.view());
+    group(text, 8, std::string_view(layer.name, layer.size));
   }
 
   // Keeps the finished entity, and its layer for the table; an entity that
   // failed half-way leaves neither.
   void hold() {
-    if (s_.held_layers.find(layer_.view()) == s_.held_layers.end()) {
-      s_.held_layers.emplace(std::string(layer_.view()), pen_colour(pen_));
+    PlotState::DxfLayer& layer = s_.dxf_layer;
+    if (!layer.held) {
+      s_.held_layers.emplace(std::string(layer.name, layer.size), pen_colour(layer.pen));
+      layer.held = true;
     }
     text.keep();
     s_.held_entities.append(text.view());
@@ -117,8 +145,6 @@ class Entity {
 
  private:
   PlotState& s_;
-  LayerName layer_;
-  int pen_;
 };
 
 // A text is one line of the file: control bytes become blanks. CP932
@@ -133,7 +159,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
   s.scale_y = 1;
   sheet_size(paper, s.paper_w, s.paper_h);
   s.held_entities.clear();
-  s.held_layers.clear();
+  clear_layers(s);
   std::string out;
   group(out, 0, "SECTION");
   group(out, 2, "HEADER");
@@ -256,7 +282,7 @@ void end(PlotState& s) {
   group(out, 0, "EOF");
   plot_write(s, out);
   s.held_entities.clear();
-  s.held_layers.clear();
+  clear_layers(s);
 }
 
 }  // namespace

@@ -109,6 +109,20 @@ TEST(DxfDevice, EntitiesWaitForPltEndWhichWritesTheirLayersFirst) {
   d.file.clear();
   PLT_END(d.state);
   EXPECT_NE(d.file.text().find(groups({{0, "TABLE"}, {2, "LAYER"}, {70, "1"}})), std::string::npos);
+
+  // A layer the last drawing ended on is listed again in the next one's
+  // table, and a new plot_layer makes a new layer.
+  d.file.clear();
+  PLOT(d.state, 30, 40, 2);
+  d.state.plot_layer = 3;
+  PLOT(d.state, 30, 40, 2);
+  PLT_END(d.state);
+  EXPECT_NE(d.file.text().find(groups({{0, "TABLE"}, {2, "LAYER"}, {70, "3"}}) +
+                               groups({{0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) +
+                               groups({{0, "LAYER"}, {2, "L3-PEN2"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) +
+                               groups({{0, "LAYER"}, {2, "L9-PEN2"}})),
+            std::string::npos)
+      << d.file.text();
 }
 
 // A refused call leaves no entity and no layer behind.

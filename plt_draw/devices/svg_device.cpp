@@ -1,5 +1,6 @@
 #include "plt_draw/devices/svg_device.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,8 @@ namespace verdan {
 namespace {
 
 // Line widths of pens 1-3 in millimetres, as on the page printer.
-const char* pen_width(int pen) {
-  constexpr const char* widths[] = {"0.12", "0.36", "0.72"};
+std::string_view pen_width(int pen) {
+  constexpr std::string_view widths[] = {"0.12", "0.36", "0.72"};
   return widths[pen - 1];
 }
 
@@ -26,7 +27,14 @@ std::string attr(const char* name, const std::string& value) { return std::strin
 // The text as XML character data: markup characters escaped, and control
 // characters, which XML does not allow, as blanks.
 void character_data(DeviceCommand& out, std::string_view cp932) {
-  for (char c : to_utf8(cp932)) {
+  // ASCII, as node numbers are, is the same in UTF-8: no converted copy.
+  std::string converted;
+  std::string_view utf8 = cp932;
+  if (std::any_of(cp932.begin(), cp932.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    converted = to_utf8(cp932);
+    utf8 = converted;
+  }
+  for (char c : utf8) {
     switch (c) {
       case '&':
         out << "&amp;";
@@ -56,15 +64,12 @@ void init(PlotState& s, float paper, float /*scale*/) {
                  attr("font-family", kFonts) + ">\n";
 }
 
-// An attribute's start: blank, name, "=" and the opening quote.
-DeviceCommand& open_attr(DeviceCommand& e, const char* name) { return e << ' ' << name << "=\""; }
+// Attributes are written with their blank, name, "=" and quotes as one
+// piece: a drawing has millions.
 
-DeviceCommand& attr(DeviceCommand& e, const char* name, std::string_view value) {
-  return open_attr(e, name) << value << '"';
-}
-
-DeviceCommand& mm_attr(DeviceCommand& e, const char* name, double value) {
-  open_attr(e, name).mm(value) << '"';
+// The value of a coordinate attribute and the start of the next, if any.
+DeviceCommand& mm_value(DeviceCommand& e, double value, std::string_view next) {
+  e.mm(value) << next;
   return e;
 }
 
@@ -73,25 +78,23 @@ double y_mm(const PlotState& s, float y) { return s.paper_h - static_cast<double
 
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand e(s);
-  e << "<line";
-  mm_attr(e, "x1", x_mm(s, l.x0));
-  mm_attr(e, "y1", y_mm(s, l.y0));
-  mm_attr(e, "x2", x_mm(s, l.x1));
-  mm_attr(e, "y2", y_mm(s, l.y1));
-  attr(e, "stroke-width", pen_width(l.pen));
+  e << "<line x1=\"";
+  mm_value(e, x_mm(s, l.x0), "\" y1=\"");
+  mm_value(e, y_mm(s, l.y0), "\" x2=\"");
+  mm_value(e, x_mm(s, l.x1), "\" y2=\"");
+  mm_value(e, y_mm(s, l.y1), "\" stroke-width=\"") << pen_width(l.pen) << '"';
   // 2 mm dashes with 1 mm gaps; butt ends keep the gaps open.
-  if (l.dashed) attr(attr(e, "stroke-dasharray", "2 1"), "stroke-linecap", "butt");
+  if (l.dashed) e << " stroke-dasharray=\"2 1\" stroke-linecap=\"butt\"";
   e << "/>\n";
   e.emit();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
   DeviceCommand e(s);
-  e << "<circle";
-  mm_attr(e, "cx", x_mm(s, c.x));
-  mm_attr(e, "cy", y_mm(s, c.y));
-  mm_attr(e, "r", static_cast<double>(c.r) * s.scale_x);
-  attr(e, "stroke-width", pen_width(c.pen)) << "/>\n";
+  e << "<circle cx=\"";
+  mm_value(e, x_mm(s, c.x), "\" cy=\"");
+  mm_value(e, y_mm(s, c.y), "\" r=\"");
+  mm_value(e, static_cast<double>(c.r) * s.scale_x, "\" stroke-width=\"") << pen_width(c.pen) << "\"/>\n";
   e.emit();
 }
 
@@ -99,14 +102,13 @@ void text(PlotState& s, const DeviceText& t) {
   const double x = x_mm(s, t.x);
   const double y = y_mm(s, t.y);
   DeviceCommand e(s);
-  e << "<text";
-  mm_attr(e, "x", x);
-  mm_attr(e, "y", y);
-  mm_attr(e, "font-size", t.height * s.scale_x);
-  attr(attr(e, "fill", "black"), "stroke", "none");
+  e << "<text x=\"";
+  mm_value(e, x, "\" y=\"");
+  mm_value(e, y, "\" font-size=\"");
+  mm_value(e, t.height * s.scale_x, "\" fill=\"black\" stroke=\"none\"");
   // Angles run anticlockwise on the paper, clockwise in SVG.
   if (t.angle != 0) {
-    open_attr(e, "transform") << "rotate(";
+    e << " transform=\"rotate(";
     e.mm(-t.angle) << ' ';
     e.mm(x) << ' ';
     e.mm(y) << ")\"";

@@ -28,9 +28,8 @@ std::size_t fixed_size(int kind) {
 RecordReader::RecordReader(std::string_view dos_path)
     : file_(File::open_input(dos_path)), length_(file_.length()) {}
 
-bool RecordReader::refill(std::size_t count) {
+bool RecordReader::refill_chunk(std::size_t count) {
   const std::size_t left = chunk_.size() - pos_;
-  if (left >= count) return true;
   if (taken_ >= length_) return false;
   chunk_.erase(0, mark_);
   pos_ -= mark_;

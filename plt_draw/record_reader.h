@@ -46,8 +46,9 @@ class RecordReader {
 
  private:
   // Makes `count` unread bytes available, keeping those from mark_ on;
-  // false when the file has fewer.
-  bool refill(std::size_t count);
+  // false when the file has fewer. Inline: nearly always they are there.
+  bool refill(std::size_t count) { return chunk_.size() - pos_ >= count || refill_chunk(count); }
+  bool refill_chunk(std::size_t count);
   // Bytes up to LF, 26 or the end; `stop` gets the byte that ended it, or -1.
   std::string_view read_text(int& stop);
 

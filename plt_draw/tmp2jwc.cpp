@@ -1,8 +1,10 @@
 #include "plt_draw/tmp2jwc.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -40,9 +42,14 @@ std::optional<float> scale_text_value(std::string_view text) {
 // The singles at the start of a drawing record: coordinates, and the radius.
 int coordinates_of(int kind) { return kind == 'e' ? 3 : 4; }
 
-bool finite_single(std::string_view bytes) {
+// The little-endian single at `bytes`.
+bool finite_single(const char* bytes) {
   std::uint32_t bits = 0;
-  for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&bits, bytes, sizeof bits);
+  } else {
+    for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[i]);
+  }
   return (bits & 0x7F800000u) != 0x7F800000u;
 }
 
@@ -53,11 +60,6 @@ struct DamagedFile {};
 std::size_t layer_at(int kind) { return kind == 's' ? 18 : kind == 'e' ? 28 : 21; }
 
 bool drawing_record(int kind) { return kind == 's' || kind == 'e' || kind == 'm'; }
-
-void append_int32(std::string& out, std::int64_t n) {
-  auto bits = static_cast<std::uint32_t>(n);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-}
 
 class Conversion {
  public:
@@ -149,8 +151,9 @@ class Conversion {
     RecordReader::Record record = reader_.read(kind);
     if (!record.complete || offset < 0) throw DamagedFile{};
     if (static_cast<unsigned char>(record.fixed[layer_at(kind)]) >= 16) throw DamagedFile{};
+    // A complete record has its whole fixed part.
     for (int i = 0; i < coordinates_of(kind); ++i) {
-      if (!finite_single(record.fixed.substr(4 * static_cast<std::size_t>(i), 4))) {
+      if (!finite_single(record.fixed.data() + 4 * i)) {
         overflow_ = "a coordinate that is no finite number";
       }
     }
@@ -169,11 +172,12 @@ class Conversion {
 void write_drawing(Conversion& conversion, const std::string& head, TextFile& out) {
   out.write(head);
   HeldText circles, text_records, texts;
-  std::string record;
-  const auto with_layer = [&record](std::string_view fixed, std::size_t layer, int offset) -> const std::string& {
-    record.assign(fixed);
+  // The fixed parts are complete (see checked()): at most kCircleBody bytes.
+  char record[kCircleBody];
+  const auto with_layer = [&record](std::string_view fixed, std::size_t layer, int offset) {
+    std::memcpy(record, fixed.data(), fixed.size());
     record[layer] = static_cast<char>(static_cast<unsigned char>(fixed[layer]) + offset);
-    return record;
+    return std::string_view(record, fixed.size());
   };
   std::int64_t position = 0;
   conversion.pass([&](int kind, const RecordReader::Record& r, int offset) {
@@ -182,13 +186,12 @@ void write_drawing(Conversion& conversion, const std::string& head, TextFile& ou
     } else if (kind == 'e') {
       circles.append(with_layer(r.fixed, 28, offset));
     } else {
-      record.assign(r.fixed.substr(0, 16));
+      std::memcpy(record, r.fixed.data(), kTextBody);
       // Positions are whole byte counts: no single-precision rounding.
-      append_int32(record, position);
-      record.push_back(r.fixed[20]);
-      record.push_back(static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset));
-      record.append(r.fixed.substr(22, 2));
-      text_records.append(record);
+      const auto bits = static_cast<std::uint32_t>(position);
+      for (int i = 0; i < 4; ++i) record[16 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+      record[21] = static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset);
+      text_records.append(std::string_view(record, kTextBody));
       texts.append(r.text);
       position += static_cast<std::int64_t>(r.text.size());
     }

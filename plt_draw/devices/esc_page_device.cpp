@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "plt_draw/devices/command_text.h"
 #include "plt_draw/devices/device_command.h"
@@ -14,8 +15,8 @@ namespace {
 using namespace plot_byte;
 
 // The line width of pens 1-3.
-const char* pen_width(int pen) {
-  constexpr const char* widths[] = {"1;1;1lwG", "3;1;1lwG", "6;1;1lwG"};
+std::string_view pen_width(int pen) {
+  constexpr std::string_view widths[] = {"1;1;1lwG", "3;1;1lwG", "6;1;1lwG"};
   return widths[pen - 1];
 }
 
@@ -47,7 +48,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
 
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand c(s);
-  c << kGs << (l.dashed ? "0;1lpG" : "0;0lpG") << kGs << pen_width(l.pen) << kGs;
+  c << kGs << (l.dashed ? std::string_view("0;1lpG") : "0;0lpG") << kGs << pen_width(l.pen) << kGs;
   c.x(l.x0) << ';';
   c.y(l.y0) << ';';
   c.x(l.x1) << ';';
@@ -82,8 +83,8 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
     head.number(h) << "hmF" << kGs;
     head.number(t.angle) << "roF" << kGs << "0slF" << kGs;
   });
-  command.x(s.pen.pen_x) << 'X' << kGs;
-  command.y(s.pen.pen_y) << 'Y' << c.bytes << kGs << "0X" << kGs << "0Y";
+  command.x(s.pen.pen_x) << "X\x1D";
+  command.y(s.pen.pen_y) << 'Y' << c.bytes << "\x1D" "0X\x1D" "0Y";
   command.emit();
 }
 

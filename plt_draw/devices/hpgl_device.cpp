@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/failure.h"
@@ -19,8 +20,8 @@ namespace {
 using namespace plot_byte;
 
 // The pen select of pens 1-3: the plotter's pen 1 is the widest.
-const char* pen_select(int pen) {
-  constexpr const char* pens[] = {"SP3;", "SP2;", "SP1;"};
+std::string_view pen_select(int pen) {
+  constexpr std::string_view pens[] = {"SP3;", "SP2;", "SP1;"};
   return pens[pen - 1];
 }
 
@@ -66,7 +67,7 @@ void move(PlotState& s, float x, float y) {
 
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand command(s);
-  command << pen_select(l.pen) << (l.dashed ? "LT2,2;" : "LT;") << "PD";
+  command << pen_select(l.pen) << (l.dashed ? std::string_view("LT2,2;") : "LT;") << "PD";
   command.x(l.x1) << ',';
   command.y(l.y1) << ';';
   command.emit();

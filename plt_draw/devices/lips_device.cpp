@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "plt_draw/culc.h"
 #include "plt_draw/devices/command_text.h"
@@ -19,8 +20,8 @@ using namespace plot_byte;
 constexpr float kLipsReach = 32767;
 
 // The line attribute of pens 1-3.
-const char* line_attribute(int pen) {
-  constexpr const char* attributes[] = {"F11", "F13", "F15"};
+std::string_view line_attribute(int pen) {
+  constexpr std::string_view attributes[] = {"F11", "F13", "F15"};
   return attributes[pen - 1];
 }
 
@@ -50,7 +51,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
 
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand c(s);
-  c << (l.dashed ? "E11" : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
+  c << (l.dashed ? std::string_view("E11") : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
   c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
   c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
   c.emit();

@@ -21,19 +21,31 @@ class NumberMemo {
   using Bits = std::conditional_t<sizeof(Value) == 4, std::uint32_t, std::uint64_t>;
 
  public:
-  // Writes the text of `value` at `out`, which has room for at least `Room`
-  // bytes, through `write(char* out) -> char* end` unless the text is kept.
-  template <typename Write>
-  char* put(char* out, Value value, Write write) {
+  static constexpr std::size_t kRoom = Room;
+
+  // Copies the kept text of `value` to `out`, which has room for at least
+  // `Room` bytes; null when none is kept. Small enough to be inlined where
+  // the numbers are written, apart from put().
+  char* copy(char* out, Value value) const {
+    if (!sets_) return nullptr;
     const Bits bits = std::bit_cast<Bits>(value);
-    if (!sets_) sets_ = std::make_unique<Set[]>(kSets);
-    Set& set = sets_[index(bits)];
-    for (const Entry& e : set.ways) {
+    for (const Entry& e : sets_[index(bits)].ways) {
       if (e.length != 0 && e.bits == bits) {
         std::memcpy(out, e.text, Room);
         return out + e.length;
       }
     }
+    return nullptr;
+  }
+
+  // Writes the text of `value` at `out`, which has room for at least `Room`
+  // bytes, through `write(char* out) -> char* end` unless the text is kept.
+  template <typename Write>
+  char* put(char* out, Value value, Write write) {
+    if (char* end = copy(out, value)) return end;
+    const Bits bits = std::bit_cast<Bits>(value);
+    if (!sets_) sets_ = std::make_unique<Set[]>(kSets);
+    Set& set = sets_[index(bits)];
     char* const end = write(out);
     const auto length = static_cast<std::size_t>(end - out);
     if (length <= Room) {

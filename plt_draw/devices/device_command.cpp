@@ -7,6 +7,24 @@ DeviceCommand& DeviceCommand::repeat(std::size_t count, char c) {
   return *this;
 }
 
+DeviceCommand& DeviceCommand::new_number(float value) {
+  return put<kFreeFormatMax>([this, value](char* out) {
+    return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); });
+  });
+}
+
+DeviceCommand& DeviceCommand::new_culc(float value) {
+  return put<3>([this, value](char* out) {
+    return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); });
+  });
+}
+
+DeviceCommand& DeviceCommand::new_mm(double value) {
+  return put<kMmTextMax>([this, value](char* out) {
+    return s_.mm_texts.put(out, value, [value](char* o) { return write_mm(o, value); });
+  });
+}
+
 DeviceCommand& DeviceCommand::single(float value) {
   return put<4>([value](char* out) { return write_f2x(out, value); });
 }

@@ -39,29 +39,19 @@ class DeviceCommand {
   // write for every line: a plot of millions of lines calls them millions
   // of times, and the memo mostly answers.
   DeviceCommand& number(float value) {
-    return put<kFreeFormatMax>([this, value](char* out) {
-      return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); });
-    });
+    return kept(s_.n2a_texts, value) ? *this : new_number(value);
   }
   // A point's device coordinate, origin included: origin + floor(v * scale)
   // as N2A writes it.
   DeviceCommand& x(float x) { return number(device_x(s_, x)); }
   DeviceCommand& y(float y) { return number(device_y(s_, y)); }
   // floor(v) in the LIPS integer code.
-  DeviceCommand& culc(float value) {
-    return put<3>([this, value](char* out) {
-      return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); });
-    });
-  }
+  DeviceCommand& culc(float value) { return kept(s_.culc_texts, value) ? *this : new_culc(value); }
   // The intermediate file's binary fields: a single, a 32-bit whole number.
   DeviceCommand& single(float value);
   DeviceCommand& whole32(float value);
   // Millimetres as the drawing files write them.
-  DeviceCommand& mm(double value) {
-    return put<kMmTextMax>([this, value](char* out) {
-      return s_.mm_texts.put(out, value, [value](char* o) { return write_mm(o, value); });
-    });
-  }
+  DeviceCommand& mm(double value) { return kept(s_.mm_texts, value) ? *this : new_mm(value); }
 
   // The command so far; only meaningful while it fits plot_cmd.
   std::string_view view() const { return {bytes_, size_ < sizeof bytes_ ? size_ : sizeof bytes_}; }
@@ -81,6 +71,19 @@ class DeviceCommand {
     }
     size_ += size;
   }
+  // Adds the memo's text of `value` when it has one and the command has
+  // room for it; the other cases convert, out of line.
+  template <typename Memo, typename Value>
+  bool kept(const Memo& memo, Value value) {
+    if (size_ > sizeof bytes_ - Memo::kRoom) return false;
+    char* const end = memo.copy(bytes_ + size_, value);
+    if (end == nullptr) return false;
+    size_ = static_cast<std::size_t>(end - bytes_);
+    return true;
+  }
+  DeviceCommand& new_number(float value);
+  DeviceCommand& new_culc(float value);
+  DeviceCommand& new_mm(double value);
   // Writes through `write(char* out) -> char* end`, which takes at most
   // `Most` bytes.
   template <std::size_t Most, typename Write>

@@ -64,25 +64,19 @@ void init(PlotState& s, float paper, float /*scale*/) {
                  attr("font-family", kFonts) + ">\n";
 }
 
-// Attributes are written with their blank, name, "=" and quotes as one
-// piece: a drawing has millions.
-
-// The value of a coordinate attribute and the start of the next, if any.
-DeviceCommand& mm_value(DeviceCommand& e, double value, std::string_view next) {
-  e.mm(value) << next;
-  return e;
-}
 
 double x_mm(const PlotState& s, float x) { return static_cast<double>(x) * s.scale_x; }
 double y_mm(const PlotState& s, float y) { return s.paper_h - static_cast<double>(y) * s.scale_y; }
 
+// Attributes go with their blank, name, "=" and quotes as one piece: a
+// drawing has millions.
 void line(PlotState& s, const DeviceLine& l) {
   DeviceCommand e(s);
   e << "<line x1=\"";
-  mm_value(e, x_mm(s, l.x0), "\" y1=\"");
-  mm_value(e, y_mm(s, l.y0), "\" x2=\"");
-  mm_value(e, x_mm(s, l.x1), "\" y2=\"");
-  mm_value(e, y_mm(s, l.y1), "\" stroke-width=\"") << pen_width(l.pen) << '"';
+  e.mm(x_mm(s, l.x0)) << "\" y1=\"";
+  e.mm(y_mm(s, l.y0)) << "\" x2=\"";
+  e.mm(x_mm(s, l.x1)) << "\" y2=\"";
+  e.mm(y_mm(s, l.y1)) << "\" stroke-width=\"" << pen_width(l.pen) << '"';
   // 2 mm dashes with 1 mm gaps; butt ends keep the gaps open.
   if (l.dashed) e << " stroke-dasharray=\"2 1\" stroke-linecap=\"butt\"";
   e << "/>\n";
@@ -92,9 +86,9 @@ void line(PlotState& s, const DeviceLine& l) {
 void circle(PlotState& s, const DeviceCircle& c) {
   DeviceCommand e(s);
   e << "<circle cx=\"";
-  mm_value(e, x_mm(s, c.x), "\" cy=\"");
-  mm_value(e, y_mm(s, c.y), "\" r=\"");
-  mm_value(e, static_cast<double>(c.r) * s.scale_x, "\" stroke-width=\"") << pen_width(c.pen) << "\"/>\n";
+  e.mm(x_mm(s, c.x)) << "\" cy=\"";
+  e.mm(y_mm(s, c.y)) << "\" r=\"";
+  e.mm(static_cast<double>(c.r) * s.scale_x) << "\" stroke-width=\"" << pen_width(c.pen) << "\"/>\n";
   e.emit();
 }
 
@@ -103,9 +97,9 @@ void text(PlotState& s, const DeviceText& t) {
   const double y = y_mm(s, t.y);
   DeviceCommand e(s);
   e << "<text x=\"";
-  mm_value(e, x, "\" y=\"");
-  mm_value(e, y, "\" font-size=\"");
-  mm_value(e, t.height * s.scale_x, "\" fill=\"black\" stroke=\"none\"");
+  e.mm(x) << "\" y=\"";
+  e.mm(y) << "\" font-size=\"";
+  e.mm(t.height * s.scale_x) << "\" fill=\"black\" stroke=\"none\"";
   // Angles run anticlockwise on the paper, clockwise in SVG.
   if (t.angle != 0) {
     e << " transform=\"rotate(";

@@ -4,7 +4,9 @@
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -47,8 +49,15 @@ class DeviceCommand {
   DeviceCommand& y(float y) { return number(device_y(s_, y)); }
   // floor(v) in the LIPS integer code.
   DeviceCommand& culc(float value) { return kept(s_.culc_texts, value) ? *this : new_culc(value); }
-  // The intermediate file's binary fields: a single, a 32-bit whole number.
-  DeviceCommand& single(float value);
+  // The intermediate file's binary fields: a single (its bits, least
+  // significant byte first), a 32-bit whole number.
+  DeviceCommand& single(float value) {
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
+                           static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
+    add(bytes, sizeof bytes);
+    return *this;
+  }
   DeviceCommand& whole32(float value);
   // Millimetres as the drawing files write them.
   DeviceCommand& mm(double value) { return kept(s_.mm_texts, value) ? *this : new_mm(value); }
@@ -57,8 +66,17 @@ class DeviceCommand {
   std::string_view view() const { return {bytes_, size_ < sizeof bytes_ ? size_ : sizeof bytes_}; }
 
   // Keeps the command in plot_cmd (Failure 6 when it does not fit) and
-  // writes it to the plot file.
-  void emit();
+  // writes it to the plot file. Every primitive ends here: inline for a
+  // command that fits and an open file.
+  void emit() {
+    if (size_ <= FixedText<kCommandSize>::kCapacity && s_.plot_file != nullptr) {
+      s_.plot_cmd = view();
+      s_.plot_file->write(view());
+    } else {
+      keep();
+      plot_write(s_, view());
+    }
+  }
   // Keeps it in plot_cmd only.
   void keep();
 

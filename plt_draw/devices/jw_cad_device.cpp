@@ -64,6 +64,11 @@ char b(float n) {
 // The layer byte: the conversion adds 16 per layer group, so a layer beyond
 // 15 would land in the next group's layers.
 char layer_byte(const PlotState& s) {
+  // Nearly always a whole layer, which needs no rounding.
+  const float layer = s.plot_layer;
+  if (layer >= 0 && layer <= 15 && layer == static_cast<float>(static_cast<int>(layer))) {
+    return static_cast<char>(static_cast<int>(layer));
+  }
   if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 15)) {
     fail(kIllegalFunctionCall, "plot layer must be 0 to 15");
   }
@@ -71,10 +76,10 @@ char layer_byte(const PlotState& s) {
 }
 
 // The end of a line or circle record of the intermediate file: the line
-// style, pen and layer bytes, three zero bytes and the LF.
+// style (1 or 4), pen (1-3) and layer bytes, three zero bytes and the LF.
 void emit_shape_record(PlotState& s, DeviceCommand& record, int style, int pen) {
-  record << b(static_cast<float>(style)) << b(static_cast<float>(pen)) << layer_byte(s);
-  record.repeat(3, '\0') << kLf;
+  record << static_cast<char>(style) << static_cast<char>(pen) << layer_byte(s);
+  record << std::string_view("\0\0\0\n", 4);
   record.emit();
 }
 

@@ -40,7 +40,7 @@ template <typename Operation>
 std::size_t guarded_text(char* out, std::size_t out_size, Operation&& operation) {
   try {
     if (out == nullptr && out_size > 0) require(out, "out");
-    const std::string text = operation();
+    const auto text = operation();  // a std::string, or a view of the caller's making
     succeed();
     return give(text, out, out_size);
   } catch (...) {

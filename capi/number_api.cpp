@@ -1,6 +1,9 @@
 // Numbers as the texts and binary fields of plot streams.
+#include <string_view>
+
 #include "capi/boundary.h"
 #include "plt_draw/culc.h"
+#include "shared/free_format.h"
 #include "shared/plot_numbers.h"
 
 using namespace verdan;
@@ -13,7 +16,9 @@ size_t VDN_MAR(float value, float decimals, char* out, size_t out_size) {
 }
 
 size_t VDN_N2A(float value, char* out, size_t out_size) {
-  return guarded_text(out, out_size, [&] { return N2A(value); });
+  // Made on the stack: a plot's labels call it for every node.
+  char text[kFreeFormatMax];
+  return guarded_text(out, out_size, [&] { return std::string_view(text, write_n2a(text, value)); });
 }
 
 size_t VDN_S2X(float value, char* out, size_t out_size) {

@@ -109,7 +109,7 @@ struct PlotState : PlotFields {
     const PlotDevice* device = nullptr;  // none: not made
     float height = 0, angle = 0, scale_x = 0;
     std::size_t size = 0;
-    char bytes[256];  // a font, a size and a direction take far less
+    char bytes[256] = {};  // a font, a size and a direction take far less
   };
   CharacterHead character_heads[2];
 

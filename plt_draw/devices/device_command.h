@@ -32,6 +32,24 @@ class DeviceCommand {
     add(&c, 1);
     return *this;
   }
+  // A printer's character head (printed_text.h): a label's every
+  // character starts with it, so it goes as one block of fixed size where
+  // it fits one, without a call to copy.
+  DeviceCommand& operator<<(const PlotState::CharacterHead& head) {
+    constexpr std::size_t kBlock = 64;
+    static_assert(sizeof head.bytes >= kBlock);
+    if (head.size <= kBlock && size_ <= sizeof bytes_ - kBlock) {
+      std::memcpy(bytes_ + size_, head.bytes, kBlock);
+      size_ += head.size;
+      return *this;
+    }
+    return *this << std::string_view(head.bytes, head.size);
+  }
+  // A character's one or two bytes, one at a time.
+  DeviceCommand& character_bytes(std::string_view bytes) {
+    for (char c : bytes) add(&c, 1);
+    return *this;
+  }
   // As a std::string appends, for pieces that build either.
   void append(std::string_view text) { add(text.data(), text.size()); }
   // `count` bytes of `c`.

@@ -84,7 +84,7 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
     head.number(t.angle) << "roF" << kGs << "0slF" << kGs;
   });
   command.x(s.pen.pen_x) << "X\x1D";
-  command.y(s.pen.pen_y) << 'Y' << c.bytes << "\x1D" "0X\x1D" "0Y";
+  (command.y(s.pen.pen_y) << 'Y').character_bytes(c.bytes) << "\x1D" "0X\x1D" "0Y";
   command.emit();
 }
 

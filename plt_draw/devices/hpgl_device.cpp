@@ -102,7 +102,7 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
       head.number(size) << ";SA;LB";
     }
   });
-  command << c.bytes << kEtx;
+  command.character_bytes(c.bytes) << kEtx;
   command.emit();
 }
 

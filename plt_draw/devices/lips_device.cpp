@@ -87,7 +87,7 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   } else {
     command << kEsc << 'n';
   }
-  command << c.bytes << kRs;
+  command.character_bytes(c.bytes) << kRs;
   command.emit();
 }
 

@@ -20,7 +20,7 @@ namespace verdan {
 // for each width and copied for every character until one of them changes,
 // since labels by the thousand would otherwise format the same numbers.
 template <typename Make>
-std::string_view character_head(PlotState& s, const DeviceText& t, std::size_t width, Make make) {
+const PlotState::CharacterHead& character_head(PlotState& s, const DeviceText& t, std::size_t width, Make make) {
   PlotState::CharacterHead& head = s.character_heads[width - 1];
   const PlotDevice* device = table_device(s);
   const auto same = [](float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); };
@@ -38,7 +38,7 @@ std::string_view character_head(PlotState& s, const DeviceText& t, std::size_t w
     head.angle = t.angle;
     head.scale_x = s.scale_x;
   }
-  return {head.bytes, head.size};
+  return head;
 }
 
 struct PrintedCharacter {
@@ -47,7 +47,7 @@ struct PrintedCharacter {
   const DeviceText* text;
 
   template <typename Make>
-  std::string_view head(PlotState& s, Make make) const {
+  const PlotState::CharacterHead& head(PlotState& s, Make make) const {
     return character_head(s, *text, width, make);
   }
 };

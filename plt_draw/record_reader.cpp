@@ -36,7 +36,7 @@ bool RecordReader::refill_chunk(std::size_t count) {
   mark_ = 0;
   auto take = static_cast<std::size_t>(std::min<std::int64_t>(
       static_cast<std::int64_t>(std::max(kChunk, count - left)), length_ - taken_));
-  chunk_ += file_.read_bytes(take);
+  file_.read_bytes(chunk_, take);
   taken_ += static_cast<std::int64_t>(take);
   return chunk_.size() - pos_ >= count;
 }

@@ -278,11 +278,10 @@ std::string File::read_field() {
   return field;
 }
 
-std::string File::read_bytes(std::size_t count) {
+void File::read_bytes(std::string& out, std::size_t count) {
   if (fill(count) < count) fail_past_end();
-  std::string bytes(buffer_.data() + pos_, count);
+  out.append(buffer_.data() + pos_, count);
   pos_ += count;
-  return bytes;
 }
 
 std::int64_t File::length() const {

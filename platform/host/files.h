@@ -47,8 +47,8 @@ class File {
   // dropped. The comma or line end is consumed. Failure 62 at the end, 23
   // for a field longer than kLongestTextLine.
   std::string read_field();
-  // The next `count` bytes. Failure 62 when fewer are left.
-  std::string read_bytes(std::size_t count);
+  // Appends the next `count` bytes to `out`. Failure 62 when fewer are left.
+  void read_bytes(std::string& out, std::size_t count);
   // True when no byte is left to read.
   bool eof();
   // Length in bytes.

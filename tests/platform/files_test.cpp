@@ -169,10 +169,15 @@ TEST_F(FilesTest, LineEndSplitAcrossReadBlocksIsStillOneLineEnd) {
 TEST_F(FilesTest, BytesAreReadExactlyAndNotPastTheEnd) {
   test::write_bytes(dos("F"), std::string("s\x1A\0\xFF", 4));
   File file = File::open_input(dos("F"));
-  EXPECT_EQ(file.read_bytes(1), "s");
-  EXPECT_EQ(file.read_bytes(2), std::string("\x1A\0", 2));
-  EXPECT_EQ(test::failure_code_of([&] { file.read_bytes(2); }), 62);
-  EXPECT_EQ(file.read_bytes(1), "\xFF");
+  std::string bytes = "kept";
+  file.read_bytes(bytes, 1);
+  EXPECT_EQ(bytes, "kepts");
+  file.read_bytes(bytes, 2);
+  EXPECT_EQ(bytes, std::string("kepts\x1A\0", 7));
+  EXPECT_EQ(test::failure_code_of([&] { file.read_bytes(bytes, 2); }), 62);
+  EXPECT_EQ(bytes, std::string("kepts\x1A\0", 7));
+  file.read_bytes(bytes, 1);
+  EXPECT_EQ(bytes.substr(7), "\xFF");
 }
 
 TEST_F(FilesTest, RandomOpenCreatesAMissingFile) {

@@ -100,8 +100,6 @@ std::string F2X(float value) { return field_text(value, write_f2x); }
 std::string L2X(float value) { return field_text(value, write_l2x); }
 std::string I2X(float value) { return field_text(value, write_i2x); }
 
-char* write_f2x(char* out, float value) { return little_endian(out, std::bit_cast<std::uint32_t>(value), 4); }
-
 char* write_l2x(char* out, float value) {
   long long n = whole_part_within(value, INT32_MIN, INT32_MAX, "L2X");
   return little_endian(out, static_cast<std::uint32_t>(n), 4);

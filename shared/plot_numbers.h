@@ -4,6 +4,8 @@
 // overflow failure (code 6).
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <string>
 
 namespace verdan {
@@ -30,8 +32,14 @@ std::string I2X(float value);
 // The same written at `out`, for commands built in place: each returns the
 // end of what it wrote (N2A at most kFreeFormatMax bytes, the fields 4 or 2).
 char* write_n2a(char* out, float value);
-char* write_f2x(char* out, float value);
 char* write_l2x(char* out, float value);
 char* write_i2x(char* out, float value);
+
+// Inline: a drawing file's every line has four.
+inline char* write_f2x(char* out, float value) {
+  const auto bits = std::bit_cast<std::uint32_t>(value);
+  for (int i = 0; i < 4; ++i) *out++ = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  return out;
+}
 
 }  // namespace verdan

@@ -4,9 +4,7 @@
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
-#include <bit>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -70,10 +68,8 @@ class DeviceCommand {
   // The intermediate file's binary fields: a single (its bits, least
   // significant byte first), a 32-bit whole number.
   DeviceCommand& single(float value) {
-    const auto bits = std::bit_cast<std::uint32_t>(value);
-    const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
-                           static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
-    add(bytes, sizeof bytes);
+    char bytes[4];
+    add(bytes, static_cast<std::size_t>(write_f2x(bytes, value) - bytes));
     return *this;
   }
   DeviceCommand& whole32(float value);

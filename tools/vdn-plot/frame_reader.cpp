@@ -68,7 +68,7 @@ FrameReader::FrameReader(FromStandardInput) : reader_(LineReader::standard_input
 
 FrameReader FrameReader::standard_input() { return FrameReader(FromStandardInput{}); }
 
-bool FrameReader::next(std::string_view& line) {
+inline bool FrameReader::next(std::string_view& line) {
   ++number_;
   if (held_) {
     held_ = false;

@@ -52,7 +52,7 @@ bool LineReader::refill() {
   return n > 0;
 }
 
-LineReader::Result LineReader::next(std::string_view& line) {
+LineReader::Result LineReader::next_from_anywhere(std::string_view& line) {
   std::size_t searched = 0;  // bytes from pos_ known to hold no LF
   for (;;) {
     const char* start = buffer_.data() + pos_;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +32,29 @@ class LineReader {
   Result next(std::string& line);
   // The same as a view into the reader's buffer, valid until the next call:
   // no line is copied.
-  Result next(std::string_view& line);
+  Result next(std::string_view& line) {
+    // Nearly every line ends within the buffer, short of the bound.
+    const char* const start = buffer_.data() + pos_;
+    if (const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_)); lf != nullptr) {
+      auto n = static_cast<std::size_t>(lf - start);
+      if (n <= longest_) {
+        pos_ += n + 1;
+        if (n > 0 && start[n - 1] == '\r') --n;
+        line = std::string_view(start, n);
+        return Result::line;
+      }
+    }
+    return next_from_anywhere(line);
+  }
 
  private:
   // Takes `fd`, open for reading, and closes it at the end; `name` is what
   // failures name.
   LineReader(int fd, std::string name, std::size_t longest);
 
+  // next() for any line: one that the buffer holds only in part, or one
+  // beyond the bound.
+  Result next_from_anywhere(std::string_view& line);
   // Moves the unread bytes to the buffer's start and reads more after them;
   // false at the end of the file.
   bool refill();

@@ -37,6 +37,8 @@ TEST(LineReader, LineEndsAndTheBound) {
   EXPECT_EQ(all_lines(dir / "B", 4), std::make_pair(std::vector<std::string>{"abcd", "abcd"}, Result::too_long));
   test::write_bytes(dir / "C", "abcd\rx\n");
   EXPECT_EQ(all_lines(dir / "C", 4).second, Result::too_long);
+  test::write_bytes(dir / "D", "abc\r\nabcd\nabcde\nnever\n");
+  EXPECT_EQ(all_lines(dir / "D", 4), std::make_pair(std::vector<std::string>{"abc", "abcd", "abcd"}, Result::too_long));
 
   // A file of zeros without line ends (2 GB, sparse) is too long at the
   // bound, not read on.

@@ -68,7 +68,7 @@ FrameReader::FrameReader(FromStandardInput) : reader_(LineReader::standard_input
 
 FrameReader FrameReader::standard_input() { return FrameReader(FromStandardInput{}); }
 
-bool FrameReader::next(std::string_view& line) {
+inline bool FrameReader::next(std::string_view& line) {
   ++number_;
   if (held_) {
     held_ = false;
@@ -80,12 +80,16 @@ bool FrameReader::next(std::string_view& line) {
       --number_;
       return false;
     case LineReader::Result::too_long:
-      throw DataFileError(number_, "longer than " + std::to_string(kLongestLine) + " bytes, no line of a data file");
+      too_long();
     case LineReader::Result::line:
       break;
   }
   line = last_;
   return true;
+}
+
+void FrameReader::too_long() const {
+  throw DataFileError(number_, "longer than " + std::to_string(kLongestLine) + " bytes, no line of a data file");
 }
 
 std::string_view FrameReader::next(const char* expected) {
@@ -148,7 +152,7 @@ void FrameReader::read_members(MemberSink& sink) {
       if (m > members_low_) break;
       ended("member " + std::to_string(m));
     }
-    const LineNumbers v = line_numbers(line, number_);
+    const LineNumbers v = line_numbers(line, number_, tail_);
     const bool names_one = names_member(v, node_count_);
     if (m > members_low_ && !names_one) {
       hold();

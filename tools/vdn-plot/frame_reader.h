@@ -7,6 +7,7 @@
 
 #include "platform/host/line_reader.h"
 #include "tools/vdn-plot/frame_data.h"
+#include "tools/vdn-plot/line_numbers.h"
 
 namespace verdan::plot_tool {
 
@@ -46,6 +47,8 @@ class FrameReader {
   bool next(std::string_view& line);
   // The next line, which must be there.
   std::string_view next(const char* expected);
+  // The line just read is beyond the bound.
+  [[noreturn]] void too_long() const;
   // The file ended where `expected` should be.
   [[noreturn]] void ended(const std::string& expected) const;
   // Gives the line just read back, to be read again as something else.
@@ -58,6 +61,7 @@ class FrameReader {
   int node_count_ = 0;
   int members_low_ = 0, members_high_ = 0;  // what the member count stands for
   int closing_ = 0;
+  CheckedTail tail_;  // of the member lines
 };
 
 }  // namespace verdan::plot_tool

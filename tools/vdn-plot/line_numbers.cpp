@@ -66,7 +66,7 @@ const char* past_blanks(const char* p, const char* end) {
 
 }  // namespace
 
-LineNumbers line_numbers(std::string_view line, int line_number) {
+LineNumbers any_line_numbers(std::string_view line, int line_number) {
   LineNumbers out;
   const char* p = line.data();
   const char* const end = p + line.size();

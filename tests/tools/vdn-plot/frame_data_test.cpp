@@ -49,5 +49,22 @@ TEST(FrameData, ARoundedCountStillNeedsTheLinesItCannotDoWithout) {
   }
 }
 
+// Member lines end alike; one whose end is damaged is refused all the same,
+// whatever the lines before it.
+TEST(FrameData, AMemberLineDamagedInItsLastTokensIsRefusedAfterAnyNumberOfGoodOnes) {
+  test::TempDir dir;
+  std::string file = "VERDAN V2.50\r\n 2             5             1             0 \r\n 0             0 \r\n 1 1\r\n";
+  for (int m = 1; m <= 4; ++m) file += "  1   2   1" + kMemberTail;
+  file += "  1   2   1   -1             0             0             0             O \r\n 1\r\n";
+  test::write_bytes(dir / "FRAME", file);
+  try {
+    read_frame_data(dir / "FRAME");
+    FAIL() << "read a member line ending in a letter";
+  } catch (const DataFileError& e) {
+    EXPECT_EQ(e.line(), 9);
+    EXPECT_STREQ(e.what(), "'O' is not a number");
+  }
+}
+
 }  // namespace
 }  // namespace verdan::plot_tool

@@ -45,11 +45,11 @@ std::optional<std::vector<double>> converted(const std::string& line) {
   return values;
 }
 
-void expect_as_converted(const std::string& line) {
+void expect_as_converted(const std::string& line, CheckedTail& tail) {
   SCOPED_TRACE("line '" + line + "'");
   const std::optional<std::vector<double>> expected = converted(line);
   try {
-    const LineNumbers got = line_numbers(line, 7);
+    const LineNumbers got = line_numbers(line, 7, tail);
     ASSERT_TRUE(expected) << "read as numbers";
     ASSERT_EQ(got.count, expected->size());
     for (std::size_t i = 0; i < got.count && i < LineNumbers::kKept; ++i) {
@@ -60,6 +60,11 @@ void expect_as_converted(const std::string& line) {
     EXPECT_FALSE(expected) << e.what();
     EXPECT_EQ(e.line(), 7);
   }
+}
+
+void expect_as_converted(const std::string& line) {
+  CheckedTail none;
+  expect_as_converted(line, none);
 }
 
 TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsThem) {
@@ -76,6 +81,46 @@ TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsTh
         // Runs of blanks of every length around the tokens.
         "1        2", "1         2", "               -3", "12345678        1234567 "}) {
     expect_as_converted(line);
+  }
+}
+
+// The whole numbers road reads a copy of the line ended by zeros.
+TEST(LineNumbers, ZeroBytesAndTheLastTokensOfTheLongestLinesReadAsTheGeneralConversionReadsThem) {
+  for (const std::string& line : {std::string("12\0 3", 5), std::string("7 \0", 3), std::string("1 2 3 4 5\0", 10),
+                                 std::string("\0", 1), std::string("-\0", 2)}) {
+    expect_as_converted(line);
+  }
+  for (std::size_t size = 120; size <= 130; ++size) {
+    for (const std::string last : {"7", "-7", "%-7", "1234567", "12345678", "123456789012345", "1234567890123456"}) {
+      if (last.size() < size) expect_as_converted("1" + std::string(size - 1 - last.size(), ' ') + last);
+    }
+  }
+}
+
+// The generator closes member lines with the same tokens: lines read through
+// one tail, one byte or one token apart, are read as each alone.
+TEST(LineNumbers, LinesReadThroughOneTailReadAsTheGeneralConversionReadsThem) {
+  const std::vector<std::string> heads = {"  7 158   1", "%22498 %22650   4", "  1   2", " 1 2 3 4 5", "1"};
+  const std::vector<std::string> tails = {
+      "   -1             0             0             0             0 ",
+      "   -1             0             0             0             O ",
+      "   -1             0             0             0            00",
+      "   -1             0             0             0             0\t",
+      "   -1             0             0             0            -0 ",
+      "   -1             0             0             0           0 0 ",
+      "   -1             0             0             0 ",
+      "   -1             0            1.5            0             0 ",
+      "   -1             0             0             0             0 0",
+      "   -1             0             0             0   0 ",
+      "   -1  0   0   0   0 ",
+      "   -1  0   0   0   x ",
+      "   -1",
+      ""};
+  std::mt19937 random(27);
+  CheckedTail tail;
+  for (int n = 0; n < 5000; ++n) {
+    expect_as_converted(heads[random() % heads.size()] + tails[random() % 3 == 0 ? random() % tails.size() : 0], tail);
+    if (HasFailure()) break;
   }
 }
 

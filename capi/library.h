@@ -10,6 +10,7 @@
 #include "capi/include/verdan/verdan.h"
 #include "platform/console/console.h"
 #include "platform/host/files.h"
+#include "platform/write_behind.h"
 #include "plt_draw/plot_state.h"
 #include "plt_draw/record_reader.h"
 
@@ -21,6 +22,8 @@ struct Library {
   std::optional<float> initialised_device;
   std::unique_ptr<Console> console;
   std::optional<TextFile> plot_file;
+  // What the plot routines write to: the plot file, written behind them.
+  std::optional<WriteBehind> plot_writer;
   std::optional<RecordReader> records;
   int failure = 0;
   std::string failure_text;

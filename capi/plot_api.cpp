@@ -28,8 +28,16 @@ int open_plot_file(Open&& open) {
     Library& lib = library();
     if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
     lib.plot_file.emplace(open());
-    lib.plot.plot_file = &*lib.plot_file;
+    lib.plot_writer.emplace(*lib.plot_file);
+    lib.plot.plot_file = &*lib.plot_writer;
   });
+}
+
+// Frees the file number: what is written behind goes first.
+void drop_plot_file(Library& lib) {
+  lib.plot.plot_file = nullptr;
+  lib.plot_writer.reset();
+  lib.plot_file.reset();
 }
 
 }  // namespace
@@ -59,9 +67,14 @@ int VDN_PLOT_CLOSE(void) {
     Library& lib = library();
     if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
     // Closed or not, the file number is free again.
+    try {
+      lib.plot_writer->finish();
+    } catch (...) {
+      drop_plot_file(lib);
+      throw;
+    }
     TextFile file = std::move(*lib.plot_file);
-    lib.plot_file.reset();
-    lib.plot.plot_file = nullptr;
+    drop_plot_file(lib);
     file.close();
   });
 }
@@ -72,8 +85,7 @@ int vdn_plot_discard(void) {
     if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
     // Dropped unclosed: a replacement goes, its old file stays; any other
     // file is closed quietly.
-    lib.plot_file.reset();
-    lib.plot.plot_file = nullptr;
+    drop_plot_file(lib);
   });
 }
 

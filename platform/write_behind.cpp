@@ -1,0 +1,93 @@
+#include "platform/write_behind.h"
+
+#include <cstring>
+#include <utility>
+
+namespace verdan {
+
+WriteBehind::WriteBehind(TextSink& out)
+    : out_(out), filling_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+
+WriteBehind::~WriteBehind() {
+  // What was written goes out, as a file's buffer does when it is dropped;
+  // a failure here has nowhere to go.
+  try {
+    finish();
+  } catch (...) {
+  }
+  if (!thread_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+void WriteBehind::write(std::string_view bytes) {
+  column_ += static_cast<int>(bytes.size());
+  while (bytes.size() > kBlock - used_) {
+    const std::size_t part = kBlock - used_;
+    std::memcpy(filling_.get() + used_, bytes.data(), part);
+    used_ = kBlock;
+    bytes.remove_prefix(part);
+    hand_over();
+  }
+  std::memcpy(filling_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+}
+
+void WriteBehind::end_line() {
+  write("\r\n");
+  column_ = 0;
+}
+
+void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {
+  changed_.wait(lock, [this] { return !busy_; });
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+void WriteBehind::hand_over() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  wait_idle(lock);
+  if (!given_) given_ = std::make_unique_for_overwrite<char[]>(kBlock);
+  std::swap(filling_, given_);
+  given_size_ = std::exchange(used_, 0);
+  busy_ = true;
+  lock.unlock();
+  if (!thread_.joinable()) {
+    thread_ = std::thread([this] { run(); });
+  } else {
+    changed_.notify_all();
+  }
+}
+
+void WriteBehind::finish() {
+  if (thread_.joinable()) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    wait_idle(lock);
+  }
+  // The thread is idle: the last part goes from here.
+  if (used_ > 0) out_.write(std::string_view(filling_.get(), std::exchange(used_, 0)));
+}
+
+void WriteBehind::run() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return busy_ || stopping_; });
+    if (stopping_) return;
+    lock.unlock();
+    std::exception_ptr failure;
+    try {
+      out_.write(std::string_view(given_.get(), given_size_));
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    lock.lock();
+    if (failure) failure_ = failure;
+    busy_ = false;
+    changed_.notify_all();
+  }
+}
+
+}  // namespace verdan

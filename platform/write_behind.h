@@ -1,0 +1,63 @@
+// A large output written on a thread of its own: the caller fills one block
+// while the thread hands the other to the file, so the host's copying and
+// the start of the writeback leave the caller's time. Small outputs never
+// start the thread. A failure of the thread reaches the caller at its next
+// full block or at finish(), and every one after it.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+#include "platform/text_sink.h"
+
+namespace verdan {
+
+class WriteBehind final : public TextSink {
+ public:
+  static constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+  // Writes to `out`, which must outlive this and is not to be used
+  // otherwise until finish() has returned.
+  explicit WriteBehind(TextSink& out);
+  // Writes what is left, quietly, and stops the thread.
+  ~WriteBehind() override;
+  WriteBehind(const WriteBehind&) = delete;
+  WriteBehind& operator=(const WriteBehind&) = delete;
+
+  void write(std::string_view bytes) override;
+  void end_line() override;
+  int column() const override { return column_; }
+
+  // Everything written so far is in `out`; the thread's failure, if any,
+  // is thrown here.
+  void finish();
+
+ private:
+  // Waits until the thread has written what it was given; throws its
+  // failure.
+  void wait_idle(std::unique_lock<std::mutex>& lock);
+  // Gives the filled block to the thread and takes the other to fill.
+  void hand_over();
+  void run();
+
+  TextSink& out_;
+  std::unique_ptr<char[]> filling_;
+  std::unique_ptr<char[]> given_;  // the thread's, while `busy_`
+  std::size_t used_ = 0;
+  std::size_t given_size_ = 0;
+  int column_ = 0;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool busy_ = false;
+  bool stopping_ = false;
+  std::exception_ptr failure_;
+  std::thread thread_;  // started at the first full block
+};
+
+}  // namespace verdan

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "platform/failure.h"
+#include "tests/platform/failure_code.h"
 
 namespace verdan::test {
 
@@ -97,15 +98,6 @@ inline std::string read_bytes(const std::string& path) {
   return out.str();
 }
 
-// The code of the Failure `step` throws, or -1 when it throws none.
-inline int failure_code_of(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const Failure& failure) {
-    return failure.code();
-  }
-  return -1;
-}
 
 // Runs `step` in a forked child and returns its exit status: the value it
 // returns, the code of a Failure it throws, or whatever a program it

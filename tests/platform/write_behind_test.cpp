@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/failure.h"
-#include "tests/platform/host_fixtures.h"
+#include "tests/platform/failure_code.h"
 
 namespace verdan {
 namespace {

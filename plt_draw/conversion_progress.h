@@ -15,10 +15,12 @@ class ConversionProgress {
   // An empty `spinner` shows no indicator.
   ConversionProgress(Console& console, std::string_view spinner);
 
-  // One record read: the counter runs 1 to 10 x the spinner's length and
-  // back to 0; the character at round(1 + counter / 10) is shown.
-  void tick() {
-    if (!spinner_.empty()) advance();
+  // `steps` records read: for each, the counter runs 1 to 10 x the
+  // spinner's length and back to 0; the character at round(1 + counter /
+  // 10) is shown.
+  void tick(int steps = 1) {
+    if (spinner_.empty()) return;
+    for (int i = 0; i < steps; ++i) advance();
   }
 
   // Clears the remembered row, beeps, shows that `tmp_file` is damaged,

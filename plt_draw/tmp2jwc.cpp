@@ -134,9 +134,7 @@ class Conversion {
 
   int next() {
     int kind = reader_.kind();
-    if (kind >= 0) {
-      for (int i = 0; i < ticks_; ++i) progress_.tick();
-    }
+    if (kind >= 0) progress_.tick(ticks_);
     return kind;
   }
 
@@ -152,11 +150,10 @@ class Conversion {
     if (!record.complete || offset < 0) throw DamagedFile{};
     if (static_cast<unsigned char>(record.fixed[layer_at(kind)]) >= 16) throw DamagedFile{};
     // A complete record has its whole fixed part.
-    for (int i = 0; i < coordinates_of(kind); ++i) {
-      if (!finite_single(record.fixed.data() + 4 * i)) {
-        overflow_ = "a coordinate that is no finite number";
-      }
-    }
+    const int coordinates = coordinates_of(kind);
+    bool finite = true;
+    for (int i = 0; i < coordinates; ++i) finite &= finite_single(record.fixed.data() + 4 * i);
+    if (!finite) overflow_ = "a coordinate that is no finite number";
     return record;
   }
 

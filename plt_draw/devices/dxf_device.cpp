@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>

@@ -5,19 +5,26 @@ namespace verdan {
 void HeldText::append(std::string_view text) {
   memory_ += text;
   if (memory_.size() < kMemoryLimit) return;
-  if (!spool_) spool_ = std::make_unique<SpoolFile>();
-  spool_->append(memory_);
+  if (!spool_) {
+    spool_ = std::make_unique<SpoolSink>();
+    spool_writer_ = std::make_unique<WriteBehind>(*spool_);
+  }
+  spool_writer_->write(memory_);
   memory_.clear();
 }
 
 void HeldText::clear() {
   memory_.clear();
   memory_.shrink_to_fit();
+  spool_writer_.reset();
   spool_.reset();
 }
 
 void HeldText::replay(const std::function<void(std::string_view)>& out) {
-  if (spool_) spool_->replay(out);
+  if (spool_) {
+    spool_writer_->finish();
+    spool_->file.replay(out);
+  }
   if (!memory_.empty()) out(memory_);
 }
 

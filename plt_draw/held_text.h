@@ -1,6 +1,7 @@
 // What a device holds back until its end (DXF's entities, which must follow
 // the layer table that only the end knows): in memory while small, then in
-// a spool file, so a drawing of any size takes the same memory.
+// a spool file, so a drawing of any size takes the same memory. The spool
+// is written behind the caller, who is drawing meanwhile.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,8 @@
 #include <string_view>
 
 #include "platform/host/spool_file.h"
+#include "platform/text_sink.h"
+#include "platform/write_behind.h"
 
 namespace verdan {
 
@@ -27,8 +30,18 @@ class HeldText {
   std::string all();
 
  private:
+  // The spool as a sink for the writing thread.
+  class SpoolSink final : public TextSink {
+   public:
+    void write(std::string_view bytes) override { file.append(bytes); }
+    void end_line() override { write("\r\n"); }
+    int column() const override { return 0; }
+    SpoolFile file;
+  };
+
   std::string memory_;
-  std::unique_ptr<SpoolFile> spool_;
+  std::unique_ptr<SpoolSink> spool_;
+  std::unique_ptr<WriteBehind> spool_writer_;  // goes before spool_
 };
 
 }  // namespace verdan

@@ -83,7 +83,8 @@ template <typename Out>
 void point(Out& out, int first_code, double x, double y) {
   number(out, first_code, x);
   number(out, first_code + 10, y);
-  number(out, first_code + 20, 0);
+  // The drawing is plane: z is always the millimetres' "0".
+  group(out, first_code + 20, "0");
 }
 
 // The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set. Named

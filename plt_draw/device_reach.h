@@ -31,10 +31,23 @@ void require_finite_number(float value, std::string_view what);
 // device's reach: device_x() and device_y() (plot_state.h).
 // Inline, as every primitive checks two or three points: only a refused
 // point leaves it.
+// A scaled coordinate `v` a whole unit inside the reach about `origin`:
+// floor(v) lies in (v - 1, v], so origin + floor(v), rounded or not, is
+// within the reach without taking the floor. Not a number is never inside.
+inline bool well_within_reach(float v, float origin, float reach) {
+  const double d = v;
+  return d >= 1 - static_cast<double>(reach) - origin && d <= static_cast<double>(reach) - origin - 1;
+}
+
 inline void require_point_within_reach(const PlotState& state, float x, float y) {
   // What the printers and plotters write; the other devices write
   // v * scale, or the sheet's height less it, which their reach has room for.
   const float reach = device_reach(state);
+  if (well_within_reach(x * state.scale_x, state.origin_x, reach) &&
+      well_within_reach(y * state.scale_y, state.origin_y, reach)) {
+    return;
+  }
+  // Near the edge or beyond: exactly as the device commands compute it.
   if (!(std::fabs(device_x(state, x)) <= reach && std::fabs(device_y(state, y)) <= reach)) {
     refuse_point(state, x, y);
   }

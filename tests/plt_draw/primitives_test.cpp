@@ -10,6 +10,7 @@
 #include "platform/failure.h"
 #include "plt_draw/devices/device_command.h"
 #include "plt_draw/devices/printed_text.h"
+#include "plt_draw/device_reach.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "tests/platform/host_fixtures.h"
@@ -261,6 +262,30 @@ TEST(Reach, EachDeviceWritesTheLargestNumbersItsFieldsHold) {
   EXPECT_NE(svg.take().find(" x2=\"16777216\""), std::string::npos);
   EXPECT_EQ(failure_code_of([&] { CIR(svg.state, 0, 0, 16777218, 1); }), kOverflow);
   EXPECT_EQ(svg.take(), "");
+}
+
+// The check takes a short cut for points well inside the reach; near the
+// edges, with whole and half origins and odd scales, it must still decide
+// as origin + floor(v * scale) does on every device.
+TEST(Reach, PointsNearTheEdgesAreDecidedAsTheDeviceCommandsComputeThem) {
+  for (float device : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f}) {
+    Plotter p(device);
+    for (float origin : {0.0f, -7999.5f, 12.25f}) {
+      for (float scale : {1.0f, 23.622f, -3.5f}) {
+        p.state.origin_x = origin;
+        p.state.scale_x = scale;
+        const float reach = device_reach(p.state);
+        for (float edge : {reach, -reach}) {
+          for (int step = -12; step <= 12; ++step) {
+            const float x = (edge - origin) / scale + static_cast<float>(step) * 0.25f;
+            const bool inside = std::fabs(origin + std::floor(x * scale)) <= reach;
+            EXPECT_EQ(failure_code_of([&] { require_point_within_reach(p.state, x, 0); }), inside ? -1 : kOverflow)
+                << device << " " << origin << " " << scale << " " << x;
+          }
+        }
+      }
+    }
+  }
 }
 
 // A text is refused whole when its last character would leave the fields,

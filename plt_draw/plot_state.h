@@ -3,7 +3,9 @@
 // One object, handed to each routine, instead of program-wide variables.
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <map>
@@ -118,6 +120,10 @@ struct PlotState : PlotFields {
   float trig_angle = std::numeric_limits<float>::quiet_NaN();
   double trig_cos = 1, trig_sin = 0;
 };
+
+// The same single to the bit: what the state's caches are kept for, where
+// -0 is not 0 and a NaN is nothing but itself.
+inline bool same_bits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 // A point's device coordinates as the printers and plotters write them:
 // origin + floor(v * scale) on each axis (millimetres in).

@@ -1,8 +1,6 @@
 #include "plt_draw/primitives.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -92,7 +90,7 @@ void MOJI(PlotState& s, float x, float y, float height, float angle) {
   // The angle is held in single precision; its sine and cosine are taken in
   // double, so 90 degrees gives a cosine a hair below zero (direction -1,99).
   const float a = angle / 180 * kPi;
-  if (std::bit_cast<std::uint32_t>(a) != std::bit_cast<std::uint32_t>(s.trig_angle)) {
+  if (!same_bits(a, s.trig_angle)) {
     s.trig_cos = std::cos(static_cast<double>(a));
     s.trig_sin = std::sin(static_cast<double>(a));
     s.trig_angle = a;

@@ -17,6 +17,7 @@
 #include "plt_draw/held_text.h"
 #include "plt_draw/jwc_header.h"
 #include "plt_draw/record_reader.h"
+#include "shared/plot_numbers.h"
 
 namespace verdan {
 namespace {
@@ -185,8 +186,7 @@ void write_drawing(Conversion& conversion, const std::string& head, TextFile& ou
     } else {
       std::memcpy(record, r.fixed.data(), kTextBody);
       // Positions are whole byte counts: no single-precision rounding.
-      const auto bits = static_cast<std::uint32_t>(position);
-      for (int i = 0; i < 4; ++i) record[16 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+      little_endian(record + 16, static_cast<std::uint32_t>(position), 4);
       record[21] = static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset);
       text_records.append(std::string_view(record, kTextBody));
       texts.append(r.text);

@@ -12,11 +12,6 @@
 namespace verdan {
 namespace {
 
-char* little_endian(char* out, std::uint32_t bits, int bytes) {
-  for (int i = 0; i < bytes; ++i) *out++ = static_cast<char>((bits >> (8 * i)) & 0xFF);
-  return out;
-}
-
 // A field's bytes as a text.
 template <typename Write>
 std::string field_text(float value, Write write) {

@@ -35,11 +35,14 @@ char* write_n2a(char* out, float value);
 char* write_l2x(char* out, float value);
 char* write_i2x(char* out, float value);
 
-// Inline: a drawing file's every line has four.
-inline char* write_f2x(char* out, float value) {
-  const auto bits = std::bit_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) *out++ = static_cast<char>((bits >> (8 * i)) & 0xFF);
+// The low `bytes` bytes of `bits`, least significant first, as the binary
+// fields are written; returns the end.
+inline char* little_endian(char* out, std::uint32_t bits, int bytes) {
+  for (int i = 0; i < bytes; ++i) *out++ = static_cast<char>((bits >> (8 * i)) & 0xFF);
   return out;
 }
+
+// Inline: a drawing file's every line has four.
+inline char* write_f2x(char* out, float value) { return little_endian(out, std::bit_cast<std::uint32_t>(value), 4); }
 
 }  // namespace verdan

@@ -1,9 +1,7 @@
 #include "plt_draw/devices/dxf_device.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -91,7 +89,7 @@ void point(Out& out, int first_code, double x, double y) {
 // again only when plot_layer or the pen changes.
 const PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
   PlotState::DxfLayer& last = s.dxf_layer;
-  if (last.pen == pen && std::bit_cast<std::uint32_t>(last.plot_layer) == std::bit_cast<std::uint32_t>(s.plot_layer)) {
+  if (last.pen == pen && same_bits(last.plot_layer, s.plot_layer)) {
     return last;
   }
   if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 32767)) {

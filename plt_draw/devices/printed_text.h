@@ -3,9 +3,7 @@
 // moved on by half the height along the direction for each byte.
 #pragma once
 
-#include <bit>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -23,9 +21,8 @@ template <typename Make>
 const PlotState::CharacterHead& character_head(PlotState& s, const DeviceText& t, std::size_t width, Make make) {
   PlotState::CharacterHead& head = s.character_heads[width - 1];
   const PlotDevice* device = table_device(s);
-  const auto same = [](float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); };
-  if (head.device != device || !same(head.height, t.height) || !same(head.angle, t.angle) ||
-      !same(head.scale_x, s.scale_x)) {
+  if (head.device != device || !same_bits(head.height, t.height) || !same_bits(head.angle, t.angle) ||
+      !same_bits(head.scale_x, s.scale_x)) {
     head.device = nullptr;
     DeviceCommand text(s);
     make(text);

@@ -96,7 +96,9 @@ class DeviceCommand {
 
  private:
   void add(const char* data, std::size_t size) {
-    if (size <= sizeof bytes_ - size_) {
+    // Once past the buffer, only counting: the room left is none, not the
+    // difference taken below zero.
+    if (size_ <= sizeof bytes_ && size <= sizeof bytes_ - size_) {
       std::memcpy(bytes_ + size_, data, size);
     } else if (size_ < sizeof bytes_) {
       std::memcpy(bytes_ + size_, data, sizeof bytes_ - size_);

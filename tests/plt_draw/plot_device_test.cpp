@@ -1,6 +1,7 @@
 // Device set-up, end-of-plot sequences and the LIPS integer code.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "platform/failure.h"
@@ -34,7 +35,37 @@ TEST(Culc, EncodesSignAndMagnitudeInSixAndFourBitBytes) {
 TEST(Culc, ValuesBeyondSixteenBitsAreOverflowNotWrapped) {
   EXPECT_EQ(failure_code_of([] { CULC(65536); }), kOverflow);
   EXPECT_EQ(failure_code_of([] { CULC(-65535.5f); }), kOverflow);  // floor -65536
+  EXPECT_EQ(failure_code_of([] { CULC(std::nextafter(-65535.0f, -70000.0f)); }), kOverflow);
   EXPECT_EQ(failure_code_of([] { CULC(__builtin_nanf("")); }), kOverflow);
+  EXPECT_EQ(failure_code_of([] { CULC(__builtin_inff()); }), kOverflow);
+  EXPECT_EQ(CULC(-65535), "\x7F\x7F/");
+  EXPECT_EQ(CULC(std::nextafter(65536.0f, 0.0f)), "\x7F\x7F?");
+}
+
+// The code's floor, taken for every quarter and around every whole number
+// of the range, against the C library's.
+TEST(Culc, TakesTheFloorOfEveryValueInRange) {
+  const auto expected = [](float v) {
+    const double whole = std::floor(static_cast<double>(v));
+    const auto m = static_cast<unsigned>(std::fabs(whole));
+    std::string code;
+    if (m >= 1024) code += static_cast<char>(64 + (m >> 10));
+    if (m >= 16) code += static_cast<char>(64 + ((m >> 4) & 63));
+    code += static_cast<char>((v < 0 ? 32 : 48) + (m & 15));
+    return code;
+  };
+  for (int quarter = -4 * 65535; quarter < 4 * 65536; ++quarter) {
+    const float v = static_cast<float>(quarter) / 4;
+    ASSERT_EQ(CULC(v), expected(v)) << v;
+    if (quarter % 4 == 0) {
+      for (const float near : {std::nextafter(v, -1e9f), std::nextafter(v, 1e9f)}) {
+        if (near >= -65535 && near < 65536) {
+          ASSERT_EQ(CULC(near), expected(near)) << near;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(CULC(-0.0f), "0");
 }
 
 TEST(Init, HpglWindowIsThePaperAroundTheOrigin) {

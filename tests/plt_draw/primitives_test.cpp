@@ -320,6 +320,28 @@ TEST(Reach, TextsAreCheckedToTheirEndAndTheirAngle) {
   EXPECT_EQ(jw.take(), "");
 }
 
+// The longest text plot_cmd takes makes commands a little longer than it on
+// the drawing files: each is refused whole, plot_cmd left as it was, and
+// nothing is written past the command's own buffer.
+TEST(Moji, ATextTooLongForItsCommandIsRefusedWhole) {
+  for (float device : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f}) {
+    Plotter p(device);
+    p.state.plot_layer = 1;
+    const std::string text(kCommandSize - 1, 'A');
+    p.state.plot_cmd = text;
+    const int code = failure_code_of([&] { MOJI(p.state, 1, 1, 0.01f, 0); });
+    if (device <= 4) {
+      // The printers write a command a character.
+      EXPECT_EQ(code, -1) << device;
+      EXPECT_GT(p.take().size(), text.size()) << device;
+      continue;
+    }
+    EXPECT_EQ(code, kOverflow) << device;
+    EXPECT_EQ(p.take(), "") << device;
+    EXPECT_TRUE(p.state.plot_cmd.view() == text) << device;
+  }
+}
+
 TEST(PlotAndDash, UnknownDevicesWriteNothing) {
   for (float device : {8.0f, 0.0f, 2.5f}) {
     Plotter p(device);

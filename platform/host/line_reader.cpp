@@ -20,10 +20,14 @@ namespace {
 // memory stays bounded whatever the file.
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
+// Past the bytes read: the LF after a last line without one, then the bytes
+// a parser may read past a line.
+constexpr std::size_t kPastEnd = 1 + LineReader::kReadablePastLine;
+
 }  // namespace
 
 LineReader::LineReader(std::string_view dos_path, std::size_t longest)
-    : host_path_(host_path(dos_path)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2)) {
+    : host_path_(host_path(dos_path)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2) + kPastEnd) {
   fd_ = open_regular(host_path_, O_RDONLY);
 }
 
@@ -35,7 +39,7 @@ LineReader LineReader::standard_input(std::size_t longest) {
 }
 
 LineReader::LineReader(int fd, std::string name, std::size_t longest)
-    : fd_(fd), host_path_(std::move(name)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2)) {}
+    : fd_(fd), host_path_(std::move(name)), longest_(longest), buffer_(std::max(kBlockSize, longest + 2) + kPastEnd) {}
 
 LineReader::~LineReader() {
   if (fd_ >= 0) host::close_file(fd_);
@@ -46,9 +50,10 @@ bool LineReader::refill() {
   if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
   pos_ = 0;
   end_ = kept;
-  const long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - end_);
+  const long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - kPastEnd - end_);
   if (n < 0) fail_from_errno(errno, "read", host_path_);
   end_ += static_cast<std::size_t>(n);
+  buffer_[end_] = '\n';
   return n > 0;
 }
 

@@ -25,13 +25,17 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
   ~LineReader();
 
+  static constexpr std::size_t kReadablePastLine = 8;
+
   enum class Result { line, end, too_long };
   // The next line, without its line end, into `line`; `end` when no byte is
   // left. A line too long gives its first `longest` bytes; the file is
   // damaged there and is not to be read further.
   Result next(std::string& line);
   // The same as a view into the reader's buffer, valid until the next call:
-  // no line is copied.
+  // no line is copied. The view is followed in memory by its line end (an
+  // LF the reader puts there after a last line without one) and by
+  // kReadablePastLine more bytes, which a parser may read a word at a time.
   Result next(std::string_view& line) {
     // Nearly every line ends within the buffer, short of the bound.
     const char* const start = buffer_.data() + pos_;

@@ -68,6 +68,12 @@ TEST(LineReader, LinesAcrossTheBlocksComeOutWhole) {
   for (const std::string& expected : want) {
     ASSERT_EQ(reader.next(line), Result::line);
     ASSERT_EQ(line, expected);
+    // In memory a view is followed by its line end, an LF after the last
+    // line that has none, and by bytes a parser may read a word at a time.
+    const char* past = line.data() + line.size();
+    ASSERT_TRUE(*past == '\r' || *past == '\n') << expected.size();
+    const volatile char* readable = past + LineReader::kReadablePastLine;
+    EXPECT_GE(*readable, -128);
   }
   EXPECT_EQ(reader.next(line), Result::end);
 

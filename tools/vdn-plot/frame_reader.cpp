@@ -9,6 +9,8 @@
 namespace verdan::plot_tool {
 namespace {
 
+static_assert(LineReader::kReadablePastLine >= kReadablePastLine, "lines are read in place");
+
 // The generator's lines are below a hundred bytes; one of kilobytes is damage.
 constexpr std::size_t kLongestLine = 4096;
 // Counts beyond this are not a generator's frame (at most 4,000,000 grid
@@ -17,7 +19,7 @@ constexpr std::int64_t kMaxCount = 100'000'000;
 constexpr int kLargestGeneratedFrame = 4'000'000;
 
 LineNumbers at_least(std::size_t count, std::string_view line, int line_number, const char* what) {
-  LineNumbers values = line_numbers(line, line_number);
+  LineNumbers values = read_line_numbers(line, line_number);
   if (values.count < count) throw DataFileError(line_number, std::string("expected ") + what);
   return values;
 }
@@ -133,7 +135,7 @@ void FrameReader::read_nodes(FrameNodes& frame) {
       if (n > nodes.low) break;
       ended("node " + std::to_string(n));
     }
-    const LineNumbers xy = line_numbers(line, number_);
+    const LineNumbers xy = read_line_numbers(line, number_);
     if (xy.count < 2) throw DataFileError(number_, "expected the two coordinates of node " + std::to_string(n));
     if (n > nodes.low && xy.count != 2) {
       hold();
@@ -146,13 +148,15 @@ void FrameReader::read_nodes(FrameNodes& frame) {
 }
 
 void FrameReader::read_members(MemberSink& sink) {
+  // A member is its two ends and its code; the rest of its line is checked.
+  tail_.kept = 3;
   for (int m = 1; m <= members_high_; ++m) {
     std::string_view line;
     if (!next(line)) {
       if (m > members_low_) break;
       ended("member " + std::to_string(m));
     }
-    const LineNumbers v = line_numbers(line, number_, tail_);
+    const LineNumbers v = read_line_numbers(line, number_, tail_);
     const bool names_one = names_member(v, node_count_);
     if (m > members_low_ && !names_one) {
       hold();

@@ -19,6 +19,7 @@ struct LineNumbers {
 // file read through one are checked there by a comparison.
 struct CheckedTail {
   static constexpr std::size_t kLongest = 128;
+  std::size_t kept = LineNumbers::kKept;  // numbers before the tail, at most kKept
   std::size_t size = 0;   // bytes of `text`
   std::size_t count = 0;  // numbers in them
   char text[kLongest];
@@ -29,6 +30,14 @@ struct CheckedTail {
 // tokens separated by blanks and the line at most 128 bytes, as nearly every
 // line of a file. False for any other line, `out` then of no use.
 bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& tail);
+
+// Bytes past a line that the fast road may look at, a word at a time.
+inline constexpr std::size_t kReadablePastLine = 8;
+
+// The same for a line read in place, without a copy: the byte past `line`
+// must be neither a blank nor a digit (its line end), and kReadablePastLine
+// bytes past it must be readable, as they are after a LineReader's line.
+bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, CheckedTail& tail);
 
 // The numbers of any line, a token at a time.
 LineNumbers any_line_numbers(std::string_view line, int line_number);
@@ -42,9 +51,16 @@ inline LineNumbers line_numbers(std::string_view line, int line_number, CheckedT
   return any_line_numbers(line, line_number);
 }
 
-inline LineNumbers line_numbers(std::string_view line, int line_number) {
+// The same for a line of a LineReader, read in place.
+inline LineNumbers read_line_numbers(std::string_view line, int line_number, CheckedTail& tail) {
+  LineNumbers out;
+  if (plain_line_numbers_in_place(line, out, tail)) return out;
+  return any_line_numbers(line, line_number);
+}
+
+inline LineNumbers read_line_numbers(std::string_view line, int line_number) {
   CheckedTail tail;
-  return line_numbers(line, line_number, tail);
+  return read_line_numbers(line, line_number, tail);
 }
 
 }  // namespace verdan::plot_tool

@@ -84,21 +84,17 @@ bool plain_number(const char*& at, const char* end, double& value) {
 
 }  // namespace
 
-bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& tail) {
+bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, CheckedTail& tail) {
   static_assert(CheckedTail::kLongest >= kLongest);
   if (line.size() > kLongest) return false;
-  // A copy ended by zeros, neither blank nor digit: every step stops at the
-  // end without looking for it, and no byte past the copy is read.
-  char text[kLongest + sizeof(std::uint64_t)];
-  if (!line.empty()) std::memcpy(text, line.data(), line.size());  // an empty view may point nowhere
-  const std::uint64_t zeros = 0;
-  std::memcpy(text + line.size(), &zeros, sizeof zeros);
-  const char* p = text;
-  const char* const end = text + line.size();
+  // The byte past the line is neither blank nor digit: every step stops at
+  // the end without looking for it.
+  const char* p = line.data();
+  const char* const end = p + line.size();
   const char* rest = nullptr;  // past the kept numbers
   std::size_t count = 0;
   for (;; ++count) {
-    if (count == LineNumbers::kKept) {
+    if (count == tail.kept) {
       // Past those kept, the numbers are only counted, each still checked.
       const auto size = static_cast<std::size_t>(end - p);
       if (size == tail.size && std::memcmp(p, tail.text, size) == 0) {
@@ -117,15 +113,24 @@ bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& ta
     } else if (!plain_number(p, end, value)) {
       return false;
     }
-    if (count < LineNumbers::kKept) out.value[count] = value;
+    if (count < tail.kept) out.value[count] = value;
   }
   if (rest != nullptr) {
     tail.size = static_cast<std::size_t>(end - rest);
-    tail.count = count - LineNumbers::kKept;
+    tail.count = count - tail.kept;
     std::memcpy(tail.text, rest, tail.size);
   }
   out.count = count;
   return true;
+}
+
+bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& tail) {
+  if (line.size() > kLongest) return false;
+  // A copy ended by zeros, and read no further than them.
+  char text[kLongest + kReadablePastLine];
+  if (!line.empty()) std::memcpy(text, line.data(), line.size());  // an empty view may point nowhere
+  std::memset(text + line.size(), 0, kReadablePastLine);
+  return plain_line_numbers_in_place(std::string_view(text, line.size()), out, tail);
 }
 
 }  // namespace verdan::plot_tool

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <functional>
 #include <cmath>
 #include <optional>
 #include <random>
@@ -45,26 +46,34 @@ std::optional<std::vector<double>> converted(const std::string& line) {
   return values;
 }
 
-void expect_as_converted(const std::string& line, CheckedTail& tail) {
+// Read both ways: a copy of the line, and the line in place as a LineReader
+// hands it over, followed by its line end and the next line's digits.
+void expect_as_converted(const std::string& line, CheckedTail& tail, CheckedTail& read_tail) {
   SCOPED_TRACE("line '" + line + "'");
   const std::optional<std::vector<double>> expected = converted(line);
-  try {
-    const LineNumbers got = line_numbers(line, 7, tail);
-    ASSERT_TRUE(expected) << "read as numbers";
-    ASSERT_EQ(got.count, expected->size());
-    for (std::size_t i = 0; i < got.count && i < LineNumbers::kKept; ++i) {
-      EXPECT_EQ(got.value[i], (*expected)[i]) << "number " << i;
-      EXPECT_EQ(std::signbit(got.value[i]), std::signbit((*expected)[i])) << "number " << i;
+  const std::string buffer = line + "\r\n12345678 12345678 -1";
+  const std::function<LineNumbers()> roads[] = {
+      [&] { return line_numbers(line, 7, tail); },
+      [&] { return read_line_numbers(std::string_view(buffer).substr(0, line.size()), 7, read_tail); }};
+  for (const auto& road : roads) {
+    try {
+      const LineNumbers got = road();
+      ASSERT_TRUE(expected) << "read as numbers";
+      ASSERT_EQ(got.count, expected->size());
+      for (std::size_t i = 0; i < got.count && i < tail.kept; ++i) {
+        EXPECT_EQ(got.value[i], (*expected)[i]) << "number " << i;
+        EXPECT_EQ(std::signbit(got.value[i]), std::signbit((*expected)[i])) << "number " << i;
+      }
+    } catch (const DataFileError& e) {
+      EXPECT_FALSE(expected) << e.what();
+      EXPECT_EQ(e.line(), 7);
     }
-  } catch (const DataFileError& e) {
-    EXPECT_FALSE(expected) << e.what();
-    EXPECT_EQ(e.line(), 7);
   }
 }
 
 void expect_as_converted(const std::string& line) {
-  CheckedTail none;
-  expect_as_converted(line, none);
+  CheckedTail none, read_none;
+  expect_as_converted(line, none, read_none);
 }
 
 TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsThem) {
@@ -84,7 +93,8 @@ TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsTh
   }
 }
 
-// The whole numbers road reads a copy of the line ended by zeros.
+// Zero bytes are the line's own, and the last tokens of the longest lines end
+// where the line ends.
 TEST(LineNumbers, ZeroBytesAndTheLastTokensOfTheLongestLinesReadAsTheGeneralConversionReadsThem) {
   for (const std::string& line : {std::string("12\0 3", 5), std::string("7 \0", 3), std::string("1 2 3 4 5\0", 10),
                                  std::string("\0", 1), std::string("-\0", 2)}) {
@@ -117,10 +127,15 @@ TEST(LineNumbers, LinesReadThroughOneTailReadAsTheGeneralConversionReadsThem) {
       "   -1",
       ""};
   std::mt19937 random(27);
-  CheckedTail tail;
-  for (int n = 0; n < 5000; ++n) {
-    expect_as_converted(heads[random() % heads.size()] + tails[random() % 3 == 0 ? random() % tails.size() : 0], tail);
-    if (HasFailure()) break;
+  // Counts keep four numbers, members three.
+  for (const std::size_t kept : {4, 3}) {
+    CheckedTail tail, read_tail;
+    tail.kept = read_tail.kept = kept;
+    for (int n = 0; n < 5000; ++n) {
+      const std::string& ending = tails[random() % 3 == 0 ? random() % tails.size() : 0];
+      expect_as_converted(heads[random() % heads.size()] + ending, tail, read_tail);
+      if (HasFailure()) return;
+    }
   }
 }
 

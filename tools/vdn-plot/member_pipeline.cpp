@@ -61,7 +61,11 @@ void MemberPipeline::run(const std::function<void(MemberSink&)>& read) {
 
 void MemberPipeline::hand_over(std::vector<Member>& batch) {
   std::unique_lock<std::mutex> lock(mutex_);
-  emptied_.wait(lock, [this] { return full_.size() < kWaiting || stopping_ || dropping_; });
+  // Once the caller has fallen behind, the reading waits until it has taken
+  // half of what waits: one wake-up for several batches, not one for each.
+  if (full_.size() >= kWaiting) {
+    emptied_.wait(lock, [this] { return full_.size() <= kWaiting / 2 || stopping_ || dropping_; });
+  }
   if (stopping_) throw Stopped{};
   if (dropping_) {
     batch.clear();

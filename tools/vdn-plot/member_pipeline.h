@@ -24,7 +24,7 @@ struct ReaderFailure {
 class MemberPipeline {
  public:
   static constexpr std::size_t kBatch = 4096;  // members
-  static constexpr std::size_t kWaiting = 4;   // full batches
+  static constexpr std::size_t kWaiting = 16;  // full batches
 
   // Starts a thread that runs `read`, which hands every member to the sink
   // it is given.

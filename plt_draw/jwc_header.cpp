@@ -85,6 +85,12 @@ std::optional<std::string> jwc_head(const JwcSurvey& survey) {
   return block_1(survey) + padded(std::move(second)) + block_3() + block_4(survey.text_total) + binary_block(survey);
 }
 
+std::size_t jwc_head_size() {
+  // Every block has its fixed size, whatever the survey found.
+  static const std::size_t size = jwc_head(JwcSurvey{})->size();
+  return size;
+}
+
 std::string jwc_tail() {
   const std::string names =
       "BASE    DISP    BEND                            NOTES   NOTES   "

@@ -30,6 +30,9 @@ struct JwcSurvey {
 // for the first block are cut there.
 std::optional<std::string> jwc_head(const JwcSurvey& survey);
 
+// The size of every head jwc_head() makes.
+std::size_t jwc_head_size();
+
 // The closing part: 16 x 128 bytes of layer names, then 256 blanks.
 std::string jwc_tail();
 

@@ -1,13 +1,17 @@
 #include "plt_draw/tmp2jwc.h"
 
+#include <algorithm>
+#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
@@ -64,13 +68,15 @@ bool drawing_record(int kind) { return kind == 's' || kind == 'e' || kind == 'm'
 
 class Conversion {
  public:
-  Conversion(Console& console, std::string_view tmp_file, std::string_view spinner)
-      : reader_(tmp_file), progress_(console, spinner) {}
+  // `progress` takes the steps of the records read; none for a reading
+  // that shows nothing.
+  Conversion(std::string_view tmp_file, ConversionProgress* progress) : reader_(tmp_file), progress_(progress) {}
 
-  ConversionProgress& progress() { return progress_; }
   // What the survey found that no drawing file may hold: a number that is not
   // finite. Null when there is none.
   const char* overflow() const { return overflow_; }
+  // Records read so far.
+  std::int64_t records() const { return records_; }
 
   // Pass 1: counts, the groups' scales, and the soundness of every record.
   JwcSurvey survey() {
@@ -111,12 +117,14 @@ class Conversion {
   // The pass after the survey: `write(kind, record, offset)` for each
   // drawing record, offset being 16 times its group's number. The indicator
   // takes a step for each of the drawing's four parts.
+  // Ends as a damaged file as soon as `stop` is set.
   template <typename Write>
-  void pass(Write write) {
+  void pass(Write write, const std::atomic<bool>& stop) {
     reader_.rewind();
     ticks_ = kKindPasses;
     int offset = -16;
     for (int kind = next(); kind >= 0; kind = next()) {
+      if (stop.load(std::memory_order_relaxed)) throw DamagedFile{};
       if (kind == 'i') {
         reader_.read('i');
         companion();
@@ -135,7 +143,10 @@ class Conversion {
 
   int next() {
     int kind = reader_.kind();
-    if (kind >= 0) progress_.tick(ticks_);
+    if (kind >= 0) {
+      ++records_;
+      if (progress_ != nullptr) progress_->tick(ticks_);
+    }
     return kind;
   }
 
@@ -159,16 +170,63 @@ class Conversion {
   }
 
   RecordReader reader_;
-  ConversionProgress progress_;
+  ConversionProgress* progress_;
   int ticks_ = 1;  // for each record read
+  std::int64_t records_ = 0;
   const char* overflow_ = nullptr;
 };
 
-// Writes the drawing file in one reading: the lines go out as they come,
-// and the circles, text records and texts, which follow all the lines, wait
-// in memory or a spool file.
-void write_drawing(Conversion& conversion, const std::string& head, TextFile& out) {
-  out.write(head);
+// The survey, read on a thread of its own while the records are written.
+class SurveyAside {
+ public:
+  explicit SurveyAside(std::string_view tmp_file) : tmp_file_(tmp_file), thread_([this] { run(); }) {}
+  ~SurveyAside() {
+    if (thread_.joinable()) thread_.join();
+  }
+  SurveyAside(const SurveyAside&) = delete;
+  SurveyAside& operator=(const SurveyAside&) = delete;
+
+  // Set once the survey has found the file damaged or failed to read it.
+  const std::atomic<bool>& failed() const { return failed_; }
+
+  // Waits for the survey: nothing when the file is damaged; what reading
+  // it threw is thrown here.
+  std::optional<JwcSurvey> take() {
+    thread_.join();
+    if (failure_) std::rethrow_exception(failure_);
+    return survey_;
+  }
+  const char* overflow() const { return overflow_; }
+  std::int64_t records() const { return records_; }
+
+ private:
+  void run() {
+    try {
+      Conversion reading(tmp_file_, nullptr);
+      survey_ = reading.survey();
+      overflow_ = reading.overflow();
+      records_ = reading.records();
+    } catch (const DamagedFile&) {
+      failed_ = true;
+    } catch (...) {
+      failure_ = std::current_exception();
+      failed_ = true;
+    }
+  }
+
+  std::string tmp_file_;
+  std::optional<JwcSurvey> survey_;
+  const char* overflow_ = nullptr;
+  std::int64_t records_ = 0;
+  std::exception_ptr failure_;
+  std::atomic<bool> failed_ = false;
+  std::thread thread_;  // last: started when the rest is ready
+};
+
+// Writes the drawing after its head in one reading: the lines go out as they
+// come, and the circles, text records and texts, which follow all the
+// lines, wait in memory or a spool file.
+void write_drawing(Conversion& conversion, TextFile& out, const std::atomic<bool>& stop) {
   HeldText circles, text_records, texts;
   // The fixed parts are complete (see checked()): at most kCircleBody bytes.
   char record[kCircleBody];
@@ -192,7 +250,7 @@ void write_drawing(Conversion& conversion, const std::string& head, TextFile& ou
       texts.append(r.text);
       position += static_cast<std::int64_t>(r.text.size());
     }
-  });
+  }, stop);
   const auto write = [&out](std::string_view bytes) { out.write(bytes); };
   circles.replay(write);
   text_records.replay(write);
@@ -206,22 +264,41 @@ void write_drawing(Conversion& conversion, const std::string& head, TextFile& ou
 void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_file, std::string_view spinner) {
   // The drawing in its own source's place would leave nothing to convert again.
   if (same_file(tmp_file, jwc_file)) fail(kIllegalFunctionCall, "JW_CAD file and intermediate file are one file");
-  Conversion conversion(console, tmp_file, spinner);
+  ConversionProgress progress(console, spinner);
+  // The survey is read beside the writing, which leaves room for the head
+  // that the survey's counts fill in: one reading's time, not two. What the
+  // survey finds comes first, as when it was read before anything was
+  // written, and until the commit the old drawing stays whole.
+  SurveyAside survey(tmp_file);
+  std::optional<TextFile> out;
+  bool writing_damaged = false;
+  std::exception_ptr writing_failure;
   try {
-    JwcSurvey survey = conversion.survey();
-    std::optional<std::string> head = jwc_head(survey);
-    if (!head) throw DamagedFile{};
-    // A sound file whose numbers the drawing cannot carry.
-    if (conversion.overflow() != nullptr) fail(kOverflow, conversion.overflow());
-    // Text positions and counts must stay within the file's 32-bit fields.
-    if (survey.text_total >= INT32_MAX) fail(kOverflow, "texts too long for a JW_CAD file");
-    // Written beside the old drawing, which stays whole until the new one is.
-    TextFile out = TextFile::open_replacing(jwc_file);
-    write_drawing(conversion, *head, out);
-    out.commit();
+    Conversion writing(tmp_file, &progress);
+    out.emplace(TextFile::open_replacing(jwc_file));
+    out->write(std::string(jwc_head_size(), '\0'));
+    write_drawing(writing, *out, survey.failed());
   } catch (const DamagedFile&) {
-    conversion.progress().damaged(tmp_file);
+    writing_damaged = true;
+  } catch (...) {
+    writing_failure = std::current_exception();
   }
+  std::optional<JwcSurvey> found = survey.take();
+  std::optional<std::string> head;
+  if (found) head = jwc_head(*found);
+  // The file may also have changed between the readings.
+  if (!head || writing_damaged) {
+    out.reset();
+    progress.damaged(tmp_file);
+  }
+  // A sound file whose numbers the drawing cannot carry.
+  if (survey.overflow() != nullptr) fail(kOverflow, survey.overflow());
+  // Text positions and counts must stay within the file's 32-bit fields.
+  if (found->text_total >= INT32_MAX) fail(kOverflow, "texts too long for a JW_CAD file");
+  if (writing_failure) std::rethrow_exception(writing_failure);
+  // The survey's steps, shown after the writing's.
+  progress.tick(static_cast<int>(std::min<std::int64_t>(survey.records(), INT32_MAX)));
+  out->commit_with_start(*head);
 }
 
 }  // namespace verdan

@@ -589,6 +589,20 @@ void TextFile::close() {
 
 void TextFile::commit() { commit_if_old_length(-1); }
 
+void TextFile::commit_with_start(std::string_view start) {
+  flush();
+  if (temp_path_.empty() || !trailer_.empty() || static_cast<std::int64_t>(start.size()) > written_) {
+    fail(kIllegalFunctionCall, "a file's start written over is part of a plain replacement");
+  }
+  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
+  for (std::size_t done = 0; done < start.size();) {
+    const long n = host::write_file(fd_, start.data() + done, start.size() - done);
+    if (n < 0) fail_from_errno(errno, "write", host_path_);
+    done += static_cast<std::size_t>(n);
+  }
+  commit();
+}
+
 bool TextFile::commit_if_old_length(std::int64_t length) {
   if (temp_path_.empty()) {
     close();

@@ -126,6 +126,10 @@ class TextFile : public TextSink {
   void close();
   // Completes a replacement: writes out, closes and renames over the old file.
   void commit();
+  // Completes a replacement whose first bytes were written to stand for
+  // `start`, which only the end of the writing knows (a drawing's head with
+  // its counts): writes it over them, then commits.
+  void commit_with_start(std::string_view start);
   // Like commit(), but only when the old file still has `length` bytes (a
   // writer that takes no lock may have appended since it was read); else
   // the replacement is dropped and false returned.

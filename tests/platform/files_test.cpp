@@ -283,6 +283,28 @@ TEST_F(FilesTest, ReplacementLeavesTheOldFileWholeUntilCommitted) {
   EXPECT_EQ(fs::status(dos("result")).permissions(), fs::perms(0640));
 }
 
+// A head known only at the end goes over the room left for it, past the
+// buffered and the large writes alike; only a replacement's written start
+// may be written over.
+TEST_F(FilesTest, ReplacementsStartIsWrittenOverAtTheCommit) {
+  test::write_bytes(dos("drawing"), "OLD");
+  TextFile out = TextFile::open_replacing(dos("DRAWING"));
+  out.write(std::string(4, '\0'));
+  const std::string body(3 << 20, 'b');
+  out.write(body);
+  out.write("end");
+  out.commit_with_start("HEAD");
+  EXPECT_TRUE(test::read_bytes(dos("drawing")) == "HEAD" + body + "end");
+  EXPECT_EQ(entries(), std::set<std::string>{"drawing"});
+
+  TextFile longer = TextFile::open_replacing(dos("DRAWING"));
+  longer.write("ab");
+  EXPECT_EQ(test::failure_code_of([&] { longer.commit_with_start("HEAD"); }), kIllegalFunctionCall);
+  TextFile plain = TextFile::open_output(dos("OTHER"));
+  plain.write("abcd");
+  EXPECT_EQ(test::failure_code_of([&] { plain.commit_with_start("HEAD"); }), kIllegalFunctionCall);
+}
+
 TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {
   TextFile out = TextFile::open_replacing(dos("FRESH"));
   out.write("1");

@@ -168,6 +168,22 @@ TEST_F(Conversion, AFailedWriteLeavesTheOldDrawing) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) names.insert(entry.path().filename());
   EXPECT_EQ(names, (std::set<std::string>{"T.JWC", "T.TMP"}));
+
+  // A damaged file is damaged first, whatever the writing met meanwhile.
+  test::write_bytes(dir_ / "T.TMP", intermediate + "s");
+  const int damaged = test::run_in_child([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{3000, 3000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      TMP2JWC(console_, "T.TMP", "T.JWC", "");
+    } catch (const ProgramEnd& end) {
+      return 100 + end.status;
+    }
+    return 0;
+  });
+  EXPECT_EQ(damaged, 101);
+  EXPECT_EQ(test::read_bytes(dir_ / "T.JWC"), "old drawing");
 }
 
 TEST_F(Conversion, LayersOfLaterGroupsAreCountedOnBySixteen) {
@@ -241,7 +257,13 @@ TEST_F(Conversion, DamagedFilesShowTheMessageAndWriteNothing) {
                                return all;
                              }()},
                         Case{"no group at all", ""},
-                        Case{"set-up line too long for its block", group(std::string(150, '1') + ",0,4,")}}) {
+                        Case{"set-up line too long for its block", group(std::string(150, '1') + ",0,4,")},
+                        // Found when the writing beside the survey has gone far.
+                        Case{"last of many records cut short", [&] {
+                               std::string all = group();
+                               for (int i = 0; i < 100000; ++i) all += fine;
+                               return all + fine.substr(0, 12);
+                             }()}}) {
     SCOPED_TRACE(k.what);
     ScriptedConsole console({});
     console.locate(5, 3);
@@ -260,6 +282,9 @@ TEST_F(Conversion, DamagedFilesShowTheMessageAndWriteNothing) {
     EXPECT_EQ(console.beeps(), 1);
     EXPECT_EQ(console.waited_ticks(), 300);
     EXPECT_EQ(test::read_bytes(dir_ / "OLD.JWC"), "old drawing");
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) names.insert(entry.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"BAD.TMP", "OLD.JWC"}));
   }
 }
 

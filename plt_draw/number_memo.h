@@ -29,7 +29,7 @@ class NumberMemo {
   char* copy(char* out, Value value) const {
     if (!sets_) return nullptr;
     const Bits bits = std::bit_cast<Bits>(value);
-    for (const Entry& e : sets_[index(value, bits)].ways) {
+    for (const Entry& e : sets_[index(bits)].ways) {
       if (e.length != 0 && e.bits == bits) {
         std::memcpy(out, e.text, Room);
         return out + e.length;
@@ -45,7 +45,7 @@ class NumberMemo {
     if (char* end = copy(out, value)) return end;
     const Bits bits = std::bit_cast<Bits>(value);
     if (!sets_) sets_ = std::make_unique<Set[]>(kSets);
-    Set& set = sets_[index(value, bits)];
+    Set& set = sets_[index(bits)];
     char* const end = write(out);
     const auto length = static_cast<std::size_t>(end - out);
     if (length <= Room) {
@@ -73,21 +73,13 @@ class NumberMemo {
   static constexpr int kSetBits = 12;
   static constexpr std::size_t kSets = std::size_t{1} << kSetBits;
 
-  static std::size_t index(Value value, Bits bits) {
+  static std::size_t index(Bits bits) {
     if constexpr (sizeof(Bits) == 4) {
-      // Device coordinates are whole numbers, and a drawing's next point
-      // lies mostly near its last: near whole numbers take near sets, whose
-      // lines the cache still holds.
-      if (value > -kWholeIndexed && value < kWholeIndexed) {
-        const auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<Value>(whole) == value) return static_cast<std::size_t>(whole) & (kSets - 1);
-      }
       return static_cast<std::size_t>((bits * 0x9E3779B1u) >> (32 - kSetBits));
     } else {
       return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> (64 - kSetBits));
     }
   }
-  static constexpr Value kWholeIndexed = 1e9;
 
   std::unique_ptr<Set[]> sets_;
 };

@@ -4,7 +4,6 @@
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -64,12 +63,8 @@ class DeviceCommand {
   // as N2A writes it.
   DeviceCommand& x(float x) { return number(device_x(s_, x)); }
   DeviceCommand& y(float y) { return number(device_y(s_, y)); }
-  // floor(v) in the LIPS integer code, which is that of floor(v) itself:
-  // kept by the whole number, many values share one text.
-  DeviceCommand& culc(float value) {
-    const float whole = std::floor(value);
-    return kept(s_.culc_texts, whole) ? *this : new_culc(whole);
-  }
+  // floor(v) in the LIPS integer code.
+  DeviceCommand& culc(float value) { return kept(s_.culc_texts, value) ? *this : new_culc(value); }
   // The intermediate file's binary fields: a single (its bits, least
   // significant byte first), a 32-bit whole number.
   DeviceCommand& single(float value) {

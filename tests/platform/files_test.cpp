@@ -1,6 +1,7 @@
 #include "platform/host/files.h"
 #include "platform/host/temporary_owner.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -8,16 +9,45 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 
 #include "platform/codec/cp932.h"
+#include "platform/write_behind.h"
 #include "tests/platform/host_fixtures.h"
 
 namespace verdan {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Whether `dir`'s file system opens a file for writes past the cache.
+bool takes_writes_past_cache(const std::string& dir) {
+  const std::string probe_name = dir + "/.probe";
+  const int fd = ::open(probe_name.c_str(), O_WRONLY | O_CREAT | O_DIRECT, 0600);
+  if (fd >= 0) ::close(fd);
+  ::unlink(probe_name.c_str());
+  return fd >= 0;
+}
+
+// Whether the temporary that stands beside `path` is open here for writes
+// past the cache, as /proc tells its flags.
+bool temporary_writes_past_cache(const std::string& path) {
+  const fs::path dir = fs::path(path).parent_path();
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(entry.path(), error);
+    if (error || target.parent_path() != dir || target.filename().string().rfind(".~", 0) != 0) continue;
+    std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
+    std::string key;
+    unsigned long flags = 0;
+    while (info >> key) {
+      if (key == "flags:" && info >> std::oct >> flags) return (flags & O_DIRECT) != 0;
+    }
+  }
+  return false;
+}
 
 class FilesTest : public ::testing::Test {
  protected:
@@ -303,6 +333,55 @@ TEST_F(FilesTest, ReplacementsStartIsWrittenOverAtTheCommit) {
   TextFile plain = TextFile::open_output(dos("OTHER"));
   plain.write("abcd");
   EXPECT_EQ(test::failure_code_of([&] { plain.commit_with_start("HEAD"); }), kIllegalFunctionCall);
+}
+
+// A drawing of many megabytes handed over in whole blocks from behind the
+// program: the bytes past the first megabytes go straight to the medium
+// where its file system takes that, and through the cache where it does
+// not; the head written over at the end and the tail go through the cache.
+// Either way the file is the bytes written.
+std::string write_large_drawing(const std::string& dos_path, bool& went_past_cache) {
+  TextFile out = TextFile::open_replacing(dos_path);
+  std::string expected(4, '\0');
+  {
+    WriteBehind behind(out);
+    behind.write(expected);
+    for (int n = 0; expected.size() < (std::size_t{20} << 20); ++n) {
+      const std::string piece(1000 + n % 331, static_cast<char>('a' + n % 26));
+      behind.write(piece);
+      expected += piece;
+    }
+    behind.finish();
+    went_past_cache = temporary_writes_past_cache(dos_path);
+  }
+  out.write("tail");
+  out.commit_with_start("HEAD");
+  return "HEAD" + expected.substr(4) + "tail";
+}
+
+TEST_F(FilesTest, ALargeReplacementGoesPastTheCacheWhereItCanAndArrivesWhole) {
+  bool past = false;
+  const std::string expected = write_large_drawing(dos("PLOT"), past);
+  EXPECT_TRUE(test::read_bytes(dos("PLOT")) == expected);
+  EXPECT_EQ(entries(), std::set<std::string>{"PLOT"});
+  EXPECT_EQ(past, takes_writes_past_cache(dir_.path()));
+
+  // A file system without such writes (ramfs) gets the same bytes.
+  const int code = test::run_in_child([&] {
+    const std::string medium = dos("ramfs");
+    fs::create_directory(medium);
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("ramfs", medium.c_str(), "ramfs", 0, nullptr) != 0) {
+      return 200;
+    }
+    if (takes_writes_past_cache(medium)) return 201;
+    bool on_ramfs = true;
+    const std::string written = write_large_drawing(medium + "/PLOT", on_ramfs);
+    return test::read_bytes(medium + "/PLOT") == written && !on_ramfs ? 0 : 1;
+  });
+  if (code == 200) GTEST_SKIP() << "mounting ramfs needs mount privileges";
+  if (code == 201) GTEST_SKIP() << "ramfs here takes writes past the cache";
+  EXPECT_EQ(code, 0);
 }
 
 TEST_F(FilesTest, ReplacementOfAMissingFileCreatesIt) {

@@ -105,6 +105,17 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length) {
 #endif
 }
 
+bool set_writes_past_cache(int fd, bool on) {
+#ifdef O_DIRECT
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0) return false;
+  return ::fcntl(fd, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+#else
+  static_cast<void>(fd), static_cast<void>(on);
+  return false;
+#endif
+}
+
 int replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }
 
 int rename_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()); }

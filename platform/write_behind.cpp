@@ -6,7 +6,7 @@
 namespace verdan {
 
 WriteBehind::WriteBehind(TextSink& out)
-    : out_(out), filling_(Block::make()) {}
+    : out_(out), filling_(PastCache::make_block(kBlock)) {}
 
 WriteBehind::~WriteBehind() {
   // What was written goes out, as a file's buffer does when it is dropped;
@@ -50,7 +50,7 @@ void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {
 void WriteBehind::hand_over() {
   std::unique_lock<std::mutex> lock(mutex_);
   wait_idle(lock);
-  if (!given_) given_ = Block::make();
+  if (!given_) given_ = PastCache::make_block(kBlock);
   std::swap(filling_, given_);
   given_size_ = std::exchange(used_, 0);
   busy_ = true;

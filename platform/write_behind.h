@@ -9,11 +9,11 @@
 #include <cstddef>
 #include <exception>
 #include <memory>
-#include <new>
 #include <mutex>
 #include <string_view>
 #include <thread>
 
+#include "platform/host/past_cache.h"
 #include "platform/text_sink.h"
 
 namespace verdan {
@@ -46,21 +46,10 @@ class WriteBehind final : public TextSink {
   void hand_over();
   void run();
 
-  // Blocks on a page's boundary: a file may take them past the host's cache.
-  struct Block {
-    static constexpr std::size_t kAlignment = 4096;
-    struct Free {
-      void operator()(char* p) const { ::operator delete[](p, std::align_val_t{kAlignment}); }
-    };
-    static std::unique_ptr<char[], Free> make() {
-      return std::unique_ptr<char[], Free>(new (std::align_val_t{kAlignment}) char[kBlock]);
-    }
-  };
-  using BlockPtr = std::unique_ptr<char[], Block::Free>;
-
   TextSink& out_;
-  BlockPtr filling_;
-  BlockPtr given_;  // the thread's, while `busy_`
+  // On a page's boundary: a file may take them past the host's cache.
+  PastCache::Block filling_;
+  PastCache::Block given_;  // the thread's, while `busy_`
   std::size_t used_ = 0;
   std::size_t given_size_ = 0;
   int column_ = 0;

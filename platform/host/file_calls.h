@@ -45,11 +45,11 @@ int sync_file(int fd);
 // Starts sending a written range on to the medium without waiting for it,
 // where the host can; a later sync_file then has less to wait for.
 void start_writeback(int fd, std::int64_t offset, std::int64_t length);
-// Whether writes to `fd` go straight to the medium, past the host's cache
-// (blocks of kDirectAlignment bytes at such offsets, from memory so
-// aligned). False where the host or its file system cannot say yes.
+// Whether the reads and writes of `fd` go straight to and from the medium,
+// past the host's cache (past_cache.h says which may); false where the
+// host or its file system refuses.
 inline constexpr std::size_t kDirectAlignment = 4096;
-bool set_writes_past_cache(int fd, bool on);
+bool set_past_cache(int fd, bool on);
 // Moves `from` over an existing `to`, in one step as far as the host allows.
 int replace_file(const std::string& from, const std::string& to);
 // Renames onto a name that is not there.

@@ -17,6 +17,7 @@
 #include "platform/host/file_calls.h"
 #include "platform/host/written_files.h"
 #include "platform/host/host_error.h"
+#include "platform/host/past_cache.h"
 #include "platform/host/replacement_names.h"
 #include "platform/host/stop_request.h"
 
@@ -31,11 +32,6 @@ constexpr std::size_t kLargeBlockSize = std::size_t{1} << 20;
 // written, so that the sync before its rename finds little left to do and
 // the disk works while the program makes the rest.
 constexpr std::int64_t kWritebackStep = std::int64_t{2} << 20;
-// A replacement that grows past this goes on straight to the medium, in
-// the whole aligned blocks that a writer behind the program hands over:
-// copying gigabytes into the host's cache took a core for as long as the
-// drawing, and a file this large is read again, if at all, long after.
-constexpr std::int64_t kPastCacheFrom = std::int64_t{16} << 20;
 // DOS ends a text at this byte; what follows it is no part of the text.
 constexpr char kEndOfFileMark = 26;
 
@@ -408,8 +404,7 @@ TextFile::TextFile(TextFile&& other) noexcept
       column_(other.column_),
       written_(std::exchange(other.written_, 0)),
       sent_on_(std::exchange(other.sent_on_, 0)),
-      past_cache_(std::exchange(other.past_cache_, false)),
-      cache_only_(other.cache_only_),
+      past_cache_(other.past_cache_),
       appends_(other.appends_),
       quiet_(other.quiet_) {}
 
@@ -427,8 +422,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     column_ = other.column_;
     written_ = std::exchange(other.written_, 0);
     sent_on_ = std::exchange(other.sent_on_, 0);
-    past_cache_ = std::exchange(other.past_cache_, false);
-    cache_only_ = other.cache_only_;
+    past_cache_ = other.past_cache_;
     appends_ = other.appends_;
     quiet_ = other.quiet_;
   }
@@ -488,32 +482,19 @@ void TextFile::fail_appending(int err, std::string_view what) {
 
 void TextFile::flush() { write_out(buffer_.get(), used_); }
 
-void TextFile::choose_past_cache(const char* data, std::size_t size) {
-  const bool past = !temp_path_.empty() && !cache_only_ && written_ >= kPastCacheFrom &&
-                    reinterpret_cast<std::uintptr_t>(data) % host::kDirectAlignment == 0 &&
-                    size % host::kDirectAlignment == 0 && written_ % host::kDirectAlignment == 0;
-  if (past == past_cache_) return;
-  if (host::set_writes_past_cache(fd_, past)) {
-    past_cache_ = past;
-  } else if (past) {
-    cache_only_ = true;
-  }
-}
-
 void TextFile::write_out(const char* data, std::size_t size) {
   // A large output is where a request to stop waits longest.
   stop_if_requested();
-  if (size > 0) choose_past_cache(data, size);
+  // A replacement grows past the cache in the whole blocks of a writer
+  // behind the program; the rest of its writes, and other files', go
+  // through it.
+  if (size > 0) {
+    past_cache_.want(fd_, !temp_path_.empty() && written_ >= PastCache::kFrom && PastCache::fits(written_, data, size));
+  }
   std::size_t done = 0;
   while (done < size) {
     long n = host::write_file(fd_, data + done, size - done);
-    if (n < 0 && errno == EINVAL && past_cache_) {
-      // The file system takes no such writes after all: through the cache.
-      cache_only_ = true;
-      choose_past_cache(data, size);
-      if (!past_cache_) continue;
-      errno = EINVAL;
-    }
+    if (n < 0 && past_cache_.refused(fd_, errno)) continue;
     if (n < 0) {
       int err = errno;
       // What did not go out stays buffered, so nothing is lost silently.
@@ -542,7 +523,8 @@ void TextFile::write_out(const char* data, std::size_t size) {
 
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host::shown_path(host_path_));
-  if (bytes.size() > capacity_ - used_) {
+  // A whole buffer's worth goes out as it is, never through the buffer.
+  if (bytes.size() > capacity_ - used_ || bytes.size() == capacity_) {
     flush();
     if (bytes.size() >= capacity_) {
       write_out(bytes.data(), bytes.size());
@@ -624,8 +606,7 @@ void TextFile::commit_with_start(std::string_view start) {
   if (temp_path_.empty() || !trailer_.empty() || static_cast<std::int64_t>(start.size()) > written_) {
     fail(kIllegalFunctionCall, "a file's start written over is part of a plain replacement");
   }
-  cache_only_ = true;
-  choose_past_cache(start.data(), start.size());
+  past_cache_.stop(fd_);
   if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
   for (std::size_t done = 0; done < start.size();) {
     const long n = host::write_file(fd_, start.data() + done, start.size() - done);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/host/file_kinds.h"
+#include "platform/host/past_cache.h"
 #include "platform/text_sink.h"
 
 namespace verdan {
@@ -140,8 +141,6 @@ class TextFile : public TextSink {
   static TextFile text_replacement(std::string_view dos_path, bool keep_text);
   void flush();
   void write_out(const char* data, std::size_t size);
-  // Writes that follow go past the host's cache or through it.
-  void choose_past_cache(const char* data, std::size_t size);
   void release() noexcept;
   // Cuts an unfinished append back; false when the host refused.
   bool undo_append() noexcept;
@@ -158,8 +157,7 @@ class TextFile : public TextSink {
   int column_ = 0;
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
-  bool past_cache_ = false;  // writes go straight to the medium
-  bool cache_only_ = false;  // the host took no writes past its cache
+  PastCache past_cache_;
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_
   bool appends_ = false;  // adds to the file rather than writing it whole
   bool quiet_ = false;    // a stream, not a file the user looks for afterwards

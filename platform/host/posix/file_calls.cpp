@@ -105,7 +105,7 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length) {
 #endif
 }
 
-bool set_writes_past_cache(int fd, bool on) {
+bool set_past_cache(int fd, bool on) {
 #ifdef O_DIRECT
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0) return false;

@@ -73,8 +73,8 @@ int sync_file(int fd) { return FlushFileBuffers(handle_of(fd)) ? 0 : fail_with_l
 // Windows has no call that starts writing without waiting for it.
 void start_writeback(int, std::int64_t, std::int64_t) {}
 
-// An open descriptor cannot change to unbuffered writing on Windows.
-bool set_writes_past_cache(int, bool) { return false; }
+// An open descriptor cannot change to unbuffered transfers on Windows.
+bool set_past_cache(int, bool) { return false; }
 
 int replace_file(const std::string& from, const std::string& to) {
   if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

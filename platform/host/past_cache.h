@@ -1,0 +1,56 @@
+// Transfers that go straight between memory and the medium, past the host's
+// cache, for the files of a gigabyte: the copy of every byte into the cache
+// took a core beside the work, and what is written once and read once, if
+// ever, gains nothing from it. Only a transfer of whole aligned blocks from
+// aligned memory at an aligned offset may go so; any other turns it off
+// first. A file system that refuses it, at the switch or at a transfer,
+// gets every later one through the cache.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <new>
+
+namespace verdan {
+
+class PastCache {
+ public:
+  // Where a file starts going past the cache: a smaller one costs little
+  // to copy, and may well be read again soon.
+  static constexpr std::int64_t kFrom = std::int64_t{16} << 20;
+  static constexpr std::size_t kBlockAlignment = 4096;
+
+  // Memory on a page's boundary, for transfers that may go past the cache.
+  struct FreeBlock {
+    void operator()(char* p) const { ::operator delete[](p, std::align_val_t{kBlockAlignment}); }
+  };
+  using Block = std::unique_ptr<char[], FreeBlock>;
+  static Block make_block(std::size_t size) {
+    return Block(new (std::align_val_t{kBlockAlignment}) char[size]);
+  }
+
+  // Whether a transfer of `size` bytes at `offset` from or to `data` may
+  // go past the cache.
+  static bool fits(std::int64_t offset, const void* data, std::size_t size);
+
+  // Switches `fd` on or off before the next transfer, where it differs.
+  void want(int fd, bool on);
+  // After a transfer failed with `err`: true when it was going past the
+  // cache and the file system refused that; it is off for good, and the
+  // transfer is to be tried again.
+  bool refused(int fd, int err);
+  // Off for good: the file is about to be written where no block is whole.
+  void stop(int fd);
+
+  bool on() const { return on_; }
+  // Whether any transfer went past the cache.
+  bool used() const { return used_; }
+
+ private:
+  bool on_ = false;
+  bool used_ = false;
+  bool cache_only_ = false;
+};
+
+}  // namespace verdan

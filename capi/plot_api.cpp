@@ -54,7 +54,17 @@ int VDN_PLOT_OPEN(const char* path) {
 int vdn_plot_open_replacing(const char* path) {
   return open_plot_file([&] {
     require(path, "path");
-    return TextFile::open_replacing(path, SpecialFile::write_in_place);
+    TextFile file = TextFile::open_replacing(path, SpecialFile::write_in_place);
+    file.pass_cache_when_large();
+    return file;
+  });
+}
+
+int vdn_plot_keep_in_cache(void) {
+  return guarded([] {
+    Library& lib = library();
+    if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
+    lib.plot_file->keep_in_cache();
   });
 }
 

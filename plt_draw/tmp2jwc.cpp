@@ -276,6 +276,7 @@ void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_f
   try {
     Conversion writing(tmp_file, &progress);
     out.emplace(TextFile::open_replacing(jwc_file));
+    out->pass_cache_when_large();  // a drawing for CAD, not read again soon
     out->write(std::string(jwc_head_size(), '\0'));
     write_drawing(writing, *out, survey.failed());
   } catch (const DamagedFile&) {

@@ -310,7 +310,7 @@ TextFile::TextFile(int fd, std::string host_path, std::string temp_path)
     : fd_(fd),
       host_path_(std::move(host_path)),
       temp_path_(std::move(temp_path)),
-      buffer_(std::make_unique_for_overwrite<char[]>(kBlockSize)),
+      buffer_(PastCache::make_block(kBlockSize)),
       capacity_(kBlockSize) {}
 
 TextFile TextFile::open_output(std::string_view dos_path, SpecialFile special) {
@@ -405,6 +405,7 @@ TextFile::TextFile(TextFile&& other) noexcept
       written_(std::exchange(other.written_, 0)),
       sent_on_(std::exchange(other.sent_on_, 0)),
       past_cache_(other.past_cache_),
+      passes_cache_when_large_(other.passes_cache_when_large_),
       appends_(other.appends_),
       quiet_(other.quiet_) {}
 
@@ -423,6 +424,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     written_ = std::exchange(other.written_, 0);
     sent_on_ = std::exchange(other.sent_on_, 0);
     past_cache_ = other.past_cache_;
+    passes_cache_when_large_ = other.passes_cache_when_large_;
     appends_ = other.appends_;
     quiet_ = other.quiet_;
   }
@@ -482,14 +484,27 @@ void TextFile::fail_appending(int err, std::string_view what) {
 
 void TextFile::flush() { write_out(buffer_.get(), used_); }
 
+// A file that may go past the cache sends the buffer up to the last whole
+// block of the file, and keeps the rest at the buffer's start: its writes
+// after the first are whole blocks at whole offsets.
+void TextFile::make_room() {
+  std::size_t size = used_;
+  if (passes_cache_when_large_ && !temp_path_.empty() && written_ >= PastCache::kFrom) {
+    const std::size_t past_block = static_cast<std::size_t>(written_ + static_cast<std::int64_t>(used_)) %
+                                   host::kDirectAlignment;
+    if (past_block < used_) size -= past_block;
+  }
+  write_out(buffer_.get(), size);
+}
+
 void TextFile::write_out(const char* data, std::size_t size) {
   // A large output is where a request to stop waits longest.
   stop_if_requested();
-  // A replacement grows past the cache in the whole blocks of a writer
-  // behind the program; the rest of its writes, and other files', go
-  // through it.
+  // Such a replacement grows past the cache in the whole blocks of a
+  // writer behind the program; the rest of its writes go through it.
   if (size > 0) {
-    past_cache_.want(fd_, !temp_path_.empty() && written_ >= PastCache::kFrom && PastCache::fits(written_, data, size));
+    past_cache_.want(fd_, passes_cache_when_large_ && !temp_path_.empty() && written_ >= PastCache::kFrom &&
+                              PastCache::fits(written_, data, size));
   }
   std::size_t done = 0;
   while (done < size) {
@@ -509,10 +524,14 @@ void TextFile::write_out(const char* data, std::size_t size) {
   }
   written_ += static_cast<std::int64_t>(size);
   if (data == buffer_.get()) {
-    used_ = 0;
+    used_ -= size;
     if (capacity_ < kLargeBlockSize && written_ >= static_cast<std::int64_t>(kLargeBlockSize)) {
-      buffer_ = std::make_unique_for_overwrite<char[]>(kLargeBlockSize);
+      PastCache::Block larger = PastCache::make_block(kLargeBlockSize);
+      std::memcpy(larger.get(), buffer_.get() + size, used_);
+      buffer_ = std::move(larger);
       capacity_ = kLargeBlockSize;
+    } else if (used_ > 0) {
+      std::memmove(buffer_.get(), buffer_.get() + size, used_);
     }
   }
   if (!temp_path_.empty() && written_ - sent_on_ >= kWritebackStep) {
@@ -524,6 +543,9 @@ void TextFile::write_out(const char* data, std::size_t size) {
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host::shown_path(host_path_));
   // A whole buffer's worth goes out as it is, never through the buffer.
+  if (bytes.size() > capacity_ - used_ || bytes.size() == capacity_) {
+    make_room();
+  }
   if (bytes.size() > capacity_ - used_ || bytes.size() == capacity_) {
     flush();
     if (bytes.size() >= capacity_) {
@@ -560,6 +582,7 @@ void TextFile::write_line(std::string_view bytes) {
 char* TextFile::line_room(std::size_t most) {
   room_in_buffer_ = fd_ >= 0 && most + 2 <= capacity_;
   if (!room_in_buffer_) return TextSink::line_room(most);
+  if (most + 2 > capacity_ - used_) make_room();
   if (most + 2 > capacity_ - used_) flush();
   return buffer_.get() + used_;
 }

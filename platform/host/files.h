@@ -122,6 +122,12 @@ class TextFile : public TextSink {
   void end_line_at(const char* end) override;
   int column() const override;
 
+  // A replacement that grows large goes on past the host's cache
+  // (past_cache.h), for a file not read again soon: a drawing for the
+  // printer or for CAD. Others stay in the cache.
+  void pass_cache_when_large() { passes_cache_when_large_ = true; }
+  void keep_in_cache() { passes_cache_when_large_ = false; }
+
   // Writes out what is buffered and closes, reporting failures; for a
   // replacement this is commit().
   void close();
@@ -140,6 +146,8 @@ class TextFile : public TextSink {
   TextFile(int fd, std::string host_path, std::string temp_path);
   static TextFile text_replacement(std::string_view dos_path, bool keep_text);
   void flush();
+  // Makes room in the buffer (see the definition).
+  void make_room();
   void write_out(const char* data, std::size_t size);
   void release() noexcept;
   // Cuts an unfinished append back; false when the host refused.
@@ -151,13 +159,14 @@ class TextFile : public TextSink {
   std::string temp_path_;  // empty unless this is a replacement
   std::int64_t append_start_ = -1;  // length before an append not yet closed
   std::string trailer_;    // written last when a replacement is committed
-  std::unique_ptr<char[]> buffer_;
+  PastCache::Block buffer_;  // aligned: its whole blocks may go past the cache
   std::size_t capacity_ = 0;
   std::size_t used_ = 0;
   int column_ = 0;
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
   PastCache past_cache_;
+  bool passes_cache_when_large_ = false;
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_
   bool appends_ = false;  // adds to the file rather than writing it whole
   bool quiet_ = false;    // a stream, not a file the user looks for afterwards

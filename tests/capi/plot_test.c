@@ -302,8 +302,10 @@ static void replacement(void) {
   state->plot_device = 3;
   CHECK(vdn_plot_open_replacing(NULL) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_discard() == VDN_BAD_FILE_NUMBER);
+  CHECK(vdn_plot_keep_in_cache() == VDN_BAD_FILE_NUMBER);
   CHECK(vdn_plot_open_replacing("R.OUT") == VDN_OK);
   CHECK(vdn_plot_open_replacing("R.OUT") == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_keep_in_cache() == VDN_OK);
   CHECK(VDN_INIT(1, 1) == VDN_OK);
   CHECK(vdn_plot_start() == VDN_OK);
   CHECK(VDN_PLOT(30, 40, 1) == VDN_OK);

@@ -336,19 +336,26 @@ TEST_F(FilesTest, ReplacementsStartIsWrittenOverAtTheCommit) {
 }
 
 // A drawing of many megabytes handed over in whole blocks from behind the
-// program: the bytes past the first megabytes go straight to the medium
-// where its file system takes that, and through the cache where it does
-// not; the head written over at the end and the tail go through the cache.
-// Either way the file is the bytes written.
-std::string write_large_drawing(const std::string& dos_path, bool& went_past_cache) {
+// program: when asked, the bytes past the first megabytes go straight to
+// the medium where its file system takes that, and through the cache where
+// it does not; the head written over at the end and the tail go through
+// the cache. Either way the file is the bytes written.
+// Written from behind the program in whole blocks, or in pieces of a few
+// hundred bytes straight to the file, whose buffer then sends whole blocks.
+enum class Writer { behind, pieces };
+
+std::string write_large_drawing(const std::string& dos_path, bool& went_past_cache, bool pass = true,
+                                Writer writer = Writer::behind) {
   TextFile out = TextFile::open_replacing(dos_path);
+  if (pass) out.pass_cache_when_large();
   std::string expected(4, '\0');
   {
     WriteBehind behind(out);
-    behind.write(expected);
+    TextSink& sink = writer == Writer::behind ? static_cast<TextSink&>(behind) : out;
+    sink.write(expected);
     for (int n = 0; expected.size() < (std::size_t{20} << 20); ++n) {
-      const std::string piece(1000 + n % 331, static_cast<char>('a' + n % 26));
-      behind.write(piece);
+      const std::string piece(100 + n % 331, static_cast<char>('a' + n % 26));
+      sink.write(piece);
       expected += piece;
     }
     behind.finish();
@@ -365,6 +372,13 @@ TEST_F(FilesTest, ALargeReplacementGoesPastTheCacheWhereItCanAndArrivesWhole) {
   EXPECT_TRUE(test::read_bytes(dos("PLOT")) == expected);
   EXPECT_EQ(entries(), std::set<std::string>{"PLOT"});
   EXPECT_EQ(past, takes_writes_past_cache(dir_.path()));
+  const std::string in_pieces = write_large_drawing(dos("PLOT"), past, true, Writer::pieces);
+  EXPECT_TRUE(test::read_bytes(dos("PLOT")) == in_pieces);
+  EXPECT_EQ(past, takes_writes_past_cache(dir_.path()));
+  // Unless asked, a replacement stays in the cache however large.
+  const std::string again = write_large_drawing(dos("PLOT"), past, false);
+  EXPECT_TRUE(test::read_bytes(dos("PLOT")) == again);
+  EXPECT_FALSE(past);
 
   // A file system without such writes (ramfs) gets the same bytes.
   const int code = test::run_in_child([&] {

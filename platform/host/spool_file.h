@@ -9,8 +9,6 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/host/past_cache.h"
-
 namespace verdan {
 
 class SpoolFile {
@@ -27,12 +25,8 @@ class SpoolFile {
   std::int64_t size() const { return size_; }
 
  private:
-  // Reads the block at `offset`, where the last read ended.
-  long read_block(char* block, std::int64_t offset);
-
   int fd_ = -1;
   std::int64_t size_ = 0;
-  PastCache past_cache_;
 };
 
 namespace host {

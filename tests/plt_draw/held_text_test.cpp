@@ -40,25 +40,5 @@ TEST(HeldText, WhatIsHeldPastTheMemoryLimitComesBackWholeAndLeavesNoFile) {
   EXPECT_TRUE(std::filesystem::is_empty(temporaries.path()));
 }
 
-// Tens of megabytes, past the size from which the spool goes past the
-// host's cache and is read back a block ahead of its reader: the same
-// bytes in the same order, cut where the blocks fall.
-TEST(HeldText, ALargeSpoolComesBackWholeFromPastTheCache) {
-  test::TempDir temporaries;
-  test::ScopedEnv tmpdir("TMPDIR", temporaries.path());
-  HeldText held;
-  std::string expected;
-  for (int i = 0; expected.size() < (std::size_t{40} << 20) + 12345; ++i) {
-    const std::string line = " 10\r\n" + std::to_string(i * 7919 % 1000003) + "\r\n";
-    held.append(line);
-    expected += line;
-  }
-  std::string replayed;
-  replayed.reserve(expected.size());
-  held.replay([&replayed](std::string_view part) { replayed += part; });
-  EXPECT_EQ(replayed.size(), expected.size());
-  EXPECT_TRUE(replayed == expected);
-}
-
 }  // namespace
 }  // namespace verdan

@@ -405,7 +405,7 @@ TextFile::TextFile(TextFile&& other) noexcept
       written_(std::exchange(other.written_, 0)),
       sent_on_(std::exchange(other.sent_on_, 0)),
       past_cache_(other.past_cache_),
-      passes_cache_when_large_(other.passes_cache_when_large_),
+      past_cache_from_(other.past_cache_from_),
       appends_(other.appends_),
       quiet_(other.quiet_) {}
 
@@ -424,7 +424,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     written_ = std::exchange(other.written_, 0);
     sent_on_ = std::exchange(other.sent_on_, 0);
     past_cache_ = other.past_cache_;
-    passes_cache_when_large_ = other.passes_cache_when_large_;
+    past_cache_from_ = other.past_cache_from_;
     appends_ = other.appends_;
     quiet_ = other.quiet_;
   }
@@ -489,7 +489,7 @@ void TextFile::flush() { write_out(buffer_.get(), used_); }
 // after the first are whole blocks at whole offsets.
 void TextFile::make_room() {
   std::size_t size = used_;
-  if (passes_cache_when_large_ && !temp_path_.empty() && written_ >= PastCache::kFrom) {
+  if (may_pass_cache()) {
     const std::size_t past_block = static_cast<std::size_t>(written_ + static_cast<std::int64_t>(used_)) %
                                    host::kDirectAlignment;
     if (past_block < used_) size -= past_block;
@@ -503,8 +503,7 @@ void TextFile::write_out(const char* data, std::size_t size) {
   // Such a replacement grows past the cache in the whole blocks of a
   // writer behind the program; the rest of its writes go through it.
   if (size > 0) {
-    past_cache_.want(fd_, passes_cache_when_large_ && !temp_path_.empty() && written_ >= PastCache::kFrom &&
-                              PastCache::fits(written_, data, size));
+    past_cache_.want(fd_, may_pass_cache() && PastCache::fits(written_, data, size));
   }
   std::size_t done = 0;
   while (done < size) {

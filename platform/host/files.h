@@ -122,11 +122,11 @@ class TextFile : public TextSink {
   void end_line_at(const char* end) override;
   int column() const override;
 
-  // A replacement that grows large goes on past the host's cache
-  // (past_cache.h), for a file not read again soon: a drawing for the
-  // printer or for CAD. Others stay in the cache.
-  void pass_cache_when_large() { passes_cache_when_large_ = true; }
-  void keep_in_cache() { passes_cache_when_large_ = false; }
+  // A replacement that grows past `from` bytes goes on past the host's
+  // cache (past_cache.h), for a file not read again soon: a drawing for
+  // the printer or for CAD. Others stay in the cache.
+  void pass_cache_when_large(std::int64_t from = PastCache::kFrom) { past_cache_from_ = from; }
+  void keep_in_cache() { past_cache_from_ = -1; }
 
   // Writes out what is buffered and closes, reporting failures; for a
   // replacement this is commit().
@@ -148,6 +148,7 @@ class TextFile : public TextSink {
   void flush();
   // Makes room in the buffer (see the definition).
   void make_room();
+  bool may_pass_cache() const { return past_cache_from_ >= 0 && !temp_path_.empty() && written_ >= past_cache_from_; }
   void write_out(const char* data, std::size_t size);
   void release() noexcept;
   // Cuts an unfinished append back; false when the host refused.
@@ -166,7 +167,7 @@ class TextFile : public TextSink {
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
   PastCache past_cache_;
-  bool passes_cache_when_large_ = false;
+  std::int64_t past_cache_from_ = -1;  // never
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_
   bool appends_ = false;  // adds to the file rather than writing it whole
   bool quiet_ = false;    // a stream, not a file the user looks for afterwards

@@ -336,7 +336,7 @@ TEST_F(FilesTest, ReplacementsStartIsWrittenOverAtTheCommit) {
 }
 
 // A drawing of many megabytes handed over in whole blocks from behind the
-// program: when asked, the bytes past the first megabytes go straight to
+// program: when asked, the bytes past the first 8 MB go straight to
 // the medium where its file system takes that, and through the cache where
 // it does not; the head written over at the end and the tail go through
 // the cache. Either way the file is the bytes written.
@@ -347,7 +347,7 @@ enum class Writer { behind, pieces };
 std::string write_large_drawing(const std::string& dos_path, bool& went_past_cache, bool pass = true,
                                 Writer writer = Writer::behind) {
   TextFile out = TextFile::open_replacing(dos_path);
-  if (pass) out.pass_cache_when_large();
+  if (pass) out.pass_cache_when_large(std::int64_t{8} << 20);
   std::string expected(4, '\0');
   {
     WriteBehind behind(out);

@@ -18,7 +18,6 @@ void PastCache::want(int fd, bool on) {
   if (on == on_) return;
   if (host::set_past_cache(fd, on)) {
     on_ = on;
-    used_ = used_ || on;
   } else if (on) {
     cache_only_ = true;
   }

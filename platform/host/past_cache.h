@@ -45,13 +45,8 @@ class PastCache {
   // Off for good: the file is about to be written where no block is whole.
   void stop(int fd);
 
-  bool on() const { return on_; }
-  // Whether any transfer went past the cache.
-  bool used() const { return used_; }
-
  private:
   bool on_ = false;
-  bool used_ = false;
   bool cache_only_ = false;
 };
 

@@ -70,9 +70,9 @@ void write_plot(const Options& options, bool replacing, const FrameNodes& nodes,
   check(options.plot_file == kStandardStream ? vdn_plot_open_stdout()
         : replacing                          ? vdn_plot_open_replacing(path.c_str())
                                              : VDN_PLOT_OPEN(path.c_str()));
-  // JW_CAD's intermediate file is converted as soon as it is written.
-  if (options.device == 5) check(vdn_plot_keep_in_cache());
   try {
+    // JW_CAD's intermediate file is converted as soon as it is written.
+    if (options.device == 5) check(vdn_plot_keep_in_cache());
     VDN_STATE()->plot_device = static_cast<float>(options.device);
     check(VDN_INIT(static_cast<float>(options.paper), static_cast<float>(options.scale)));
     check(vdn_plot_start());

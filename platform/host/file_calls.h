@@ -48,7 +48,6 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length);
 // Whether the reads and writes of `fd` go straight to and from the medium,
 // past the host's cache (past_cache.h says which may); false where the
 // host or its file system refuses.
-inline constexpr std::size_t kDirectAlignment = 4096;
 bool set_past_cache(int fd, bool on);
 // Moves `from` over an existing `to`, in one step as far as the host allows.
 int replace_file(const std::string& from, const std::string& to);

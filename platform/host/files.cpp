@@ -491,7 +491,7 @@ void TextFile::make_room() {
   std::size_t size = used_;
   if (may_pass_cache()) {
     const std::size_t past_block = static_cast<std::size_t>(written_ + static_cast<std::int64_t>(used_)) %
-                                   host::kDirectAlignment;
+                                   PastCache::kBlockAlignment;
     if (past_block < used_) size -= past_block;
   }
   write_out(buffer_.get(), size);
@@ -542,10 +542,9 @@ void TextFile::write_out(const char* data, std::size_t size) {
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host::shown_path(host_path_));
   // A whole buffer's worth goes out as it is, never through the buffer.
-  if (bytes.size() > capacity_ - used_ || bytes.size() == capacity_) {
-    make_room();
-  }
-  if (bytes.size() > capacity_ - used_ || bytes.size() == capacity_) {
+  const auto no_room = [&] { return bytes.size() > capacity_ - used_ || bytes.size() == capacity_; };
+  if (no_room()) make_room();
+  if (no_room()) {
     flush();
     if (bytes.size() >= capacity_) {
       write_out(bytes.data(), bytes.size());

@@ -7,8 +7,7 @@
 namespace verdan {
 
 bool PastCache::fits(std::int64_t offset, const void* data, std::size_t size) {
-  constexpr std::size_t kAlign = host::kDirectAlignment;
-  static_assert(kBlockAlignment % kAlign == 0);
+  constexpr std::size_t kAlign = kBlockAlignment;
   return size > 0 && size % kAlign == 0 && offset % static_cast<std::int64_t>(kAlign) == 0 &&
          reinterpret_cast<std::uintptr_t>(data) % kAlign == 0;
 }

@@ -21,6 +21,7 @@ class PastCache {
   // the program works (a 100 MB drawing took 6-14 % longer past it), while
   // for gigabytes the copy takes a core for as long as the work.
   static constexpr std::int64_t kFrom = std::int64_t{256} << 20;
+  // Of memory, offsets and sizes: a page, a multiple of any disk's sector.
   static constexpr std::size_t kBlockAlignment = 4096;
 
   // Memory on a page's boundary, for transfers that may go past the cache.

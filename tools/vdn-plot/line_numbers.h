@@ -25,33 +25,24 @@ struct CheckedTail {
   char text[kLongest];
 };
 
-// The fast road: the numbers of `line` into `out` when every token is a
-// whole number of at most 15 digits, "%" and "-" before it at most, the
-// tokens separated by blanks and the line at most 128 bytes, as nearly every
-// line of a file. False for any other line, `out` then of no use.
-bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& tail);
-
 // Bytes past a line that the fast road may look at, a word at a time.
 inline constexpr std::size_t kReadablePastLine = 8;
 
-// The same for a line read in place, without a copy: the byte past `line`
-// must be neither a blank nor a digit (its line end), and kReadablePastLine
-// bytes past it must be readable, as they are after a LineReader's line.
+// The fast road: the numbers of `line` into `out` when every token is a
+// whole number of at most 15 digits, "%" and "-" before it at most, the
+// tokens separated by blanks and the line at most 128 bytes, as nearly every
+// line of a file. False for any other line, `out` then of no use. The line
+// is read in place: the byte past it must be neither a blank nor a digit
+// (its line end), and kReadablePastLine bytes past it must be readable, as
+// they are after a LineReader's line.
 bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, CheckedTail& tail);
 
 // The numbers of any line, a token at a time.
 LineNumbers any_line_numbers(std::string_view line, int line_number);
 
-// The numbers of `line`; a token that is no number is a DataFileError of
-// line `line_number`. A mask field too narrow for its value starts with "%";
-// "D" marks a double exponent.
-inline LineNumbers line_numbers(std::string_view line, int line_number, CheckedTail& tail) {
-  LineNumbers out;
-  if (plain_line_numbers(line, out, tail)) return out;
-  return any_line_numbers(line, line_number);
-}
-
-// The same for a line of a LineReader, read in place.
+// The numbers of a LineReader's `line`, read in place; a token that is no
+// number is a DataFileError of line `line_number`. A mask field too narrow
+// for its value starts with "%"; "D" marks a double exponent.
 inline LineNumbers read_line_numbers(std::string_view line, int line_number, CheckedTail& tail) {
   LineNumbers out;
   if (plain_line_numbers_in_place(line, out, tail)) return out;

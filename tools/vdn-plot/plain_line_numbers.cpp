@@ -124,13 +124,4 @@ bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, Checke
   return true;
 }
 
-bool plain_line_numbers(std::string_view line, LineNumbers& out, CheckedTail& tail) {
-  if (line.size() > kLongest) return false;
-  // A copy ended by zeros, and read no further than them.
-  char text[kLongest + kReadablePastLine];
-  if (!line.empty()) std::memcpy(text, line.data(), line.size());  // an empty view may point nowhere
-  std::memset(text + line.size(), 0, kReadablePastLine);
-  return plain_line_numbers_in_place(std::string_view(text, line.size()), out, tail);
-}
-
 }  // namespace verdan::plot_tool

@@ -46,14 +46,16 @@ std::optional<std::vector<double>> converted(const std::string& line) {
   return values;
 }
 
-// Read both ways: a copy of the line, and the line in place as a LineReader
-// hands it over, followed by its line end and the next line's digits.
+// Read both ways: a copy of the line ended by zeros, and the line in place as
+// a LineReader hands it over, followed by its line end and the next line's
+// digits.
 void expect_as_converted(const std::string& line, CheckedTail& tail, CheckedTail& read_tail) {
   SCOPED_TRACE("line '" + line + "'");
   const std::optional<std::vector<double>> expected = converted(line);
+  const std::string copy = line + std::string(kReadablePastLine, '\0');
   const std::string buffer = line + "\r\n12345678 12345678 -1";
   const std::function<LineNumbers()> roads[] = {
-      [&] { return line_numbers(line, 7, tail); },
+      [&] { return read_line_numbers(std::string_view(copy).substr(0, line.size()), 7, tail); },
       [&] { return read_line_numbers(std::string_view(buffer).substr(0, line.size()), 7, read_tail); }};
   for (const auto& road : roads) {
     try {

@@ -30,12 +30,14 @@ int open_plot_file(Open&& open) {
     lib.plot_file.emplace(open());
     lib.plot_writer.emplace(*lib.plot_file);
     lib.plot.plot_file = &*lib.plot_writer;
+    lib.plot.plot_behind = &*lib.plot_writer;
   });
 }
 
 // Frees the file number: what is written behind goes first.
 void drop_plot_file(Library& lib) {
   lib.plot.plot_file = nullptr;
+  lib.plot.plot_behind = nullptr;
   lib.plot_writer.reset();
   lib.plot_file.reset();
 }

@@ -3,6 +3,11 @@
 namespace verdan {
 
 void HeldText::append(std::string_view text) {
+  // Once spooling, straight to the spool's writer.
+  if (spool_writer_) {
+    spool_writer_->write(text);
+    return;
+  }
   memory_ += text;
   if (memory_.size() < kMemoryLimit) return;
   if (!spool_) {

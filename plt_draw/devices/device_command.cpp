@@ -30,9 +30,12 @@ DeviceCommand& DeviceCommand::whole32(float value) {
 }
 
 void DeviceCommand::keep() {
-  // A command too long is refused before plot_cmd changes.
-  if (size_ > FixedText<kCommandSize>::kCapacity) s_.plot_cmd.finish(size_);
-  s_.plot_cmd = view();
+  // A command too long is refused before plot_cmd changes (built aside).
+  if (in_place() || size_ > FixedText<kCommandSize>::kCapacity) {
+    s_.plot_cmd.finish(size_);
+  } else {
+    s_.plot_cmd = view();
+  }
 }
 
 }  // namespace verdan

@@ -1,6 +1,6 @@
-// A device's command built on the stack, its numbers written straight in,
-// then kept in plot_cmd and written to the plot file: a drawing of millions
-// of commands builds no string. A command past plot_cmd's room is refused
+// A device's command built on the stack or in plot_cmd itself, its numbers
+// written straight in, then kept in plot_cmd and written to the plot file:
+// a drawing of millions of commands builds no string. A command past plot_cmd's room is refused
 // whole when it is finished, as plot_cmd refuses any text too long.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/write_behind.h"
 #include "plt_draw/culc.h"
 #include "plt_draw/mm_text.h"
 #include "plt_draw/plot_state.h"
@@ -16,9 +17,17 @@
 
 namespace verdan {
 
+// Asks for a command built in plot_cmd itself, which saves copying it
+// there: only for one that cannot outgrow plot_cmd and cannot fail once its
+// first byte is written, since a failure would leave plot_cmd's old length
+// over the new bytes; and whose pieces are not read from plot_cmd.
+struct InPlotCmd {};
+inline constexpr InPlotCmd in_plot_cmd{};
+
 class DeviceCommand {
  public:
-  explicit DeviceCommand(PlotState& state) : s_(state) {}
+  explicit DeviceCommand(PlotState& state) : s_(state), bytes_(aside_) {}
+  DeviceCommand(PlotState& state, InPlotCmd) : s_(state), bytes_(state.plot_cmd.data()) {}
   DeviceCommand(const DeviceCommand&) = delete;
   DeviceCommand& operator=(const DeviceCommand&) = delete;
 
@@ -36,7 +45,7 @@ class DeviceCommand {
   DeviceCommand& operator<<(const PlotState::CharacterHead& head) {
     constexpr std::size_t kBlock = 64;
     static_assert(sizeof head.bytes >= kBlock);
-    if (head.size <= kBlock && size_ <= sizeof bytes_ - kBlock) {
+    if (head.size <= kBlock && size_ <= kCommandSize - kBlock) {
       std::memcpy(bytes_ + size_, head.bytes, kBlock);
       size_ += head.size;
       return *this;
@@ -77,15 +86,24 @@ class DeviceCommand {
   DeviceCommand& mm(double value) { return kept(s_.mm_texts, value) ? *this : new_mm(value); }
 
   // The command so far; only meaningful while it fits plot_cmd.
-  std::string_view view() const { return {bytes_, size_ < sizeof bytes_ ? size_ : sizeof bytes_}; }
+  std::string_view view() const { return {bytes_, size_ < kCommandSize ? size_ : kCommandSize}; }
 
   // Keeps the command in plot_cmd (Failure 6 when it does not fit) and
   // writes it to the plot file. Every primitive ends here: inline for a
   // command that fits and an open file.
   void emit() {
     if (size_ <= FixedText<kCommandSize>::kCapacity && s_.plot_file != nullptr) {
-      s_.plot_cmd = view();
-      s_.plot_file->write(view());
+      if (in_place()) {
+        s_.plot_cmd.finish(size_);
+      } else {
+        s_.plot_cmd = view();
+      }
+      if (s_.plot_file == s_.plot_behind) {
+        static_assert(WriteBehind::kPadded <= kCommandSize);
+        s_.plot_behind->write_padded(view());
+      } else {
+        s_.plot_file->write(view());
+      }
     } else {
       keep();
       plot_write(s_, view());
@@ -98,10 +116,10 @@ class DeviceCommand {
   void add(const char* data, std::size_t size) {
     // Once past the buffer, only counting: the room left is none, not the
     // difference taken below zero.
-    if (size_ <= sizeof bytes_ && size <= sizeof bytes_ - size_) {
+    if (size_ <= kCommandSize && size <= kCommandSize - size_) {
       std::memcpy(bytes_ + size_, data, size);
-    } else if (size_ < sizeof bytes_) {
-      std::memcpy(bytes_ + size_, data, sizeof bytes_ - size_);
+    } else if (size_ < kCommandSize) {
+      std::memcpy(bytes_ + size_, data, kCommandSize - size_);
     }
     size_ += size;
   }
@@ -109,7 +127,7 @@ class DeviceCommand {
   // room for it; the other cases convert, out of line.
   template <typename Memo, typename Value>
   bool kept(const Memo& memo, Value value) {
-    if (size_ > sizeof bytes_ - Memo::kRoom) return false;
+    if (size_ > kCommandSize - Memo::kRoom) return false;
     char* const end = memo.copy(bytes_ + size_, value);
     if (end == nullptr) return false;
     size_ = static_cast<std::size_t>(end - bytes_);
@@ -122,7 +140,7 @@ class DeviceCommand {
   // `Most` bytes.
   template <std::size_t Most, typename Write>
   DeviceCommand& put(Write write) {
-    if (size_ <= sizeof bytes_ && Most <= sizeof bytes_ - size_) {
+    if (size_ <= kCommandSize && Most <= kCommandSize - size_) {
       size_ = static_cast<std::size_t>(write(bytes_ + size_) - bytes_);
     } else {
       char piece[Most];
@@ -131,9 +149,12 @@ class DeviceCommand {
     return *this;
   }
 
+  bool in_place() const { return bytes_ != aside_; }
+
   PlotState& s_;
   std::size_t size_ = 0;  // every byte given, those past the buffer counted only
-  char bytes_[kCommandSize];
+  char* const bytes_;     // kCommandSize bytes: aside_ or plot_cmd's
+  char aside_[kCommandSize];
 };
 
 }  // namespace verdan

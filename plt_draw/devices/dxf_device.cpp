@@ -119,14 +119,12 @@ void clear_layers(PlotState& s) {
   s.dxf_layer = {};
 }
 
-// An entity being built on its pen's layer.
+// An entity being built on its pen's layer; a line or circle in plot_cmd
+// itself (it fits, and the layer is settled before its first byte).
 class Entity {
  public:
-  Entity(PlotState& s, const char* type, int pen) : text(s), s_(s) {
-    const PlotState::DxfLayer& layer = layer_of(s, pen);
-    group(text, 0, type);
-    group(text, 8, std::string_view(layer.name, layer.size));
-  }
+  Entity(PlotState& s, const char* type, int pen) : text(s), s_(s) { begin(type, pen); }
+  Entity(PlotState& s, const char* type, int pen, InPlotCmd) : text(s, in_plot_cmd), s_(s) { begin(type, pen); }
 
   // Keeps the finished entity, and its layer for the table; an entity that
   // failed half-way leaves neither.
@@ -143,6 +141,12 @@ class Entity {
   DeviceCommand text;
 
  private:
+  void begin(const char* type, int pen) {
+    const PlotState::DxfLayer& layer = layer_of(s_, pen);
+    group(text, 0, type);
+    group(text, 8, std::string_view(layer.name, layer.size));
+  }
+
   PlotState& s_;
 };
 
@@ -188,7 +192,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  Entity e(s, "LINE", l.pen);
+  Entity e(s, "LINE", l.pen, in_plot_cmd);
   if (l.dashed) group(e.text, 6, "DASHED");
   point(e.text, 10, l.x0 * s.scale_x, l.y0 * s.scale_y);
   point(e.text, 11, l.x1 * s.scale_x, l.y1 * s.scale_y);
@@ -196,7 +200,7 @@ void line(PlotState& s, const DeviceLine& l) {
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  Entity e(s, "CIRCLE", c.pen);
+  Entity e(s, "CIRCLE", c.pen, in_plot_cmd);
   point(e.text, 10, c.x * s.scale_x, c.y * s.scale_y);
   number(e.text, 40, c.r * s.scale_x);
   e.hold();

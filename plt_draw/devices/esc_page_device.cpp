@@ -47,7 +47,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  DeviceCommand c(s);
+  DeviceCommand c(s, in_plot_cmd);
   c << kGs << (l.dashed ? std::string_view("0;1lpG") : "0;0lpG") << kGs << pen_width(l.pen) << kGs;
   c.x(l.x0) << ';';
   c.y(l.y0) << ';';
@@ -57,7 +57,7 @@ void line(PlotState& s, const DeviceLine& l) {
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << kGs << "0;0lpG" << kGs << pen_width(c.pen) << kGs;
   command.x(c.x) << ';';
   command.y(c.y) << ';';
@@ -68,7 +68,7 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // A character in the printer's font: half as wide as high, a double-byte
 // one square and nine tenths high, turned to the text's angle.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << c.head(s, [&](DeviceCommand& head) {
     float w = std::floor(t.height * s.scale_x / 2);
     float h = std::floor(t.height * s.scale_x);

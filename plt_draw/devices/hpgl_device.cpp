@@ -58,7 +58,7 @@ void init_centred(PlotState& s, float paper, float /*scale*/) { init(s, paper, t
 void init_corner(PlotState& s, float paper, float /*scale*/) { init(s, paper, false); }
 
 void move(PlotState& s, float x, float y) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << "PU";
   command.x(x) << ',';
   command.y(y) << ';';
@@ -66,7 +66,7 @@ void move(PlotState& s, float x, float y) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << pen_select(l.pen) << (l.dashed ? std::string_view("LT2,2;") : "LT;") << "PD";
   command.x(l.x1) << ',';
   command.y(l.y1) << ';';
@@ -78,7 +78,7 @@ void circle(PlotState& s, const DeviceCircle& c) {
   move(s, c.x, c.y);
   s.pen.pen_x = c.x;
   s.pen.pen_y = c.y;
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << pen_select(c.pen) << "LT;CI";
   command.number(std::floor(c.r * s.scale_x)) << ';';
   command.emit();
@@ -88,7 +88,7 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // character from the plotter's second character set.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
   move(s, s.pen.pen_x, s.pen.pen_y);
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << c.head(s, [&](DeviceCommand& head) {
     head << "SP2;DI";
     head.number(static_cast<float>(std::floor(100 * t.cos_a))) << ',';

@@ -47,11 +47,13 @@ void init(PlotState& s, float paper, float scale) {
   s.plot_setup = "i" + MAR(scale, 2).substr(1) + ",0," + code + "," + kLf;
 }
 
-// A coordinate of the intermediate file: its readers take the bytes as a
-// number, so a value that is none is refused here.
-void coordinate(DeviceCommand& record, float value) {
-  if (!std::isfinite(value)) fail(kOverflow, "plot coordinate is no finite number");
-  record.single(value);
+// A record's coordinates: the intermediate file's readers take the bytes as
+// numbers, so a value that is none is refused, before the record is begun.
+template <std::size_t N>
+void require_coordinates(const float (&values)[N]) {
+  for (float v : values) {
+    if (!std::isfinite(v)) fail(kOverflow, "plot coordinate is no finite number");
+  }
 }
 
 // One byte of a record; a value without a byte is refused, not wrapped.
@@ -77,31 +79,32 @@ char layer_byte(const PlotState& s) {
 
 // The end of a line or circle record of the intermediate file: the line
 // style (1 or 4), pen (1-3) and layer bytes, three zero bytes and the LF.
-void emit_shape_record(PlotState& s, DeviceCommand& record, int style, int pen) {
-  record << static_cast<char>(style) << static_cast<char>(pen) << layer_byte(s);
+void emit_shape_record(DeviceCommand& record, int style, int pen, char layer) {
+  record << static_cast<char>(style) << static_cast<char>(pen) << layer;
   record << std::string_view("\0\0\0\n", 4);
   record.emit();
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  DeviceCommand record(s);
+  const float points[] = {l.x0 * s.scale_x, l.y0 * s.scale_y, l.x1 * s.scale_x, l.y1 * s.scale_y};
+  require_coordinates(points);
+  const char layer = layer_byte(s);
+  DeviceCommand record(s, in_plot_cmd);
   record << 's';
-  coordinate(record, l.x0 * s.scale_x);
-  coordinate(record, l.y0 * s.scale_y);
-  coordinate(record, l.x1 * s.scale_x);
-  coordinate(record, l.y1 * s.scale_y);
-  emit_shape_record(s, record, l.dashed ? 4 : 1, l.pen);
+  for (float v : points) record.single(v);
+  emit_shape_record(record, l.dashed ? 4 : 1, l.pen, layer);
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  DeviceCommand record(s);
+  const float numbers[] = {c.x * s.scale_x, c.y * s.scale_y, c.r * s.scale_x};
+  require_coordinates(numbers);
+  const char layer = layer_byte(s);
+  DeviceCommand record(s, in_plot_cmd);
   record << 'e';
-  coordinate(record, c.x * s.scale_x);
-  coordinate(record, c.y * s.scale_y);
-  coordinate(record, c.r * s.scale_x);
+  for (float v : numbers) record.single(v);
   record << I2X(10000);
   record.whole32(0).whole32(0).whole32(0);
-  emit_shape_record(s, record, 1, c.pen);
+  emit_shape_record(record, 1, c.pen, layer);
 }
 
 // The whole text is one record, from its start to where the printers' pen
@@ -109,12 +112,12 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // the record become blanks.
 void text(PlotState& s, const DeviceText& t) {
   const auto length = static_cast<float>(t.text.size());
+  const float ends[] = {t.x * s.scale_x, t.y * s.scale_y, (t.x + t.dx * length) * s.scale_x,
+                        (t.y + t.dy * length) * s.scale_y};
+  require_coordinates(ends);
   DeviceCommand record(s);
   record << 'm';
-  coordinate(record, t.x * s.scale_x);
-  coordinate(record, t.y * s.scale_y);
-  coordinate(record, (t.x + t.dx * length) * s.scale_x);
-  coordinate(record, (t.y + t.dy * length) * s.scale_y);
+  for (float v : ends) record.single(v);
   record.whole32(0) << b(t.height) << layer_byte(s);
   record.repeat(2, '\0');
   for (char c : t.text) record << (c == '\0' || c == kLf || c == 26 ? ' ' : c);

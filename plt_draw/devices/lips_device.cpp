@@ -50,7 +50,7 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
-  DeviceCommand c(s);
+  DeviceCommand c(s, in_plot_cmd);
   c << (l.dashed ? std::string_view("E11") : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
   c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
   c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
@@ -59,7 +59,7 @@ void line(PlotState& s, const DeviceLine& l) {
 
 // Placed relative to where the pen stands.
 void circle(PlotState& s, const DeviceCircle& c) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << "E10" << kRs << line_attribute(c.pen) << kRs << '5';
   command.culc((c.x - s.pen.pen_x) * s.scale_x).culc((c.y - s.pen.pen_y) * s.scale_y).culc(c.r * s.scale_x) << kRs;
   command.emit();
@@ -68,7 +68,7 @@ void circle(PlotState& s, const DeviceCircle& c) {
 // One character, square and nine tenths of the height high, along the
 // text's direction; a double-byte one in the kanji set.
 void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
-  DeviceCommand command(s);
+  DeviceCommand command(s, in_plot_cmd);
   command << c.head(s, [&](DeviceCommand& head) {
     const float h = 0.9f * t.height * s.scale_x;
     const float w = h;

@@ -71,7 +71,7 @@ double y_mm(const PlotState& s, float y) { return s.paper_h - static_cast<double
 // Attributes go with their blank, name, "=" and quotes as one piece: a
 // drawing has millions.
 void line(PlotState& s, const DeviceLine& l) {
-  DeviceCommand e(s);
+  DeviceCommand e(s, in_plot_cmd);
   e << "<line x1=\"";
   e.mm(x_mm(s, l.x0)) << "\" y1=\"";
   e.mm(y_mm(s, l.y0)) << "\" x2=\"";
@@ -84,7 +84,7 @@ void line(PlotState& s, const DeviceLine& l) {
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
-  DeviceCommand e(s);
+  DeviceCommand e(s, in_plot_cmd);
   e << "<circle cx=\"";
   e.mm(x_mm(s, c.x)) << "\" cy=\"";
   e.mm(y_mm(s, c.y)) << "\" r=\"";

@@ -39,13 +39,23 @@ TEST(WriteBehind, PiecesOfEverySizeArriveWholeAndInOrder) {
   {
     WriteBehind behind(out);
     std::size_t n = 0;
-    // Small pieces across several blocks, then pieces larger than a block,
-    // one that fills the rest of a block exactly, and lines.
+    // Small pieces across several blocks, every other one from a padded
+    // buffer (some too long for its inline copy, some near a block's end,
+    // the bytes past them not to be written), then pieces larger than a
+    // block, one that fills the rest of a block exactly, and lines.
+    std::string padded(WriteBehind::kPadded + 97, '#');
     for (; expected.size() < 3 * block + 17; ++n) {
       const std::string piece(n % 97 + 1, static_cast<char>('a' + n % 26));
-      behind.write(piece);
+      if (n % 2 == 0) {
+        behind.write(piece);
+      } else {
+        padded.replace(0, piece.size(), piece);
+        behind.write_padded(std::string_view(padded.data(), piece.size()));
+        padded.replace(0, piece.size(), piece.size(), '#');
+      }
       expected += piece;
     }
+    EXPECT_EQ(behind.column(), static_cast<int>(expected.size()));
     const std::string large(2 * block + 5, 'L');
     behind.write(large);
     expected += large;

@@ -108,9 +108,24 @@ TEST(PlotAndDash, UnknownPensAndLayersAreRefusedInsteadOfRepeatingTheLastCommand
   }
   EXPECT_EQ(p.take(), "");
   EXPECT_EQ(p.state.pen.pen_x, 30);
+  // Lines and circles are built in plot_cmd itself: one refused leaves the
+  // last command there whole.
   Plotter jw = jw_cad(16);  // would fall into the next layer group
+  jw.state.plot_cmd = "last";
   EXPECT_EQ(failure_code_of([&] { PLOT(jw.state, 3, 4, 1); }), kIllegalFunctionCall);
+  EXPECT_EQ(failure_code_of([&] { CIR(jw.state, 3, 4, 1, 1); }), kIllegalFunctionCall);
+  jw.state.plot_layer = 1;
+  jw.state.scale_x = 1e38f;  // a coordinate no single holds
+  EXPECT_EQ(failure_code_of([&] { PLOT(jw.state, 3, 4, 1); }), kOverflow);
+  EXPECT_EQ(failure_code_of([&] { CIR(jw.state, 3, 4, 1, 1); }), kOverflow);
   EXPECT_EQ(jw.take(), "");
+  EXPECT_EQ(jw.state.plot_cmd, "last");
+  Plotter dxf(6);
+  dxf.state.plot_layer = 40000;
+  dxf.state.plot_cmd = "last";
+  EXPECT_EQ(failure_code_of([&] { DASH(dxf.state, 3, 4, 1); }), kIllegalFunctionCall);
+  EXPECT_EQ(dxf.state.held_entities.all(), "");
+  EXPECT_EQ(dxf.state.plot_cmd, "last");
 }
 
 // Everything a call can leave behind: the bytes written, the entities DXF

@@ -17,6 +17,7 @@
 #include "platform/failure.h"
 #include "platform/host/files.h"
 #include "platform/host/same_file.h"
+#include "platform/write_behind.h"
 #include "plt_draw/conversion_progress.h"
 #include "plt_draw/held_text.h"
 #include "plt_draw/jwc_header.h"
@@ -225,11 +226,15 @@ class SurveyAside {
 
 // Writes the drawing after its head in one reading: the lines go out as they
 // come, and the circles, text records and texts, which follow all the
-// lines, wait in memory or a spool file.
-void write_drawing(Conversion& conversion, TextFile& out, const std::atomic<bool>& stop) {
+// lines, wait in memory or a spool file. The file is written on a thread of
+// its own, the records being read meanwhile.
+void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<bool>& stop) {
+  WriteBehind out(file);
   HeldText circles, text_records, texts;
-  // The fixed parts are complete (see checked()): at most kCircleBody bytes.
-  char record[kCircleBody];
+  // The fixed parts are complete (see checked()): at most kCircleBody bytes,
+  // in room enough for the writer's fixed-size copy.
+  static_assert(kCircleBody <= WriteBehind::kPadded);
+  char record[WriteBehind::kPadded];
   const auto with_layer = [&record](std::string_view fixed, std::size_t layer, int offset) {
     std::memcpy(record, fixed.data(), fixed.size());
     record[layer] = static_cast<char>(static_cast<unsigned char>(fixed[layer]) + offset);
@@ -238,7 +243,7 @@ void write_drawing(Conversion& conversion, TextFile& out, const std::atomic<bool
   std::int64_t position = 0;
   conversion.pass([&](int kind, const RecordReader::Record& r, int offset) {
     if (kind == 's') {
-      out.write(with_layer(r.fixed, 18, offset));
+      out.write_padded(with_layer(r.fixed, 18, offset));
     } else if (kind == 'e') {
       circles.append(with_layer(r.fixed, 28, offset));
     } else {
@@ -257,6 +262,7 @@ void write_drawing(Conversion& conversion, TextFile& out, const std::atomic<bool
   texts.replay(write);
   out.write(std::string_view("\0", 1));
   out.write(jwc_tail());
+  out.finish();
 }
 
 }  // namespace

@@ -92,18 +92,16 @@ class DeviceCommand {
   // writes it to the plot file. Every primitive ends here: inline for a
   // command that fits and an open file.
   void emit() {
-    if (size_ <= FixedText<kCommandSize>::kCapacity && s_.plot_file != nullptr) {
+    // The C interface's writer takes it without a call: the buffer is
+    // readable past the command.
+    static_assert(WriteBehind::kPadded <= kCommandSize);
+    if (size_ <= FixedText<kCommandSize>::kCapacity && s_.plot_file == s_.plot_behind && s_.plot_behind != nullptr) {
       if (in_place()) {
         s_.plot_cmd.finish(size_);
       } else {
         s_.plot_cmd = view();
       }
-      if (s_.plot_file == s_.plot_behind) {
-        static_assert(WriteBehind::kPadded <= kCommandSize);
-        s_.plot_behind->write_padded(view());
-      } else {
-        s_.plot_file->write(view());
-      }
+      s_.plot_behind->write_padded(view());
     } else {
       keep();
       plot_write(s_, view());

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "platform/failure.h"
 #include "plt_draw/devices/command_text.h"
 #include "plt_draw/devices/device_command.h"
+#include "plt_draw/record_reader.h"
 #include "shared/plot_numbers.h"
 #include "shared/rounding.h"
 
@@ -79,20 +81,27 @@ char layer_byte(const PlotState& s) {
 
 // The end of a line or circle record of the intermediate file: the line
 // style (1 or 4), pen (1-3) and layer bytes, three zero bytes and the LF.
-void emit_shape_record(DeviceCommand& record, int style, int pen, char layer) {
-  record << static_cast<char>(style) << static_cast<char>(pen) << layer;
-  record << std::string_view("\0\0\0\n", 4);
-  record.emit();
+char* shape_end(char* out, int style, int pen, char layer) {
+  *out++ = static_cast<char>(style);
+  *out++ = static_cast<char>(pen);
+  *out++ = layer;
+  std::memcpy(out, "\0\0\0\n", 4);
+  return out + 4;
 }
 
+// Put together aside and added as one piece of fixed size: a drawing has
+// millions of lines.
 void line(PlotState& s, const DeviceLine& l) {
   const float points[] = {l.x0 * s.scale_x, l.y0 * s.scale_y, l.x1 * s.scale_x, l.y1 * s.scale_y};
   require_coordinates(points);
-  const char layer = layer_byte(s);
-  DeviceCommand record(s, in_plot_cmd);
-  record << 's';
-  for (float v : points) record.single(v);
-  emit_shape_record(record, l.dashed ? 4 : 1, l.pen, layer);
+  char record[1 + kLineBody + 1];
+  char* out = record;
+  *out++ = 's';
+  for (float v : points) out = write_f2x(out, v);
+  shape_end(out, l.dashed ? 4 : 1, l.pen, layer_byte(s));
+  DeviceCommand command(s, in_plot_cmd);
+  command << std::string_view(record, sizeof record);
+  command.emit();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
@@ -104,7 +113,9 @@ void circle(PlotState& s, const DeviceCircle& c) {
   for (float v : numbers) record.single(v);
   record << I2X(10000);
   record.whole32(0).whole32(0).whole32(0);
-  emit_shape_record(record, 1, c.pen, layer);
+  char end[7];
+  record << std::string_view(end, static_cast<std::size_t>(shape_end(end, 1, c.pen, layer) - end));
+  record.emit();
 }
 
 // The whole text is one record, from its start to where the printers' pen

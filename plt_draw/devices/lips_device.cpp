@@ -50,8 +50,13 @@ void init(PlotState& s, float paper, float /*scale*/) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
+  // Line type, attribute of the pen and the polyline's start: one piece of
+  // fixed size, copied without a call.
+  static constexpr char kStarts[2][3][10] = {
+      {"E10\x1e" "F11\x1e" "1", "E10\x1e" "F13\x1e" "1", "E10\x1e" "F15\x1e" "1"},
+      {"E11\x1e" "F11\x1e" "1", "E11\x1e" "F13\x1e" "1", "E11\x1e" "F15\x1e" "1"}};
   DeviceCommand c(s, in_plot_cmd);
-  c << (l.dashed ? std::string_view("E11") : "E10") << kRs << line_attribute(l.pen) << kRs << '1';
+  c << std::string_view(kStarts[l.dashed ? 1 : 0][l.pen - 1], 9);
   c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
   c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
   c.emit();

@@ -2,11 +2,6 @@
 
 namespace verdan {
 
-DeviceCommand& DeviceCommand::repeat(std::size_t count, char c) {
-  for (std::size_t i = 0; i < count; ++i) *this << c;
-  return *this;
-}
-
 DeviceCommand& DeviceCommand::new_number(float value) {
   return put<kFreeFormatMax>([this, value](char* out) {
     return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); });

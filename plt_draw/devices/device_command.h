@@ -59,8 +59,6 @@ class DeviceCommand {
   }
   // As a std::string appends, for pieces that build either.
   void append(std::string_view text) { add(text.data(), text.size()); }
-  // `count` bytes of `c`.
-  DeviceCommand& repeat(std::size_t count, char c);
 
   // A number as N2A writes it. Inline, with the other numbers the devices
   // write for every line: a plot of millions of lines calls them millions

@@ -126,11 +126,15 @@ void text(PlotState& s, const DeviceText& t) {
   const float ends[] = {t.x * s.scale_x, t.y * s.scale_y, (t.x + t.dx * length) * s.scale_x,
                         (t.y + t.dy * length) * s.scale_y};
   require_coordinates(ends);
+  // The fixed part in one piece: kind, ends, a zero whole number, height,
+  // layer and two zero bytes.
+  char fixed[1 + kTextBody] = {'m'};
+  char* out = fixed + 1;
+  for (float v : ends) out = write_f2x(out, v);
+  out[4] = b(t.height);
+  out[5] = layer_byte(s);
   DeviceCommand record(s);
-  record << 'm';
-  for (float v : ends) record.single(v);
-  record.whole32(0) << b(t.height) << layer_byte(s);
-  record.repeat(2, '\0');
+  record << std::string_view(fixed, sizeof fixed);
   for (char c : t.text) record << (c == '\0' || c == kLf || c == 26 ? ' ' : c);
   record << '\0' << kLf;
   record.emit();

@@ -1,6 +1,7 @@
 #include "plt_draw/record_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/failure.h"
 
@@ -29,16 +30,25 @@ RecordReader::RecordReader(std::string_view dos_path)
     : file_(File::open_input(dos_path)), length_(file_.length()) {}
 
 bool RecordReader::refill_chunk(std::size_t count) {
-  const std::size_t left = chunk_.size() - pos_;
+  const std::size_t left = chunk_size_ - pos_;
   if (taken_ >= length_) return false;
-  chunk_.erase(0, mark_);
+  if (mark_ > 0) std::memmove(chunk_.get(), chunk_.get() + mark_, chunk_size_ - mark_);
+  chunk_size_ -= mark_;
   pos_ -= mark_;
   mark_ = 0;
   auto take = static_cast<std::size_t>(std::min<std::int64_t>(
       static_cast<std::int64_t>(std::max(kChunk, count - left)), length_ - taken_));
-  file_.read_bytes(chunk_, take);
+  if (chunk_size_ + take > chunk_room_) {
+    const std::size_t room = std::max(2 * chunk_room_, chunk_size_ + take);
+    auto larger = std::make_unique_for_overwrite<char[]>(room);
+    if (chunk_size_ > 0) std::memcpy(larger.get(), chunk_.get(), chunk_size_);
+    chunk_ = std::move(larger);
+    chunk_room_ = room;
+  }
+  file_.read_into(chunk_.get() + chunk_size_, take);
+  chunk_size_ += take;
   taken_ += static_cast<std::int64_t>(take);
-  return chunk_.size() - pos_ >= count;
+  return chunk_size_ - pos_ >= count;
 }
 
 std::string_view RecordReader::read_text(int& stop) {
@@ -46,8 +56,8 @@ std::string_view RecordReader::read_text(int& stop) {
   // refill keeps the whole text in one piece.
   std::size_t scanned = 0;
   for (;;) {
-    const std::size_t available = chunk_.size() - pos_;
-    const char* begin = chunk_.data() + pos_;
+    const std::size_t available = chunk_size_ - pos_;
+    const char* begin = chunk_.get() + pos_;
     for (; scanned < available; ++scanned) {
       const char c = begin[scanned];
       if (c == '\n' || c == kEndOfText) {
@@ -58,8 +68,8 @@ std::string_view RecordReader::read_text(int& stop) {
     }
     if (!refill(available + 1)) {
       stop = -1;
-      std::string_view rest = std::string_view(chunk_).substr(pos_);
-      pos_ = chunk_.size();
+      std::string_view rest(chunk_.get() + pos_, chunk_size_ - pos_);
+      pos_ = chunk_size_;
       return rest;
     }
   }
@@ -78,21 +88,21 @@ RecordReader::Record RecordReader::read(int kind) {
   // "s" and "e" are followed by LF; "m" by its text.
   const std::size_t want = kind == 'm' ? size : size + 1;
   if (!refill(want)) {
-    record.fixed = std::string_view(chunk_).substr(pos_);
-    pos_ = chunk_.size();
+    record.fixed = std::string_view(chunk_.get() + pos_, chunk_size_ - pos_);
+    pos_ = chunk_size_;
     record.complete = false;
     return record;
   }
   pos_ += want;
   if (kind != 'm') {
-    record.fixed = std::string_view(chunk_.data() + mark_, size);
+    record.fixed = std::string_view(chunk_.get() + mark_, size);
     record.complete = chunk_[pos_ - 1] == '\n';
     return record;
   }
   int stop = 0;
   record.text = read_text(stop);
   // A refill inside the text may have moved the chunk; mark_ moved with it.
-  record.fixed = std::string_view(chunk_.data() + mark_, size);
+  record.fixed = std::string_view(chunk_.get() + mark_, size);
   record.complete = stop == '\n' && !record.text.empty() && record.text.back() == '\0';
   return record;
 }
@@ -101,7 +111,7 @@ void RecordReader::rewind() {
   file_.rewind();
   length_ = file_.length();
   taken_ = 0;
-  chunk_.clear();
+  chunk_size_ = 0;
   pos_ = 0;
   mark_ = 0;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,7 @@ class RecordReader {
   // The next kind byte (0-255), or -1 at the end of the file.
   int kind() {
     mark_ = pos_;
-    if (pos_ == chunk_.size() && !refill(1)) return -1;
+    if (pos_ == chunk_size_ && !refill(1)) return -1;
     return static_cast<unsigned char>(chunk_[pos_++]);
   }
 
@@ -47,15 +48,19 @@ class RecordReader {
  private:
   // Makes `count` unread bytes available, keeping those from mark_ on;
   // false when the file has fewer. Inline: nearly always they are there.
-  bool refill(std::size_t count) { return chunk_.size() - pos_ >= count || refill_chunk(count); }
+  bool refill(std::size_t count) { return chunk_size_ - pos_ >= count || refill_chunk(count); }
   bool refill_chunk(std::size_t count);
   // Bytes up to LF, 26 or the end; `stop` gets the byte that ended it, or -1.
   std::string_view read_text(int& stop);
 
   File file_;
   std::int64_t length_;
-  std::int64_t taken_ = 0;  // bytes of the file moved into chunk_
-  std::string chunk_;
+  std::int64_t taken_ = 0;  // bytes of the file read into chunk_
+  // The bytes read and not yet passed: read straight into it, and grown
+  // without being filled first.
+  std::unique_ptr<char[]> chunk_;
+  std::size_t chunk_size_ = 0;
+  std::size_t chunk_room_ = 0;
   std::size_t pos_ = 0;
   std::size_t mark_ = 0;  // start of the record being read
 };

@@ -286,6 +286,30 @@ void File::read_bytes(std::string& out, std::size_t count) {
   pos_ += count;
 }
 
+void File::read_into(char* out, std::size_t count) {
+  // A text file's end mark is looked for in the buffer.
+  if (stops_at_mark_) {
+    if (fill(count) < count) fail_past_end();
+  }
+  const std::size_t buffered = std::min(count, end_ - pos_);
+  std::memcpy(out, buffer_.data() + pos_, buffered);
+  pos_ += buffered;
+  std::size_t done = buffered;
+  while (done < count) {
+    if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host::shown_path(host_path_));
+    const long n = host::read_file(fd_, out + done, count - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail_from_errno(errno, "read", host_path_);
+    }
+    if (n == 0) {
+      drained_ = true;
+      fail_past_end();
+    }
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 std::int64_t File::length() const {
   host::FileStatus info;
   if (host::open_file_status(fd_, info) != 0) fail_from_errno(errno, "fstat", host_path_);

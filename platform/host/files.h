@@ -50,6 +50,9 @@ class File {
   std::string read_field();
   // Appends the next `count` bytes to `out`. Failure 62 when fewer are left.
   void read_bytes(std::string& out, std::size_t count);
+  // Puts the next `count` bytes at `out`, read there straight from the host
+  // past what the buffer holds. Failure 62 when fewer are left.
+  void read_into(char* out, std::size_t count);
   // True when no byte is left to read.
   bool eof();
   // Length in bytes.

@@ -208,6 +208,19 @@ TEST_F(FilesTest, BytesAreReadExactlyAndNotPastTheEnd) {
   EXPECT_EQ(bytes, std::string("kepts\x1A\0", 7));
   file.read_bytes(bytes, 1);
   EXPECT_EQ(bytes.substr(7), "\xFF");
+
+  // Straight into the caller's memory: what the buffer holds first, then
+  // from the file, every byte a binary one.
+  std::string large(300000, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 256);
+  test::write_bytes(dos("G"), "head\n" + large);
+  File g = File::open_input(dos("G"));
+  EXPECT_EQ(g.read_line(), "head");
+  std::string into(large.size(), '.');
+  g.read_into(into.data(), 3);
+  g.read_into(into.data() + 3, large.size() - 3);
+  EXPECT_TRUE(into == large);
+  EXPECT_EQ(test::failure_code_of([&] { g.read_into(into.data(), 1); }), 62);
 }
 
 TEST_F(FilesTest, RandomOpenCreatesAMissingFile) {

@@ -39,12 +39,6 @@ int record_current_failure() {
   }
 }
 
-void succeed() {
-  Library& lib = library();
-  lib.failure = 0;
-  lib.failure_text.clear();
-}
-
 void require(const void* pointer, const char* what) {
   if (pointer == nullptr) fail(kIllegalFunctionCall, std::string(what) + " is NULL");
 }

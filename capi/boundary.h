@@ -8,13 +8,21 @@
 #include <string_view>
 
 #include "capi/include/verdan/verdan.h"
+#include "capi/library.h"
 
 namespace verdan::capi {
 
 // Keeps the code of the exception being handled (and its text); returns it.
 int record_current_failure();
-// Marks the call as successful.
-void succeed();
+// Marks the call as successful. Inline: every call ends here, and after a
+// success there is nothing to clear.
+inline void succeed() {
+  Library& lib = library();
+  if (lib.failure != 0 || !lib.failure_text.empty()) {
+    lib.failure = 0;
+    lib.failure_text.clear();
+  }
+}
 // Failure 5 for a NULL pointer argument.
 void require(const void* pointer, const char* what);
 // Failure 6 for a number that is not finite.

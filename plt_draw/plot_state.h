@@ -103,10 +103,9 @@ struct PlotState : PlotFields {
   mutable float looked_up_code = std::numeric_limits<float>::quiet_NaN();
   mutable const PlotDevice* looked_up_device = nullptr;
 
-  // The texts of the numbers the device commands write: N2A's, the LIPS
-  // integer code's and the drawing files' millimetres.
+  // The texts of the numbers the device commands write: N2A's and the
+  // drawing files' millimetres.
   NumberMemo<float, 11> n2a_texts;
-  NumberMemo<float, 3> culc_texts;
   NumberMemo<double, 15> mm_texts;
 
   // The printers' character heads (font, size, direction) of each width,

@@ -8,10 +8,8 @@ DeviceCommand& DeviceCommand::new_number(float value) {
   });
 }
 
-DeviceCommand& DeviceCommand::new_culc(float value) {
-  return put<3>([this, value](char* out) {
-    return s_.culc_texts.put(out, value, [value](char* o) { return write_culc(o, value); });
-  });
+DeviceCommand& DeviceCommand::culc_at_end(float value) {
+  return put<3>([value](char* out) { return write_culc(out, value); });
 }
 
 DeviceCommand& DeviceCommand::new_mm(double value) {

@@ -71,7 +71,11 @@ class DeviceCommand {
   DeviceCommand& x(float x) { return number(device_x(s_, x)); }
   DeviceCommand& y(float y) { return number(device_y(s_, y)); }
   // floor(v) in the LIPS integer code.
-  DeviceCommand& culc(float value) { return kept(s_.culc_texts, value) ? *this : new_culc(value); }
+  DeviceCommand& culc(float value) {
+    if (size_ > kCommandSize - 3) return culc_at_end(value);
+    size_ = static_cast<std::size_t>(write_culc(bytes_ + size_, value) - bytes_);
+    return *this;
+  }
   // The intermediate file's binary fields: a single (its bits, least
   // significant byte first), a 32-bit whole number.
   DeviceCommand& single(float value) {
@@ -130,8 +134,8 @@ class DeviceCommand {
     return true;
   }
   DeviceCommand& new_number(float value);
-  DeviceCommand& new_culc(float value);
   DeviceCommand& new_mm(double value);
+  DeviceCommand& culc_at_end(float value);
   // Writes through `write(char* out) -> char* end`, which takes at most
   // `Most` bytes.
   template <std::size_t Most, typename Write>

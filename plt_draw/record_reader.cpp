@@ -75,7 +75,7 @@ std::string_view RecordReader::read_text(int& stop) {
   }
 }
 
-RecordReader::Record RecordReader::read(int kind) {
+RecordReader::Record RecordReader::read_any(int kind) {
   Record record;
   mark_ = pos_;
   if (kind == 'i') {

@@ -39,8 +39,16 @@ class RecordReader {
   };
 
   // Reads the body of a record of `kind` (whose kind byte was just read);
-  // other kinds have no body. The views hold until the next read.
-  Record read(int kind);
+  // other kinds have no body. The views hold until the next read. Inline
+  // for a line record already in the chunk, as nearly every record is.
+  Record read(int kind) {
+    if (kind == 's' && chunk_size_ - pos_ > kLineBody) {
+      mark_ = pos_;
+      pos_ += kLineBody + 1;
+      return {std::string_view(chunk_.get() + mark_, kLineBody), {}, chunk_[pos_ - 1] == '\n'};
+    }
+    return read_any(kind);
+  }
 
   // Back to the first byte.
   void rewind();
@@ -50,6 +58,7 @@ class RecordReader {
   // false when the file has fewer. Inline: nearly always they are there.
   bool refill(std::size_t count) { return chunk_size_ - pos_ >= count || refill_chunk(count); }
   bool refill_chunk(std::size_t count);
+  Record read_any(int kind);
   // Bytes up to LF, 26 or the end; `stop` gets the byte that ended it, or -1.
   std::string_view read_text(int& stop);
 

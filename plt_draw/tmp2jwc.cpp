@@ -243,7 +243,10 @@ void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<boo
   std::int64_t position = 0;
   conversion.pass([&](int kind, const RecordReader::Record& r, int offset) {
     if (kind == 's') {
-      out.write_padded(with_layer(r.fixed, 18, offset));
+      // A complete line record: a body of fixed size, copied as such.
+      std::memcpy(record, r.fixed.data(), kLineBody);
+      record[18] = static_cast<char>(static_cast<unsigned char>(r.fixed[18]) + offset);
+      out.write_padded(std::string_view(record, kLineBody));
     } else if (kind == 'e') {
       circles.append(with_layer(r.fixed, 28, offset));
     } else {

@@ -51,10 +51,13 @@ void init(PlotState& s, float paper, float scale) {
 
 // A record's coordinates: the intermediate file's readers take the bytes as
 // numbers, so a value that is none is refused, before the record is begun.
+[[noreturn]] void refuse_coordinate() { fail(kOverflow, "plot coordinate is no finite number"); }
+
+// Inline, the refusal out of line: every line checks four.
 template <std::size_t N>
 void require_coordinates(const float (&values)[N]) {
   for (float v : values) {
-    if (!std::isfinite(v)) fail(kOverflow, "plot coordinate is no finite number");
+    if (!std::isfinite(v)) refuse_coordinate();
   }
 }
 
@@ -67,16 +70,18 @@ char b(float n) {
 
 // The layer byte: the conversion adds 16 per layer group, so a layer beyond
 // 15 would land in the next group's layers.
+char rounded_layer_byte(float layer) {
+  if (!(layer >= 0 && round_half_away(layer) <= 15)) fail(kIllegalFunctionCall, "plot layer must be 0 to 15");
+  return b(layer);
+}
+
+// Inline for a whole layer, as nearly always; the rounding out of line.
 char layer_byte(const PlotState& s) {
-  // Nearly always a whole layer, which needs no rounding.
   const float layer = s.plot_layer;
   if (layer >= 0 && layer <= 15 && layer == static_cast<float>(static_cast<int>(layer))) {
     return static_cast<char>(static_cast<int>(layer));
   }
-  if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 15)) {
-    fail(kIllegalFunctionCall, "plot layer must be 0 to 15");
-  }
-  return b(s.plot_layer);
+  return rounded_layer_byte(layer);
 }
 
 // The end of a line or circle record of the intermediate file: the line

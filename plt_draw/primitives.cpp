@@ -15,18 +15,21 @@ namespace {
 // The single-precision pi the text directions are computed with.
 constexpr float kPi = 3.1415927f;
 
+[[noreturn]] void refuse_pen() { fail(kIllegalFunctionCall, "plot pen must be 1, 2 or 3"); }
+
 // Pens 1-3; anything else would leave a stale command to be written.
+// Inline, the refusal out of line: every line asks.
 int checked_pen(float pen) {
-  for (int p = 1; p <= 3; ++p) {
-    if (pen == static_cast<float>(p)) return p;
-  }
-  fail(kIllegalFunctionCall, "plot pen must be 1, 2 or 3");
+  if (pen == 1.0f) return 1;
+  if (pen == 2.0f) return 2;
+  if (pen == 3.0f) return 3;
+  refuse_pen();
 }
 
 // The numbers of a line or circle: the pen number, where the pen stands
 // (the line's start; LIPS places a circle relative to it) and the point.
 void require_drawable(const PlotState& s, float x, float y, float pen) {
-  require_finite_number(pen, "plot pen");
+  if (!std::isfinite(pen)) require_finite_number(pen, "plot pen");
   require_point_within_reach(s, s.pen.pen_x, s.pen.pen_y);
   require_point_within_reach(s, x, y);
 }

@@ -77,12 +77,26 @@ void number(DeviceCommand& out, int code, double value) {
   out.mm(value) << "\r\n";
 }
 
-template <typename Out>
-void point(Out& out, int first_code, double x, double y) {
+void point(std::string& out, int first_code, double x, double y) {
   number(out, first_code, x);
   number(out, first_code + 10, y);
   // The drawing is plane: z is always the millimetres' "0".
   group(out, first_code + 20, "0");
+}
+
+// An entity's point: its x, y and z groups, the text between the numbers
+// (line ends, the next code lines, the plane's z) as whole pieces, since
+// a drawing has millions.
+struct PointCodes {
+  std::string_view before_x, before_y, after_y;
+};
+constexpr PointCodes kFirstPoint{" 10\r\n", "\r\n 20\r\n", "\r\n 30\r\n0\r\n"};
+constexpr PointCodes kSecondPoint{" 11\r\n", "\r\n 21\r\n", "\r\n 31\r\n0\r\n"};
+
+void point(DeviceCommand& out, const PointCodes& codes, double x, double y) {
+  out << codes.before_x;
+  out.mm(x) << codes.before_y;
+  out.mm(y) << codes.after_y;
 }
 
 // The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set. Named
@@ -193,22 +207,22 @@ void init(PlotState& s, float paper, float /*scale*/) {
 
 void line(PlotState& s, const DeviceLine& l) {
   Entity e(s, "LINE", l.pen, in_plot_cmd);
-  if (l.dashed) group(e.text, 6, "DASHED");
-  point(e.text, 10, l.x0 * s.scale_x, l.y0 * s.scale_y);
-  point(e.text, 11, l.x1 * s.scale_x, l.y1 * s.scale_y);
+  if (l.dashed) e.text << "  6\r\nDASHED\r\n";
+  point(e.text, kFirstPoint, l.x0 * s.scale_x, l.y0 * s.scale_y);
+  point(e.text, kSecondPoint, l.x1 * s.scale_x, l.y1 * s.scale_y);
   e.hold();
 }
 
 void circle(PlotState& s, const DeviceCircle& c) {
   Entity e(s, "CIRCLE", c.pen, in_plot_cmd);
-  point(e.text, 10, c.x * s.scale_x, c.y * s.scale_y);
+  point(e.text, kFirstPoint, c.x * s.scale_x, c.y * s.scale_y);
   number(e.text, 40, c.r * s.scale_x);
   e.hold();
 }
 
 void text(PlotState& s, const DeviceText& t) {
   Entity e(s, "TEXT", kTextPen);
-  point(e.text, 10, t.x * s.scale_x, t.y * s.scale_y);
+  point(e.text, kFirstPoint, t.x * s.scale_x, t.y * s.scale_y);
   number(e.text, 40, t.height * s.scale_x);
   e.text << "  1\r\n";
   one_line(e.text, t.text);

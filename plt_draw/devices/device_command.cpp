@@ -1,5 +1,7 @@
 #include "plt_draw/devices/device_command.h"
 
+#include "platform/failure.h"
+
 namespace verdan {
 
 DeviceCommand& DeviceCommand::new_number(float value) {
@@ -7,6 +9,8 @@ DeviceCommand& DeviceCommand::new_number(float value) {
     return s_.n2a_texts.put(out, value, [value](char* o) { return write_n2a(o, value); });
   });
 }
+
+void DeviceCommand::refuse_room() { fail(kOverflow, "a plot command longer than its buffer"); }
 
 DeviceCommand& DeviceCommand::culc_at_end(float value) {
   return put<3>([value](char* out) { return write_culc(out, value); });

@@ -52,6 +52,16 @@ class DeviceCommand {
     }
     return *this << std::string_view(head.bytes, head.size);
   }
+  // Room for at most `most` more bytes, which the caller writes without a
+  // check each (a command part of bounded size, millions of times), then
+  // ends with written_to(). Failure 6, nothing written, where the command
+  // has no such room left.
+  char* room(std::size_t most) {
+    if (size_ > kCommandSize - most) refuse_room();
+    return bytes_ + size_;
+  }
+  void written_to(const char* end) { size_ = static_cast<std::size_t>(end - bytes_); }
+
   // A character's one or two bytes, one at a time.
   DeviceCommand& character_bytes(std::string_view bytes) {
     for (char c : bytes) add(&c, 1);
@@ -136,6 +146,7 @@ class DeviceCommand {
   DeviceCommand& new_number(float value);
   DeviceCommand& new_mm(double value);
   DeviceCommand& culc_at_end(float value);
+  [[noreturn]] static void refuse_room();
   // Writes through `write(char* out) -> char* end`, which takes at most
   // `Most` bytes.
   template <std::size_t Most, typename Write>

@@ -1,6 +1,7 @@
 #include "plt_draw/devices/lips_device.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -56,9 +57,14 @@ void line(PlotState& s, const DeviceLine& l) {
       {"E10\x1e" "F11\x1e" "1", "E10\x1e" "F13\x1e" "1", "E10\x1e" "F15\x1e" "1"},
       {"E11\x1e" "F11\x1e" "1", "E11\x1e" "F13\x1e" "1", "E11\x1e" "F15\x1e" "1"}};
   DeviceCommand c(s, in_plot_cmd);
-  c << std::string_view(kStarts[l.dashed ? 1 : 0][l.pen - 1], 9);
-  c.culc(l.x0 * s.scale_x).culc(l.y0 * s.scale_y);
-  c.culc((l.x1 - l.x0) * s.scale_x).culc((l.y1 - l.y0) * s.scale_y) << kRs;
+  char* out = c.room(9 + 4 * 3 + 1);
+  std::memcpy(out, kStarts[l.dashed ? 1 : 0][l.pen - 1], 9);
+  out = write_culc(out + 9, l.x0 * s.scale_x);
+  out = write_culc(out, l.y0 * s.scale_y);
+  out = write_culc(out, (l.x1 - l.x0) * s.scale_x);
+  out = write_culc(out, (l.y1 - l.y0) * s.scale_y);
+  *out++ = kRs;
+  c.written_to(out);
   c.emit();
 }
 
@@ -86,13 +92,20 @@ void character(PlotState& s, const DeviceText& t, const PrintedCharacter& c) {
         << kRs << 'Y';
     head.culc(h) << kRs << "40";
   });
-  command.culc(s.pen.pen_x * s.scale_x).culc(s.pen.pen_y * s.scale_y) << '1';
+  // The place, the shift into the character's set, its bytes: at most 12.
+  char* out = command.room(12);
+  out = write_culc(out, s.pen.pen_x * s.scale_x);
+  out = write_culc(out, s.pen.pen_y * s.scale_y);
+  *out++ = '1';
   if (c.width == 1) {
-    command << kSi;
+    *out++ = kSi;
   } else {
-    command << kEsc << 'n';
+    *out++ = kEsc;
+    *out++ = 'n';
   }
-  command.character_bytes(c.bytes) << kRs;
+  for (char b : c.bytes) *out++ = b;
+  *out++ = kRs;
+  command.written_to(out);
   command.emit();
 }
 

@@ -357,6 +357,24 @@ TEST(Moji, ATextTooLongForItsCommandIsRefusedWhole) {
   }
 }
 
+// A part of bounded size written without a check each byte: it gets its
+// room, or the command is refused before a byte of it is written.
+TEST(DeviceCommandRoom, APartGetsItsRoomOrTheCommandIsRefused) {
+  Plotter p(4);
+  p.state.plot_cmd = "last";
+  DeviceCommand command(p.state);
+  command << std::string(kCommandSize - 12, 'x');
+  char* out = command.room(12);
+  for (int i = 0; i < 12; ++i) *out++ = 'y';
+  command.written_to(out);
+  EXPECT_EQ(command.view().size(), kCommandSize);
+  EXPECT_EQ(command.view().substr(kCommandSize - 13), "x" + std::string(12, 'y'));
+  EXPECT_EQ(failure_code_of([&] { command.room(1); }), kOverflow);
+  EXPECT_EQ(failure_code_of([&] { command.emit(); }), kOverflow);  // too long for plot_cmd
+  EXPECT_EQ(p.state.plot_cmd, "last");
+  EXPECT_EQ(p.take(), "");
+}
+
 TEST(PlotAndDash, UnknownDevicesWriteNothing) {
   for (float device : {8.0f, 0.0f, 2.5f}) {
     Plotter p(device);

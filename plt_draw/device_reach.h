@@ -53,9 +53,19 @@ inline void require_point_within_reach(const PlotState& state, float x, float y)
   }
 }
 
+// Failure 6 for a value, in device units, that require_number_within_reach()
+// refuses.
+[[noreturn]] void refuse_value(const PlotState& state, float value, std::string_view what);
+
 // Failure 6 unless a size (millimetres, scaled along x as radii and text
-// heights are) or a plain number such as an angle is within reach.
-void require_size_within_reach(const PlotState& state, float size);
-void require_number_within_reach(const PlotState& state, float value, std::string_view what);
+// heights are) or a plain number such as an angle is within reach. Inline,
+// as every text checks both: only a refused one leaves.
+inline void require_number_within_reach(const PlotState& state, float value, std::string_view what) {
+  if (!(std::fabs(value) <= device_reach(state))) refuse_value(state, value, what);
+}
+inline void require_size_within_reach(const PlotState& state, float size) {
+  // The reach is whole, so the floor of a size within it is within it too.
+  require_number_within_reach(state, size * state.scale_x, "plot size");
+}
 
 }  // namespace verdan

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -66,8 +67,19 @@ void move(PlotState& s, float x, float y) {
 }
 
 void line(PlotState& s, const DeviceLine& l) {
+  // Pen select, line type and pen down for each line type and pen, padded
+  // to be copied as one piece of fixed size.
+  struct Start {
+    char text[16];
+    std::size_t size;
+  };
+  static constexpr Start kStarts[2][3] = {{{"SP3;LT;PD", 9}, {"SP2;LT;PD", 9}, {"SP1;LT;PD", 9}},
+                                          {{"SP3;LT2,2;PD", 12}, {"SP2;LT2,2;PD", 12}, {"SP1;LT2,2;PD", 12}}};
+  const Start& start = kStarts[l.dashed ? 1 : 0][l.pen - 1];
   DeviceCommand command(s, in_plot_cmd);
-  command << pen_select(l.pen) << (l.dashed ? std::string_view("LT2,2;") : "LT;") << "PD";
+  char* out = command.room(sizeof start.text);
+  std::memcpy(out, start.text, sizeof start.text);
+  command.written_to(out + start.size);
   command.x(l.x1) << ',';
   command.y(l.y1) << ';';
   command.emit();

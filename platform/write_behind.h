@@ -33,12 +33,16 @@ class WriteBehind final : public TextSink {
 
   void write(std::string_view bytes) override;
   // As write, for a caller whose bytes lie in a buffer readable for
-  // kPadded bytes from their start: a short piece goes as one copy of fixed
+  // kPadded bytes from their start: a short piece goes as copies of fixed
   // size, inline. Millions of plot commands are written this way.
-  static constexpr std::size_t kPadded = 64;
+  static constexpr std::size_t kPadded = 256;
   void write_padded(std::string_view bytes) {
+    constexpr std::size_t kPiece = 64;
     if (bytes.size() <= kPadded && kPadded <= kBlock - used_) {
-      std::memcpy(filling_.get() + used_, bytes.data(), kPadded);
+      char* const to = filling_.get() + used_;
+      for (std::size_t done = 0; done < bytes.size(); done += kPiece) {
+        std::memcpy(to + done, bytes.data() + done, kPiece);
+      }
       used_ += bytes.size();
       column_ += static_cast<int>(bytes.size());
     } else {

@@ -22,6 +22,15 @@ class HeldText {
   static constexpr std::size_t kMemoryLimit = std::size_t{1} << 20;
 
   void append(std::string_view text);
+  // As append, for a text in a buffer readable for WriteBehind::kPadded
+  // bytes from its start (a device command): copied inline once spooling.
+  void append_padded(std::string_view text) {
+    if (spool_writer_) {
+      spool_writer_->write_padded(text);
+    } else {
+      append(text);
+    }
+  }
   void clear();
   bool empty() const { return memory_.empty() && !spool_; }
   // Hands everything held to `out`, in order.

@@ -95,6 +95,11 @@ struct PlotState : PlotFields {
     float plot_layer = 0;
     int pen = 0;
     bool held = false;
+    // The last entity type's head on this layer (its type and layer
+    // groups), padded to be copied as one piece; `head_type` null: none.
+    const char* head_type = nullptr;
+    std::size_t head_size = 0;
+    char head[64] = {};
   };
   DxfLayer dxf_layer;
 

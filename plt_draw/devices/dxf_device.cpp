@@ -149,16 +149,27 @@ class Entity {
       layer.held = true;
     }
     text.keep();
-    s_.held_entities.append(text.view());
+    s_.held_entities.append_padded(text.view());
   }
 
   DeviceCommand text;
 
  private:
   void begin(const char* type, int pen) {
-    const PlotState::DxfLayer& layer = layer_of(s_, pen);
-    group(text, 0, type);
-    group(text, 8, std::string_view(layer.name, layer.size));
+    PlotState::DxfLayer& layer = s_.dxf_layer;
+    layer_of(s_, pen);
+    if (layer.head_type != type) {
+      std::string head;
+      group(head, 0, type);
+      group(head, 8, std::string_view(layer.name, layer.size));
+      static_assert(sizeof layer.name + 24 <= sizeof layer.head, "a type of at most 8 letters");
+      std::memcpy(layer.head, head.data(), head.size());
+      layer.head_size = head.size();
+      layer.head_type = type;
+    }
+    char* out = text.room(sizeof layer.head);
+    std::memcpy(out, layer.head, sizeof layer.head);
+    text.written_to(out + layer.head_size);
   }
 
   PlotState& s_;

@@ -43,9 +43,10 @@ TEST(WriteBehind, PiecesOfEverySizeArriveWholeAndInOrder) {
     // buffer (some too long for its inline copy, some near a block's end,
     // the bytes past them not to be written), then pieces larger than a
     // block, one that fills the rest of a block exactly, and lines.
-    std::string padded(WriteBehind::kPadded + 97, '#');
+    std::string padded(2 * WriteBehind::kPadded, '#');
     for (; expected.size() < 3 * block + 17; ++n) {
-      const std::string piece(n % 97 + 1, static_cast<char>('a' + n % 26));
+      const std::size_t size = n % 2 == 0 ? n % 97 + 1 : n % (WriteBehind::kPadded + 61) + 1;
+      const std::string piece(size, static_cast<char>('a' + n % 26));
       if (n % 2 == 0) {
         behind.write(piece);
       } else {

@@ -1,7 +1,8 @@
 // A device's command built on the stack or in plot_cmd itself, its numbers
 // written straight in, then kept in plot_cmd and written to the plot file:
-// a drawing of millions of commands builds no string. A command past plot_cmd's room is refused
-// whole when it is finished, as plot_cmd refuses any text too long.
+// a drawing of millions of commands builds no string. A command past
+// plot_cmd's room is refused whole when it is finished, as plot_cmd refuses
+// any text too long.
 #pragma once
 
 #include <cstddef>

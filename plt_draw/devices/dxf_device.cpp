@@ -162,7 +162,7 @@ class Entity {
       std::string head;
       group(head, 0, type);
       group(head, 8, std::string_view(layer.name, layer.size));
-      static_assert(sizeof layer.name + 24 <= sizeof layer.head, "a type of at most 8 letters");
+      if (head.size() > sizeof layer.head) fail(kOverflow, "DXF entity head too long");
       std::memcpy(layer.head, head.data(), head.size());
       layer.head_size = head.size();
       layer.head_type = type;

@@ -9,10 +9,6 @@
 
 namespace verdan {
 
-void require_finite_number(float value, std::string_view what) {
-  if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
-}
-
 void refuse_value(const PlotState& s, float value, std::string_view what) {
   if (!std::isfinite(value)) fail(kOverflow, std::string(what) + " is no finite number");
   fail(kOverflow, std::string(what) + " lies beyond the number fields of plot device " +

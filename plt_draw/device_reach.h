@@ -21,9 +21,6 @@ inline float device_reach(const PlotState& state) {
   return std::numeric_limits<float>::max();
 }
 
-// Failure 6 unless `value` is a finite number.
-void require_finite_number(float value, std::string_view what);
-
 // Failure 6 for a point that require_point_within_reach() refuses.
 [[noreturn]] void refuse_point(const PlotState& state, float x, float y);
 
@@ -53,8 +50,8 @@ inline void require_point_within_reach(const PlotState& state, float x, float y)
   }
 }
 
-// Failure 6 for a value, in device units, that require_number_within_reach()
-// refuses.
+// Failure 6 for a value that is no finite number, or one in device units
+// that require_number_within_reach() refuses.
 [[noreturn]] void refuse_value(const PlotState& state, float value, std::string_view what);
 
 // Failure 6 unless a size (millimetres, scaled along x as radii and text

@@ -29,7 +29,7 @@ int checked_pen(float pen) {
 // The numbers of a line or circle: the pen number, where the pen stands
 // (the line's start; LIPS places a circle relative to it) and the point.
 void require_drawable(const PlotState& s, float x, float y, float pen) {
-  if (!std::isfinite(pen)) require_finite_number(pen, "plot pen");
+  if (!std::isfinite(pen)) refuse_value(s, pen, "plot pen");
   require_point_within_reach(s, s.pen.pen_x, s.pen.pen_y);
   require_point_within_reach(s, x, y);
 }

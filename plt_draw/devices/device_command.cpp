@@ -26,13 +26,4 @@ DeviceCommand& DeviceCommand::whole32(float value) {
   return put<4>([value](char* out) { return write_l2x(out, value); });
 }
 
-void DeviceCommand::keep() {
-  // A command too long is refused before plot_cmd changes (built aside).
-  if (in_place() || size_ > FixedText<kCommandSize>::kCapacity) {
-    s_.plot_cmd.finish(size_);
-  } else {
-    s_.plot_cmd = view();
-  }
-}
-
 }  // namespace verdan

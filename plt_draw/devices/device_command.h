@@ -105,23 +105,25 @@ class DeviceCommand {
   // writes it to the plot file. Every primitive ends here: inline for a
   // command that fits and an open file.
   void emit() {
+    keep();
     // The C interface's writer takes it without a call: the buffer is
     // readable past the command.
     static_assert(WriteBehind::kPadded <= kCommandSize);
-    if (size_ <= FixedText<kCommandSize>::kCapacity && s_.plot_file == s_.plot_behind && s_.plot_behind != nullptr) {
-      if (in_place()) {
-        s_.plot_cmd.finish(size_);
-      } else {
-        s_.plot_cmd = view();
-      }
+    if (s_.plot_file == s_.plot_behind && s_.plot_behind != nullptr) {
       s_.plot_behind->write_padded(view());
     } else {
-      keep();
       plot_write(s_, view());
     }
   }
-  // Keeps it in plot_cmd only.
-  void keep();
+  // Keeps it in plot_cmd only. A command too long is refused before
+  // plot_cmd changes, as it is built aside.
+  void keep() {
+    if (in_place() || size_ > FixedText<kCommandSize>::kCapacity) {
+      s_.plot_cmd.finish(size_);
+    } else {
+      s_.plot_cmd = view();
+    }
+  }
 
  private:
   void add(const char* data, std::size_t size) {

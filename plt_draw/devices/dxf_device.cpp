@@ -101,7 +101,7 @@ void point(DeviceCommand& out, const PointCodes& codes, double x, double y) {
 
 // The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set. Named
 // again only when plot_layer or the pen changes.
-const PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
+PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
   PlotState::DxfLayer& last = s.dxf_layer;
   if (last.pen == pen && same_bits(last.plot_layer, s.plot_layer)) {
     return last;
@@ -156,8 +156,7 @@ class Entity {
 
  private:
   void begin(const char* type, int pen) {
-    PlotState::DxfLayer& layer = s_.dxf_layer;
-    layer_of(s_, pen);
+    PlotState::DxfLayer& layer = layer_of(s_, pen);
     if (layer.head_type != type) {
       std::string head;
       group(head, 0, type);

@@ -94,18 +94,17 @@ char* shape_end(char* out, int style, int pen, char layer) {
   return out + 4;
 }
 
-// Put together aside and added as one piece of fixed size: a drawing has
+// Written into room of fixed size without a check each byte: a drawing has
 // millions of lines.
 void line(PlotState& s, const DeviceLine& l) {
   const float points[] = {l.x0 * s.scale_x, l.y0 * s.scale_y, l.x1 * s.scale_x, l.y1 * s.scale_y};
   require_coordinates(points);
-  char record[1 + kLineBody + 1];
-  char* out = record;
+  const char layer = layer_byte(s);
+  DeviceCommand command(s, in_plot_cmd);
+  char* out = command.room(1 + kLineBody + 1);
   *out++ = 's';
   for (float v : points) out = write_f2x(out, v);
-  shape_end(out, l.dashed ? 4 : 1, l.pen, layer_byte(s));
-  DeviceCommand command(s, in_plot_cmd);
-  command << std::string_view(record, sizeof record);
+  command.written_to(shape_end(out, l.dashed ? 4 : 1, l.pen, layer));
   command.emit();
 }
 
@@ -118,8 +117,7 @@ void circle(PlotState& s, const DeviceCircle& c) {
   for (float v : numbers) record.single(v);
   record << I2X(10000);
   record.whole32(0).whole32(0).whole32(0);
-  char end[7];
-  record << std::string_view(end, static_cast<std::size_t>(shape_end(end, 1, c.pen, layer) - end));
+  record.written_to(shape_end(record.room(7), 1, c.pen, layer));
   record.emit();
 }
 

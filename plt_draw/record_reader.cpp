@@ -107,15 +107,6 @@ RecordReader::Record RecordReader::read_any(int kind) {
   return record;
 }
 
-void RecordReader::rewind() {
-  file_.rewind();
-  length_ = file_.length();
-  taken_ = 0;
-  chunk_size_ = 0;
-  pos_ = 0;
-  mark_ = 0;
-}
-
 std::string JWH(PlotState& state, int kind, RecordReader& file) {
   state.plot_cmd.clear();
   RecordReader::Record record = file.read(kind);

@@ -50,8 +50,10 @@ class RecordReader {
     return read_any(kind);
   }
 
-  // Back to the first byte.
-  void rewind();
+  // The unread bytes in the chunk, from the next kind byte on: whole records
+  // among them may be taken in a run, then passed over with skip().
+  std::string_view ahead() const { return {chunk_.get() + pos_, chunk_size_ - pos_}; }
+  void skip(std::size_t bytes) { pos_ += bytes; }
 
  private:
   // Makes `count` unread bytes available, keeping those from mark_ on;

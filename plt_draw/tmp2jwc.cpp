@@ -1,7 +1,6 @@
 #include "plt_draw/tmp2jwc.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -11,7 +10,6 @@
 #include <limits>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
@@ -45,18 +43,15 @@ std::optional<float> scale_text_value(std::string_view text) {
   return static_cast<float>(value);
 }
 
-// The singles at the start of a drawing record: coordinates, and the radius.
-int coordinates_of(int kind) { return kind == 'e' ? 3 : 4; }
-
-// The little-endian single at `bytes`.
-bool finite_single(const char* bytes) {
+// The bits of the little-endian single at `bytes`.
+std::uint32_t single_bits(const char* bytes) {
   std::uint32_t bits = 0;
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(&bits, bytes, sizeof bits);
   } else {
     for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[i]);
   }
-  return (bits & 0x7F800000u) != 0x7F800000u;
+  return bits;
 }
 
 // Thrown inside the conversion when the intermediate file is not sound.
@@ -64,6 +59,29 @@ struct DamagedFile {};
 
 // Where each drawing record keeps its layer byte.
 std::size_t layer_at(int kind) { return kind == 's' ? 18 : kind == 'e' ? 28 : 21; }
+
+// A record's layer within its group's sixteen, in the `fixed` part of `kind`.
+bool layer_within_group(const char* fixed, int kind) {
+  return static_cast<unsigned char>(fixed[layer_at(kind)]) < 16;
+}
+
+// The first `Count` singles from `fixed` are all finite; a count known
+// when compiled lets the checks go as one.
+template <int Count>
+bool finite_singles(const char* fixed) {
+  // A single is no finite number when its exponent bits are all set; one
+  // more in the exponent's lowest bit then carries into the top bit, which
+  // no other exponent reaches.
+  constexpr std::uint32_t kExponent = 0x7F800000u, kExponentOne = 0x00800000u;
+  std::uint32_t carried = 0;
+  for (int i = 0; i < Count; ++i) carried |= (single_bits(fixed + 4 * i) & kExponent) + kExponentOne;
+  return (carried >> 31) == 0;
+}
+
+// The singles at the start of the `fixed` part of `kind` are all finite.
+bool finite_coordinates(const char* fixed, int kind) {
+  return kind == 'e' ? finite_singles<3>(fixed) : finite_singles<4>(fixed);
+}
 
 bool drawing_record(int kind) { return kind == 's' || kind == 'e' || kind == 'm'; }
 
@@ -79,76 +97,98 @@ class Conversion {
   // Records read so far.
   std::int64_t records() const { return records_; }
 
-  // Pass 1: counts, the groups' scales, and the soundness of every record.
-  JwcSurvey survey() {
+  // One reading: the counts, the groups' scales and the soundness of every
+  // record, each drawing record handed on the way to `write(kind, record,
+  // offset)`, offset being 16 times its group's number.
+  template <typename Write>
+  JwcSurvey read(Write write) {
     JwcSurvey s;
-    for (int kind = next(); kind >= 0; kind = next()) {
+    for (;;) {
+      if (s.groups > 0) s.lines += line_run(16 * (s.groups - 1), write);
+      const int kind = next();
+      if (kind < 0) break;
       if (kind == 'i') {
-        std::string title_1(reader_.read('i').text);
-        std::string title_2(companion());
-        std::string setup(companion());
-        std::size_t comma = find_char(setup, ',');
-        // The scale stands before the first comma; a 17th group has no place.
-        if (comma == std::string::npos || comma == 0 || s.groups == kLayerGroups) throw DamagedFile{};
-        std::optional<float> scale = scale_text_value(std::string_view(setup).substr(0, comma));
-        if (!scale) overflow_ = "a group scale beyond single precision";
-        s.group_scales[static_cast<std::size_t>(s.groups)] = scale.value_or(0);
-        if (s.groups == 0) {
-          s.title_1 = std::move(title_1);
-          s.title_2 = std::move(title_2);
-          s.setup = std::move(setup);
-        }
-        ++s.groups;
+        group(s);
       } else if (drawing_record(kind)) {
         // A record before the first group would have no layer group.
         if (s.groups == 0) throw DamagedFile{};
-        RecordReader::Record record = checked(kind, 0);
-        if (kind == 's') ++s.lines;
-        if (kind == 'e') ++s.circles;
-        if (kind == 'm') {
+        const int offset = 16 * (s.groups - 1);
+        RecordReader::Record record = checked(kind, offset);
+        if (kind == 's') {
+          ++s.lines;
+        } else if (kind == 'e') {
+          ++s.circles;
+        } else {
           ++s.texts;
           s.text_total += static_cast<std::int64_t>(record.text.size());
         }
+        write(kind, record, offset);
       }
     }
     if (s.groups == 0) throw DamagedFile{};
     return s;
   }
 
-  // The pass after the survey: `write(kind, record, offset)` for each
-  // drawing record, offset being 16 times its group's number. The indicator
-  // takes a step for each of the drawing's four parts.
-  // Ends as a damaged file as soon as `stop` is set.
+  // Line records whole in the chunk, checked and handed on in a run without
+  // the general reading's steps: nearly every record of a drawing. Returns
+  // how many; the first that is anything else is left to the general
+  // reading, a damaged one too.
   template <typename Write>
-  void pass(Write write, const std::atomic<bool>& stop) {
-    reader_.rewind();
-    ticks_ = kKindPasses;
-    int offset = -16;
-    for (int kind = next(); kind >= 0; kind = next()) {
-      if (stop.load(std::memory_order_relaxed)) throw DamagedFile{};
-      if (kind == 'i') {
-        reader_.read('i');
-        companion();
-        companion();
-        offset += 16;
-        if (offset >= 16 * kLayerGroups) throw DamagedFile{};
-      } else if (drawing_record(kind)) {
-        write(kind, checked(kind, offset), offset);
-      }
+  std::int64_t line_run(int offset, Write& write) {
+    constexpr std::ptrdiff_t kRecord = 1 + kLineBody + 1;
+    const std::string_view ahead = reader_.ahead();
+    const char* p = ahead.data();
+    const char* const end = p + ahead.size();
+    bool finite = true;
+    for (; end - p >= kRecord && p[0] == 's' && p[kRecord - 1] == '\n' && layer_within_group(p + 1, 's');
+         p += kRecord) {
+      finite &= finite_singles<4>(p + 1);
+      write('s', RecordReader::Record{std::string_view(p + 1, kLineBody), {}, true}, offset);
     }
+    if (!finite) overflow_ = kNotFinite;
+    const auto run = (p - ahead.data()) / kRecord;
+    reader_.skip(static_cast<std::size_t>(p - ahead.data()));
+    records_ += run;
+    if (progress_ != nullptr) progress_->tick(static_cast<int>(kKindPasses * run));
+    return run;
+  }
+
+  // The reading that writes nothing.
+  JwcSurvey survey() {
+    return read([](int, const RecordReader::Record&, int) {});
   }
 
  private:
-  // Lines, circles, text records and texts.
+  // Lines, circles, text records and texts: the indicator takes a step for
+  // each of the drawing's four parts.
   static constexpr int kKindPasses = 4;
 
   int next() {
     int kind = reader_.kind();
     if (kind >= 0) {
       ++records_;
-      if (progress_ != nullptr) progress_->tick(ticks_);
+      if (progress_ != nullptr) progress_->tick(kKindPasses);
     }
     return kind;
+  }
+
+  // A group's three "i" records: its titles and its set-up line.
+  void group(JwcSurvey& s) {
+    std::string title_1(reader_.read('i').text);
+    std::string title_2(companion());
+    std::string setup(companion());
+    std::size_t comma = find_char(setup, ',');
+    // The scale stands before the first comma; a 17th group has no place.
+    if (comma == std::string::npos || comma == 0 || s.groups == kLayerGroups) throw DamagedFile{};
+    std::optional<float> scale = scale_text_value(std::string_view(setup).substr(0, comma));
+    if (!scale) overflow_ = "a group scale beyond single precision";
+    s.group_scales[static_cast<std::size_t>(s.groups)] = scale.value_or(0);
+    if (s.groups == 0) {
+      s.title_1 = std::move(title_1);
+      s.title_2 = std::move(title_2);
+      s.setup = std::move(setup);
+    }
+    ++s.groups;
   }
 
   // The text of the next record of a group's three "i" records.
@@ -161,74 +201,26 @@ class Conversion {
   RecordReader::Record checked(int kind, int offset) {
     RecordReader::Record record = reader_.read(kind);
     if (!record.complete || offset < 0) throw DamagedFile{};
-    if (static_cast<unsigned char>(record.fixed[layer_at(kind)]) >= 16) throw DamagedFile{};
     // A complete record has its whole fixed part.
-    const int coordinates = coordinates_of(kind);
-    bool finite = true;
-    for (int i = 0; i < coordinates; ++i) finite &= finite_single(record.fixed.data() + 4 * i);
-    if (!finite) overflow_ = "a coordinate that is no finite number";
+    if (!layer_within_group(record.fixed.data(), kind)) throw DamagedFile{};
+    if (!finite_coordinates(record.fixed.data(), kind)) overflow_ = kNotFinite;
     return record;
   }
 
+  static constexpr const char* kNotFinite = "a coordinate that is no finite number";
+
   RecordReader reader_;
   ConversionProgress* progress_;
-  int ticks_ = 1;  // for each record read
   std::int64_t records_ = 0;
   const char* overflow_ = nullptr;
 };
 
-// The survey, read on a thread of its own while the records are written.
-class SurveyAside {
- public:
-  explicit SurveyAside(std::string_view tmp_file) : tmp_file_(tmp_file), thread_([this] { run(); }) {}
-  ~SurveyAside() {
-    if (thread_.joinable()) thread_.join();
-  }
-  SurveyAside(const SurveyAside&) = delete;
-  SurveyAside& operator=(const SurveyAside&) = delete;
-
-  // Set once the survey has found the file damaged or failed to read it.
-  const std::atomic<bool>& failed() const { return failed_; }
-
-  // Waits for the survey: nothing when the file is damaged; what reading
-  // it threw is thrown here.
-  std::optional<JwcSurvey> take() {
-    thread_.join();
-    if (failure_) std::rethrow_exception(failure_);
-    return survey_;
-  }
-  const char* overflow() const { return overflow_; }
-  std::int64_t records() const { return records_; }
-
- private:
-  void run() {
-    try {
-      Conversion reading(tmp_file_, nullptr);
-      survey_ = reading.survey();
-      overflow_ = reading.overflow();
-      records_ = reading.records();
-    } catch (const DamagedFile&) {
-      failed_ = true;
-    } catch (...) {
-      failure_ = std::current_exception();
-      failed_ = true;
-    }
-  }
-
-  std::string tmp_file_;
-  std::optional<JwcSurvey> survey_;
-  const char* overflow_ = nullptr;
-  std::int64_t records_ = 0;
-  std::exception_ptr failure_;
-  std::atomic<bool> failed_ = false;
-  std::thread thread_;  // last: started when the rest is ready
-};
-
-// Writes the drawing after its head in one reading: the lines go out as they
-// come, and the circles, text records and texts, which follow all the
-// lines, wait in memory or a spool file. The file is written on a thread of
-// its own, the records being read meanwhile.
-void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<bool>& stop) {
+// Writes the drawing after its head in the survey's reading, and returns
+// what the survey found: the lines go out as they come, and the circles,
+// text records and texts, which follow all the lines, wait in memory or a
+// spool file. The file is written on a thread of its own, the records being
+// read meanwhile.
+JwcSurvey write_drawing(Conversion& conversion, TextFile& file) {
   WriteBehind out(file);
   HeldText circles, text_records, texts;
   // The fixed parts are complete (see checked()): at most kCircleBody bytes,
@@ -241,7 +233,7 @@ void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<boo
     return std::string_view(record, fixed.size());
   };
   std::int64_t position = 0;
-  conversion.pass([&](int kind, const RecordReader::Record& r, int offset) {
+  JwcSurvey found = conversion.read([&](int kind, const RecordReader::Record& r, int offset) {
     if (kind == 's') {
       // A complete line record: a body of fixed size, copied as such.
       std::memcpy(record, r.fixed.data(), kLineBody);
@@ -258,7 +250,7 @@ void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<boo
       texts.append(r.text);
       position += static_cast<std::int64_t>(r.text.size());
     }
-  }, stop);
+  });
   const auto write = [&out](std::string_view bytes) { out.write(bytes); };
   circles.replay(write);
   text_records.replay(write);
@@ -266,6 +258,7 @@ void write_drawing(Conversion& conversion, TextFile& file, const std::atomic<boo
   out.write(std::string_view("\0", 1));
   out.write(jwc_tail());
   out.finish();
+  return found;
 }
 
 }  // namespace
@@ -274,40 +267,52 @@ void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_f
   // The drawing in its own source's place would leave nothing to convert again.
   if (same_file(tmp_file, jwc_file)) fail(kIllegalFunctionCall, "JW_CAD file and intermediate file are one file");
   ConversionProgress progress(console, spinner);
-  // The survey is read beside the writing, which leaves room for the head
-  // that the survey's counts fill in: one reading's time, not two. What the
-  // survey finds comes first, as when it was read before anything was
-  // written, and until the commit the old drawing stays whole.
-  SurveyAside survey(tmp_file);
+  // One reading surveys the file and writes the drawing after room for the
+  // head that the survey's counts fill in; until the commit the old drawing
+  // stays whole.
   std::optional<TextFile> out;
-  bool writing_damaged = false;
+  std::optional<JwcSurvey> found;
+  const char* overflow = nullptr;
+  std::int64_t records = 0;
   std::exception_ptr writing_failure;
   try {
-    Conversion writing(tmp_file, &progress);
+    Conversion conversion(tmp_file, &progress);
     out.emplace(TextFile::open_replacing(jwc_file));
     out->pass_cache_when_large();  // a drawing for CAD, not read again soon
     out->write(std::string(jwc_head_size(), '\0'));
-    write_drawing(writing, *out, survey.failed());
+    found = write_drawing(conversion, *out);
+    overflow = conversion.overflow();
+    records = conversion.records();
   } catch (const DamagedFile&) {
-    writing_damaged = true;
+    out.reset();
+    progress.damaged(tmp_file);
   } catch (...) {
     writing_failure = std::current_exception();
   }
-  std::optional<JwcSurvey> found = survey.take();
-  std::optional<std::string> head;
-  if (found) head = jwc_head(*found);
-  // The file may also have changed between the readings.
-  if (!head || writing_damaged) {
+  if (writing_failure) {
+    // What the file holds is told first, whatever the writing met: the rest
+    // of it is read for damage and numbers out of range.
+    out.reset();
+    try {
+      Conversion reading(tmp_file, nullptr);
+      found = reading.survey();
+      overflow = reading.overflow();
+    } catch (const DamagedFile&) {
+      progress.damaged(tmp_file);
+    }
+  }
+  const std::optional<std::string> head = jwc_head(*found);
+  if (!head) {
     out.reset();
     progress.damaged(tmp_file);
   }
   // A sound file whose numbers the drawing cannot carry.
-  if (survey.overflow() != nullptr) fail(kOverflow, survey.overflow());
+  if (overflow != nullptr) fail(kOverflow, overflow);
   // Text positions and counts must stay within the file's 32-bit fields.
   if (found->text_total >= INT32_MAX) fail(kOverflow, "texts too long for a JW_CAD file");
   if (writing_failure) std::rethrow_exception(writing_failure);
   // The survey's steps, shown after the writing's.
-  progress.tick(static_cast<int>(std::min<std::int64_t>(survey.records(), INT32_MAX)));
+  progress.tick(static_cast<int>(std::min<std::int64_t>(records, INT32_MAX)));
   out->commit_with_start(*head);
 }
 

@@ -9,10 +9,10 @@
 namespace verdan {
 
 // Converts `tmp_file` into the drawing `jwc_file`, reading the intermediate
-// file twice side by side: a survey, and the records, whose circles and
-// texts wait in memory or a spool file until every line is written. Shows
-// `spinner`'s characters as a progress indicator at the cursor, five steps a
-// record (none when empty). A damaged intermediate file (cut short, a bad
+// file once: the survey of its counts and checks, and the records, whose
+// circles and texts wait in memory or a spool file until every line is
+// written. Shows `spinner`'s characters as a progress indicator at the
+// cursor, five steps a record (none when empty). A damaged intermediate file (cut short, a bad
 // set-up line, records outside the 16 layer groups) shows the damage message
 // and ends the program with status 1, whatever the writing met; a scale or
 // coordinate that is no finite number is Failure 6. The drawing is written

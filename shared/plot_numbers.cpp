@@ -62,15 +62,16 @@ std::string N2A(float value) {
 }
 
 char* write_n2a(char* out, float value) {
-  // Device coordinates are whole numbers, or halves about a centred origin,
-  // of six digits at most, which the free format writes as they are: the
-  // whole part (none below 1), and ".5". A single's fraction below 10^5 is
+  // Device coordinates and labels' numbers are whole numbers, or halves
+  // about a centred origin, of six digits at most, which the free format
+  // writes as they are: the whole part (none below 1), and ".5". A half
+  // keeps six digits below 10^5 only. A single's fraction below 10^6 is
   // exact.
   const float magnitude = std::fabs(value);
-  if (magnitude < 100000.0f) {
+  if (magnitude < 1000000.0f) {
     const auto whole = static_cast<std::uint32_t>(magnitude);
     const float fraction = magnitude - static_cast<float>(whole);
-    if (fraction == 0 || fraction == 0.5f) {
+    if (fraction == 0 || (fraction == 0.5f && whole < 100000)) {
       if (value < 0) *out++ = '-';
       if (fraction == 0) return write_decimal(out, whole);
       if (whole != 0) out = write_decimal(out, whole);

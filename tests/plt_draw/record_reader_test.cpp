@@ -87,7 +87,6 @@ TEST_F(Records, TextsLongerThanTheReadBufferStayWhole) {
     EXPECT_EQ(file.kind(), 's');
     EXPECT_EQ(file.read('s').fixed, line);
     EXPECT_EQ(file.kind(), -1);
-    file.rewind();
   }
 }
 

@@ -115,6 +115,31 @@ TEST_F(Conversion, OffsetsOfTheDrawingFile) {
   EXPECT_EQ(jwc.substr(2553 + 2048), std::string(256, ' '));
 }
 
+// Line records go in runs through the read chunks: every one keeps its bytes
+// and its group's layers, across the chunks' ends, a text between runs and
+// a second group.
+TEST_F(Conversion, ManyLinesKeepTheirBytesAndLayersAcrossTheReadChunks) {
+  const auto coords = [](int i) {
+    std::string c(16, '\0');
+    for (std::size_t k = 0; k < c.size(); ++k) c[k] = static_cast<char>((i * 7 + static_cast<int>(k) * 13) & 0x3F);
+    return c;
+  };
+  std::string intermediate = group(), lines;
+  for (int i = 0; i < 40000; ++i) {
+    if (i == 15000) intermediate += text_record(coords(i), 3, 1, "n");
+    if (i == 30000) intermediate += group("2.00,0,3,");
+    const char layer = static_cast<char>(i % 16);
+    intermediate += line_record(coords(i), static_cast<char>(1 + i % 3), layer);
+    const char in_file = static_cast<char>(layer + (i >= 30000 ? 16 : 0));
+    lines += coords(i) + "\x01"s + static_cast<char>(1 + i % 3) + in_file + "\0\0\0"s;
+  }
+  const std::string jwc = convert(intermediate + "t");
+  EXPECT_EQ(jwc.substr(200, 10), "40000,0,1,");
+  ASSERT_GE(jwc.size(), 2421 + lines.size());
+  EXPECT_TRUE(jwc.compare(2421, lines.size(), lines) == 0);
+  EXPECT_EQ(jwc.substr(2421 + lines.size(), 16), coords(15000));
+}
+
 TEST_F(Conversion, HugeScaleWrittenInExponentFormIsReadWhole) {
   std::string jwc = convert(group("1E+06.00,0,3,") + line_record(std::string(16, 'c'), 1, 0));
   EXPECT_EQ(jwc.substr(1797, 4), "\x00\x24\x74\x49"s);  // 1000000 as a single

@@ -39,7 +39,7 @@ class WriteBehind final : public TextSink {
   void write_padded(std::string_view bytes) {
     constexpr std::size_t kPiece = 64;
     if (bytes.size() <= kPadded && kPadded <= kBlock - used_) {
-      char* const to = filling_.get() + used_;
+      char* const to = filling_ + used_;
       for (std::size_t done = 0; done < bytes.size(); done += kPiece) {
         std::memcpy(to + done, bytes.data() + done, kPiece);
       }
@@ -65,9 +65,12 @@ class WriteBehind final : public TextSink {
   void run();
 
   TextSink& out_;
-  // On a page's boundary: a file may take them past the host's cache.
-  PastCache::Block filling_;
-  PastCache::Block given_;  // the thread's, while `busy_`
+  // Both blocks in one piece of memory, on a page's boundary: a file may
+  // take them past the host's cache, and the host may give them one large
+  // page.
+  PastCache::Block blocks_;
+  char* filling_;
+  char* given_;  // the thread's, while `busy_`
   std::size_t used_ = 0;
   std::size_t given_size_ = 0;
   int column_ = 0;

@@ -16,13 +16,14 @@
 namespace verdan {
 namespace {
 
-// Large blocks: a data file of a gigabyte is read in few calls, while the
-// memory stays bounded whatever the file.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-
 // Past the bytes read: the LF after a last line without one, then the bytes
 // a parser may read past a line.
 constexpr std::size_t kPastEnd = 1 + LineReader::kReadablePastLine;
+
+// Large blocks: a data file of a gigabyte is read in few calls, while the
+// memory stays bounded whatever the file. With what lies past them, one
+// large page.
+constexpr std::size_t kBlockSize = LargeMemory::kLargePage - kPastEnd;
 
 }  // namespace
 

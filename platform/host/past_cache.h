@@ -12,6 +12,8 @@
 #include <memory>
 #include <new>
 
+#include "platform/host/large_memory.h"
+
 namespace verdan {
 
 class PastCache {
@@ -26,11 +28,13 @@ class PastCache {
 
   // Memory on a page's boundary, for transfers that may go past the cache.
   struct FreeBlock {
-    void operator()(char* p) const { ::operator delete[](p, std::align_val_t{kBlockAlignment}); }
+    std::size_t size = 0;
+    void operator()(char* p) const { LargeMemory::release(p, size); }
   };
   using Block = std::unique_ptr<char[], FreeBlock>;
   static Block make_block(std::size_t size) {
-    return Block(new (std::align_val_t{kBlockAlignment}) char[size]);
+    static_assert(LargeMemory::kPage % kBlockAlignment == 0);
+    return Block(static_cast<char*>(LargeMemory::allocate(size)), FreeBlock{size});
   }
 
   // Whether a transfer of `size` bytes at `offset` from or to `data` may

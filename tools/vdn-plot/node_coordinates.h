@@ -7,12 +7,29 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/host/large_memory.h"
+
 namespace verdan::plot_tool {
 
 class NodeCoordinates {
  public:
   void reserve(std::size_t count);
-  void push_back(double value);
+  void push_back(double value) {
+    // The first of equal smallest and the last of equal largest values, as
+    // std::minmax_element finds them (0 and -0 are equal).
+    if (size() == 0) {
+      min_ = max_ = value;
+    } else {
+      if (value < min_) min_ = value;
+      if (!(value < max_)) max_ = value;
+    }
+    const auto single = static_cast<float>(value);
+    if (doubles_.empty() && static_cast<double>(single) == value) {
+      singles_.push_back(single);
+    } else {
+      push_back_double(value);
+    }
+  }
   std::size_t size() const { return doubles_.empty() ? singles_.size() : doubles_.size(); }
   double operator[](std::size_t i) const {
     return doubles_.empty() ? static_cast<double>(singles_[i]) : doubles_[i];
@@ -23,8 +40,12 @@ class NodeCoordinates {
   double max() const { return max_; }
 
  private:
-  std::vector<float> singles_;
-  std::vector<double> doubles_;  // once a value is no single
+  // Holds every value as a double from now on.
+  void push_back_double(double value);
+
+  // Megabytes for a large frame: on large pages where the host has them.
+  std::vector<float, LargeAllocator<float>> singles_;
+  std::vector<double, LargeAllocator<double>> doubles_;  // once a value is no single
   double min_ = 0, max_ = 0;
 };
 

@@ -40,14 +40,6 @@ class LineReader {
   // kReadablePastLine more bytes, which a parser may read a word at a time.
   Result next(std::string_view& line) {
     // Nearly every line ends within the buffer, short of the bound.
-    if (next_in_buffer(line)) return Result::line;
-    return next_from_anywhere(line);
-  }
-  // The next line as next() gives it, when the buffer holds it whole and
-  // within the bound; false, nothing taken, when reading on would be needed.
-  // The views it gives all hold until next() is called again, so that
-  // several lines may be read side by side.
-  bool next_in_buffer(std::string_view& line) {
     const char* const start = buffer_.data() + pos_;
     if (const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_)); lf != nullptr) {
       auto n = static_cast<std::size_t>(lf - start);
@@ -55,10 +47,10 @@ class LineReader {
         pos_ += n + 1;
         if (n > 0 && start[n - 1] == '\r') --n;
         line = std::string_view(start, n);
-        return true;
+        return Result::line;
       }
     }
-    return false;
+    return next_from_anywhere(line);
   }
 
  private:

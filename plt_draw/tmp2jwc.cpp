@@ -113,7 +113,7 @@ class Conversion {
         // A record before the first group would have no layer group.
         if (s.groups == 0) throw DamagedFile{};
         const int offset = 16 * (s.groups - 1);
-        RecordReader::Record record = checked(kind, offset);
+        RecordReader::Record record = checked(kind);
         if (kind == 's') {
           ++s.lines;
         } else if (kind == 'e') {
@@ -129,6 +129,12 @@ class Conversion {
     return s;
   }
 
+  // The reading that writes nothing.
+  JwcSurvey survey() {
+    return read([](int, const RecordReader::Record&, int) {});
+  }
+
+ private:
   // Line records whole in the chunk, checked and handed on in a run without
   // the general reading's steps: nearly every record of a drawing. Returns
   // how many; the first that is anything else is left to the general
@@ -153,12 +159,6 @@ class Conversion {
     return run;
   }
 
-  // The reading that writes nothing.
-  JwcSurvey survey() {
-    return read([](int, const RecordReader::Record&, int) {});
-  }
-
- private:
   // Lines, circles, text records and texts: the indicator takes a step for
   // each of the drawing's four parts.
   static constexpr int kKindPasses = 4;
@@ -198,9 +198,9 @@ class Conversion {
   }
 
   // A whole record whose layer lies within its group.
-  RecordReader::Record checked(int kind, int offset) {
+  RecordReader::Record checked(int kind) {
     RecordReader::Record record = reader_.read(kind);
-    if (!record.complete || offset < 0) throw DamagedFile{};
+    if (!record.complete) throw DamagedFile{};
     // A complete record has its whole fixed part.
     if (!layer_within_group(record.fixed.data(), kind)) throw DamagedFile{};
     if (!finite_coordinates(record.fixed.data(), kind)) overflow_ = kNotFinite;

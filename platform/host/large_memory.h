@@ -43,7 +43,7 @@ struct LargeAllocator {
   using value_type = T;
   LargeAllocator() = default;
   template <typename U>
-  LargeAllocator(const LargeAllocator<U>&) {}  // NOLINT: converting, as allocators are
+  LargeAllocator(const LargeAllocator<U>&) {}
   T* allocate(std::size_t n) { return static_cast<T*>(LargeMemory::allocate(n * sizeof(T))); }
   void deallocate(T* p, std::size_t n) { LargeMemory::release(p, n * sizeof(T)); }
   friend bool operator==(const LargeAllocator&, const LargeAllocator&) { return true; }

@@ -8,6 +8,8 @@ void HeldText::append(std::string_view text) {
     spool_writer_->write(text);
     return;
   }
+  constexpr std::size_t kSmall = 64 * 1024;
+  if (memory_.size() + text.size() > kSmall && memory_.capacity() < kMemoryLimit) memory_.reserve(kMemoryLimit);
   memory_ += text;
   if (memory_.size() < kMemoryLimit) return;
   if (!spool_) {

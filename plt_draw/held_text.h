@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/host/large_memory.h"
 #include "platform/host/spool_file.h"
 #include "platform/text_sink.h"
 #include "platform/write_behind.h"
@@ -48,7 +49,9 @@ class HeldText {
     SpoolFile file;
   };
 
-  std::string memory_;
+  // Grown at once to the limit once past a small text: no copies on the way
+  // there, and the limit on large pages.
+  std::basic_string<char, std::char_traits<char>, LargeAllocator<char>> memory_;
   std::unique_ptr<SpoolSink> spool_;
   std::unique_ptr<WriteBehind> spool_writer_;  // goes before spool_
 };

@@ -14,8 +14,8 @@ TEST(LargeMemory, SmallPiecesArePageAlignedAndLargeOnesLargePageAligned) {
   struct Case {
     std::size_t size, alignment;
   };
-  for (const Case k : {Case{1, LargeMemory::kPage}, Case{LargeMemory::kLargePage / 2 - 1, LargeMemory::kPage},
-                       Case{LargeMemory::kLargePage / 2, LargeMemory::kLargePage},
+  for (const Case k : {Case{1, LargeMemory::kPage}, Case{LargeMemory::kLargePage / 4 - 1, LargeMemory::kPage},
+                       Case{LargeMemory::kLargePage / 4, LargeMemory::kLargePage},
                        Case{LargeMemory::kLargePage + 1, LargeMemory::kLargePage}}) {
     auto* p = static_cast<unsigned char*>(LargeMemory::allocate(k.size));
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % k.alignment, 0u) << k.size;

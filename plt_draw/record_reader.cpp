@@ -8,7 +8,8 @@
 namespace verdan {
 namespace {
 
-constexpr std::size_t kChunk = 256 * 1024;
+// A quarter of a large page or more: on one, where the host has them.
+constexpr std::size_t kChunk = 512 * 1024;
 constexpr char kEndOfText = 26;  // the old end-of-file mark stops a text too
 
 std::size_t fixed_size(int kind) {
@@ -40,7 +41,7 @@ bool RecordReader::refill_chunk(std::size_t count) {
       static_cast<std::int64_t>(std::max(kChunk, count - left)), length_ - taken_));
   if (chunk_size_ + take > chunk_room_) {
     const std::size_t room = std::max(2 * chunk_room_, chunk_size_ + take);
-    auto larger = std::make_unique_for_overwrite<char[]>(room);
+    PastCache::Block larger = PastCache::make_block(room);
     if (chunk_size_ > 0) std::memcpy(larger.get(), chunk_.get(), chunk_size_);
     chunk_ = std::move(larger);
     chunk_room_ = room;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/host/files.h"
+#include "platform/host/past_cache.h"
 #include "plt_draw/plot_state.h"
 
 namespace verdan {
@@ -69,7 +70,7 @@ class RecordReader {
   std::int64_t taken_ = 0;  // bytes of the file read into chunk_
   // The bytes read and not yet passed: read straight into it, and grown
   // without being filled first.
-  std::unique_ptr<char[]> chunk_;
+  PastCache::Block chunk_;
   std::size_t chunk_size_ = 0;
   std::size_t chunk_room_ = 0;
   std::size_t pos_ = 0;

@@ -1,11 +1,11 @@
 #include "platform/host/spool_file.h"
 
 #include <cerrno>
-#include <memory>
 #include <string>
 
 #include "platform/host/file_calls.h"
 #include "platform/host/host_error.h"
+#include "platform/host/past_cache.h"
 
 namespace verdan {
 namespace {
@@ -34,7 +34,7 @@ void SpoolFile::append(std::string_view bytes) {
 
 void SpoolFile::replay(const std::function<void(std::string_view)>& out) {
   if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", "a temporary spool file");
-  const auto block = std::make_unique_for_overwrite<char[]>(kReplayBlock);
+  const PastCache::Block block = PastCache::make_block(kReplayBlock);
   for (std::int64_t left = size_; left > 0;) {
     const long n = host::read_file(fd_, block.get(), kReplayBlock);
     if (n < 0) fail_from_errno(errno, "read", "a temporary spool file");

@@ -10,7 +10,6 @@ namespace {
 
 // A quarter of a large page or more: on one, where the host has them.
 constexpr std::size_t kChunk = 512 * 1024;
-constexpr char kEndOfText = 26;  // the old end-of-file mark stops a text too
 
 std::size_t fixed_size(int kind) {
   switch (kind) {

@@ -22,6 +22,9 @@ inline constexpr std::size_t kTextBody = 24;
 
 class RecordReader {
  public:
+  // The old end-of-file mark: it ends a text as LF does.
+  static constexpr char kEndOfText = 26;
+
   explicit RecordReader(std::string_view dos_path);
 
   // The next kind byte (0-255), or -1 at the end of the file.

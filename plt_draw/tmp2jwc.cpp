@@ -104,7 +104,7 @@ class Conversion {
   JwcSurvey read(Write write) {
     JwcSurvey s;
     for (;;) {
-      if (s.groups > 0) s.lines += line_run(16 * (s.groups - 1), write);
+      if (s.groups > 0) record_run(s, 16 * (s.groups - 1), write);
       const int kind = next();
       if (kind < 0) break;
       if (kind == 'i') {
@@ -135,28 +135,47 @@ class Conversion {
   }
 
  private:
-  // Line records whole in the chunk, checked and handed on in a run without
-  // the general reading's steps: nearly every record of a drawing. Returns
-  // how many; the first that is anything else is left to the general
+  // Line and text records whole in the chunk, checked and handed on in a
+  // run without the general reading's steps: nearly every record of a
+  // drawing. The first that is anything else is left to the general
   // reading, a damaged one too.
   template <typename Write>
-  std::int64_t line_run(int offset, Write& write) {
-    constexpr std::ptrdiff_t kRecord = 1 + kLineBody + 1;
+  void record_run(JwcSurvey& s, int offset, Write& write) {
+    constexpr std::ptrdiff_t kLineRecord = 1 + kLineBody + 1;
     const std::string_view ahead = reader_.ahead();
     const char* p = ahead.data();
     const char* const end = p + ahead.size();
     bool finite = true;
-    for (; end - p >= kRecord && p[0] == 's' && p[kRecord - 1] == '\n' && layer_within_group(p + 1, 's');
-         p += kRecord) {
-      finite &= finite_singles<4>(p + 1);
-      write('s', RecordReader::Record{std::string_view(p + 1, kLineBody), {}, true}, offset);
+    std::int64_t lines = 0, texts = 0;
+    for (;;) {
+      if (end - p >= kLineRecord && p[0] == 's' && p[kLineRecord - 1] == '\n' && layer_within_group(p + 1, 's')) {
+        finite &= finite_singles<4>(p + 1);
+        write('s', RecordReader::Record{std::string_view(p + 1, kLineBody), {}, true}, offset);
+        p += kLineRecord;
+        ++lines;
+      } else if (end - p > static_cast<std::ptrdiff_t>(1 + kTextBody) && p[0] == 'm' &&
+                 layer_within_group(p + 1, 'm')) {
+        // A whole text ends in its zero byte and LF, before any end mark.
+        const char* const text = p + 1 + kTextBody;
+        const char* stop = text;
+        while (stop != end && *stop != '\n' && *stop != RecordReader::kEndOfText) ++stop;
+        if (stop == end || *stop != '\n' || stop == text || stop[-1] != '\0') break;
+        finite &= finite_singles<4>(p + 1);
+        const std::string_view whole(text, static_cast<std::size_t>(stop - text));
+        write('m', RecordReader::Record{std::string_view(p + 1, kTextBody), whole, true}, offset);
+        s.text_total += static_cast<std::int64_t>(whole.size());
+        p = stop + 1;
+        ++texts;
+      } else {
+        break;
+      }
     }
     if (!finite) overflow_ = kNotFinite;
-    const auto run = (p - ahead.data()) / kRecord;
     reader_.skip(static_cast<std::size_t>(p - ahead.data()));
-    records_ += run;
-    if (progress_ != nullptr) progress_->tick(static_cast<int>(kKindPasses * run));
-    return run;
+    s.lines += lines;
+    s.texts += texts;
+    records_ += lines + texts;
+    if (progress_ != nullptr) progress_->tick(static_cast<int>(kKindPasses * (lines + texts)));
   }
 
   // Lines, circles, text records and texts: the indicator takes a step for

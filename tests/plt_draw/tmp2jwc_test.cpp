@@ -115,29 +115,39 @@ TEST_F(Conversion, OffsetsOfTheDrawingFile) {
   EXPECT_EQ(jwc.substr(2553 + 2048), std::string(256, ' '));
 }
 
-// Line records go in runs through the read chunks: every one keeps its bytes
-// and its group's layers, across the chunks' ends, a text between runs and
-// a second group.
-TEST_F(Conversion, ManyLinesKeepTheirBytesAndLayersAcrossTheReadChunks) {
+// Line and text records go in runs through the read chunks: every one keeps
+// its bytes and its group's layers, across the chunks' ends and a second
+// group, and the texts their places in the pool.
+TEST_F(Conversion, ManyLinesAndTextsKeepTheirBytesAndLayersAcrossTheReadChunks) {
   const auto coords = [](int i) {
     std::string c(16, '\0');
     for (std::size_t k = 0; k < c.size(); ++k) c[k] = static_cast<char>((i * 7 + static_cast<int>(k) * 13) & 0x3F);
     return c;
   };
-  std::string intermediate = group(), lines;
+  std::string intermediate = group(), lines, text_records, pool;
+  const auto add_text = [&](int i, const std::string& text, int group_offset) {
+    const char layer = static_cast<char>(i % 16);
+    intermediate += text_record(coords(i), 3, layer, text);
+    const auto at = static_cast<std::uint32_t>(pool.size());
+    text_records += coords(i) + std::string{static_cast<char>(at & 0xFF), static_cast<char>(at >> 8 & 0xFF),
+                                            static_cast<char>(at >> 16), '\0', '\3',
+                                            static_cast<char>(layer + group_offset), '\0', '\0'};
+    pool += text + '\0';
+  };
   for (int i = 0; i < 40000; ++i) {
-    if (i == 15000) intermediate += text_record(coords(i), 3, 1, "n");
+    if (i == 15000) add_text(i, "n", 0);
     if (i == 30000) intermediate += group("2.00,0,3,");
     const char layer = static_cast<char>(i % 16);
     intermediate += line_record(coords(i), static_cast<char>(1 + i % 3), layer);
     const char in_file = static_cast<char>(layer + (i >= 30000 ? 16 : 0));
     lines += coords(i) + "\x01"s + static_cast<char>(1 + i % 3) + in_file + "\0\0\0"s;
   }
+  for (int i = 0; i < 30000; ++i) add_text(i, "label " + std::to_string(i * 37), 16);
   const std::string jwc = convert(intermediate + "t");
-  EXPECT_EQ(jwc.substr(200, 10), "40000,0,1,");
-  ASSERT_GE(jwc.size(), 2421 + lines.size());
-  EXPECT_TRUE(jwc.compare(2421, lines.size(), lines) == 0);
-  EXPECT_EQ(jwc.substr(2421 + lines.size(), 16), coords(15000));
+  EXPECT_EQ(jwc.substr(200, 14), "40000,0,30001,");
+  const std::string drawing = lines + text_records + pool + '\0';
+  ASSERT_GE(jwc.size(), 2421 + drawing.size());
+  EXPECT_TRUE(jwc.compare(2421, drawing.size(), drawing) == 0);
 }
 
 TEST_F(Conversion, HugeScaleWrittenInExponentFormIsReadWhole) {
@@ -274,6 +284,9 @@ TEST_F(Conversion, DamagedFilesShowTheMessageAndWriteNothing) {
                         Case{"group of two lines", kTitle + kTitle + fine},
                         Case{"line record cut short", group() + fine.substr(0, 12)},
                         Case{"text without its zero byte and LF", group() + "m" + c + "\0\0\0\0\3\0\0\0abc"s},
+                        // Behind a sound record, where records are read in runs.
+                        Case{"text with its LF but no zero byte", group() + fine + "m" + c + "\0\0\0\0\3\0\0\0abc\n"s},
+                        Case{"text cut by the end mark", group() + fine + "m" + c + "\0\0\0\0\3\0\0\0ab\x1a" "c\0\n"s},
                         Case{"line before any group", fine + group()},
                         Case{"layer beyond its group", group() + line_record(c, 1, 16)},
                         Case{"seventeenth group", [] {

@@ -34,6 +34,31 @@ void require_finite(float value, const char* what) {
   if (!std::isfinite(value)) fail(kOverflow, std::string(what) + ": value is no finite number");
 }
 
+// `whole` (10^6 to below 10^8) as the free format writes it: "1.23457E+06".
+char* write_whole_in_exponent_form(char* out, bool negative, std::uint32_t whole) {
+  int exponent = whole >= 10000000 ? 7 : 6;
+  const std::uint32_t cut = exponent == 7 ? 100 : 10;
+  std::uint32_t digits = whole / cut;
+  if (2 * (whole % cut) >= cut) ++digits;
+  if (digits == 1000000) {
+    digits = 100000;
+    ++exponent;
+  }
+  while (digits % 10 == 0) digits /= 10;
+  char text[8];
+  const auto count = static_cast<std::size_t>(write_decimal(text, digits) - text);
+  if (negative) *out++ = '-';
+  *out++ = text[0];
+  if (count > 1) {
+    *out++ = '.';
+    std::memcpy(out, text + 1, count - 1);
+    out += count - 1;
+  }
+  std::memcpy(out, "E+0", 3);
+  out[3] = static_cast<char>('0' + exponent);
+  return out + 4;
+}
+
 }  // namespace
 
 std::string MAR(float value, float decimals) {
@@ -78,6 +103,11 @@ char* write_n2a(char* out, float value) {
       std::memcpy(out, ".5", 2);
       return out + 2;
     }
+  } else if (magnitude < 100000000.0f) {
+    // Seven or eight digits, every single there whole (labels of millions
+    // of nodes): six significant digits in the exponent form, the rest
+    // rounded half up as the free format rounds.
+    return write_whole_in_exponent_form(out, value < 0, static_cast<std::uint32_t>(magnitude));
   }
   require_finite(value, "N2A");
   const int length = write_free(out, value, false);

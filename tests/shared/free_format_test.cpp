@@ -214,17 +214,23 @@ TEST(WriteDecimal, EveryCountOfDigitsAtTheEdgesOfPowersOfTenAndTwo) {
   }
 }
 
-// N2A writes whole numbers and halves of up to six digits straight; they
-// read as the free format does.
+// N2A writes whole numbers of up to eight digits and halves of up to six
+// straight; they read as the free format does.
 TEST(N2A, WholeNumbersAndHalvesAreTheFreeFormatWithoutItsBlank) {
   const auto check = [](float v) {
     const std::string free = number_text(v);
     ASSERT_EQ(N2A(v), free[0] == ' ' ? free.substr(1) : free) << v;
   };
   for (float v = -1100000; v <= 1100000; v += 37) check(v);
+  // Seven and eight digits: six significant ones in the exponent form.
+  for (float v = 1e6f; v < 1.2e8f; v += 997) {
+    check(v);
+    check(-v);
+  }
   for (float v = -120000.5f; v <= 120000; v += 12.5f) check(v);
   for (float v : {0.0f, -0.0f, 0.5f, -0.5f, 99999.5f, -99999.5f, 999999.0f, -999999.0f, 999999.5f, 1e6f, 0.25f,
-                  0.1f, 123456.5f}) {
+                  0.1f, 123456.5f, 1000005.0f, 1000004.0f, 9999995.0f, -9999995.0f, 9999994.0f, 10000050.0f,
+                  99999952.0f, 99999944.0f, 1e8f, 16777217.0f, 1e6f + 0.5f}) {
     check(v);
   }
 }

@@ -234,6 +234,17 @@ class Conversion {
   const char* overflow_ = nullptr;
 };
 
+// A record's fixed part of `Size` bytes copied to `record`, its layer among
+// the file's: 16 times its group's number on. A copy of constant size,
+// made without a call.
+template <std::size_t Size>
+std::string_view with_file_layer(char* record, const char* fixed, int kind, int offset) {
+  std::memcpy(record, fixed, Size);
+  const std::size_t layer = layer_at(kind);
+  record[layer] = static_cast<char>(static_cast<unsigned char>(fixed[layer]) + offset);
+  return {record, Size};
+}
+
 // Writes the drawing after its head in the survey's reading, and returns
 // what the survey found: the lines go out as they come, and the circles,
 // text records and texts, which follow all the lines, wait in memory or a
@@ -242,29 +253,20 @@ class Conversion {
 JwcSurvey write_drawing(Conversion& conversion, TextFile& file) {
   WriteBehind out(file);
   HeldText circles, text_records, texts;
-  // The fixed parts are complete (see checked()): at most kCircleBody bytes,
-  // in room enough for the writer's fixed-size copy.
+  // Room for the writer's fixed-size copy of any record's fixed part.
   static_assert(kCircleBody <= WriteBehind::kPadded);
   char record[WriteBehind::kPadded];
-  const auto with_layer = [&record](std::string_view fixed, std::size_t layer, int offset) {
-    std::memcpy(record, fixed.data(), fixed.size());
-    record[layer] = static_cast<char>(static_cast<unsigned char>(fixed[layer]) + offset);
-    return std::string_view(record, fixed.size());
-  };
   std::int64_t position = 0;
   JwcSurvey found = conversion.read([&](int kind, const RecordReader::Record& r, int offset) {
+    // The fixed parts are complete (see checked()).
     if (kind == 's') {
-      // A complete line record: a body of fixed size, copied as such.
-      std::memcpy(record, r.fixed.data(), kLineBody);
-      record[18] = static_cast<char>(static_cast<unsigned char>(r.fixed[18]) + offset);
-      out.write_padded(std::string_view(record, kLineBody));
+      out.write_padded(with_file_layer<kLineBody>(record, r.fixed.data(), 's', offset));
     } else if (kind == 'e') {
-      circles.append(with_layer(r.fixed, 28, offset));
+      circles.append(with_file_layer<kCircleBody>(record, r.fixed.data(), 'e', offset));
     } else {
-      std::memcpy(record, r.fixed.data(), kTextBody);
+      with_file_layer<kTextBody>(record, r.fixed.data(), 'm', offset);
       // Positions are whole byte counts: no single-precision rounding.
       little_endian(record + 16, static_cast<std::uint32_t>(position), 4);
-      record[21] = static_cast<char>(static_cast<unsigned char>(r.fixed[21]) + offset);
       text_records.append(std::string_view(record, kTextBody));
       texts.append(r.text);
       position += static_cast<std::int64_t>(r.text.size());

@@ -209,10 +209,12 @@ TEST_F(StopRequest, AnAppendInProgressIsCutBackAndNoTemporaryIsLeft) {
   test::write_bytes(dir_ / "home/PRT.TXT", "old listing\r\n");
   test::write_bytes(dir_ / "home/FRAME", "old frame\r\n");
   // A frame large enough that its listing takes a while, every rising
-  // brace, appended to the print file ("n"). Keys as printf reads them.
+  // brace, appended to the print file ("n"): long enough that the stop
+  // lands within the append also on a busy machine, whose watcher may look
+  // only every few tens of milliseconds. Keys as printf reads them.
   std::string same;
-  for (int i = 1; i < 600; ++i) same += "\\n";
-  const std::string keys = "1\\n600\\n600\\n6\\n" + same + "3.5\\n" + same + "1\\n1-600\\n0-600\\n\\n5\\n\\n\\n\\nn\\n";
+  for (int i = 1; i < 1200; ++i) same += "\\n";
+  const std::string keys = "1\\n1200\\n1200\\n6\\n" + same + "3.5\\n" + same + "1\\n1-1200\\n0-1200\\n\\n5\\n\\n\\n\\nn\\n";
   const int status = run_and_stop(keys, "[ $(stat -c %s PRT.TXT) -gt 13 ]", "TERM");
   EXPECT_EQ(status, 143);
   const std::string screen = test::read_bytes(dir_ / "out");

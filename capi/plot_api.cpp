@@ -2,6 +2,7 @@
 #include "capi/boundary.h"
 #include "capi/library.h"
 #include "platform/failure.h"
+#include "platform/host/past_cache.h"
 #include "plt_draw/culc.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
@@ -66,7 +67,7 @@ int vdn_plot_keep_in_cache(void) {
   return guarded([] {
     Library& lib = library();
     if (!lib.plot_file) fail(kBadFileNumber, "the plot file is not open");
-    lib.plot_file->keep_in_cache();
+    lib.plot_file->pass_cache_when_large(PastCache::kFromReadAgain);
   });
 }
 

@@ -8,9 +8,6 @@
 namespace verdan {
 namespace {
 
-// A quarter of a large page or more: on one, where the host has them.
-constexpr std::size_t kChunk = 512 * 1024;
-
 std::size_t fixed_size(int kind) {
   switch (kind) {
     case 's':
@@ -24,30 +21,43 @@ std::size_t fixed_size(int kind) {
   }
 }
 
+// An intermediate file is read once: what was written past the host's cache
+// is read past it too, rather than copied through it.
+File read_once(std::string_view dos_path) {
+  File file = File::open_input(dos_path);
+  file.read_past_cache_from(PastCache::kFromReadAgain);
+  return file;
+}
+
 }  // namespace
 
-RecordReader::RecordReader(std::string_view dos_path)
-    : file_(File::open_input(dos_path)), length_(file_.length()) {}
+RecordReader::RecordReader(std::string_view dos_path) : file_(read_once(dos_path)) {}
 
 bool RecordReader::refill_chunk(std::size_t count) {
-  const std::size_t left = chunk_size_ - pos_;
-  if (taken_ >= length_) return false;
-  if (mark_ > 0) std::memmove(chunk_.get(), chunk_.get() + mark_, chunk_size_ - mark_);
+  // The bytes from mark_ on are kept.
+  data_ += mark_;
   chunk_size_ -= mark_;
   pos_ -= mark_;
   mark_ = 0;
-  auto take = static_cast<std::size_t>(std::min<std::int64_t>(
-      static_cast<std::int64_t>(std::max(kChunk, count - left)), length_ - taken_));
-  if (chunk_size_ + take > chunk_room_) {
-    const std::size_t room = std::max(2 * chunk_room_, chunk_size_ + take);
-    PastCache::Block larger = PastCache::make_block(room);
-    if (chunk_size_ > 0) std::memcpy(larger.get(), chunk_.get(), chunk_size_);
-    chunk_ = std::move(larger);
-    chunk_room_ = room;
+  while (chunk_size_ - pos_ < count && !file_.done()) {
+    std::string_view kept(data_, chunk_size_);
+    if (kept.size() <= ReadAhead::kLead) {
+      kept = file_.next(kept);
+    } else {
+      // A record longer than a block's lead grows here, the file's next
+      // bytes appended.
+      if (data_ >= spill_.data() && data_ < spill_.data() + spill_.size()) {
+        spill_.erase(0, static_cast<std::size_t>(data_ - spill_.data()));
+        spill_.resize(chunk_size_);
+      } else {
+        spill_.assign(kept);
+      }
+      spill_.append(file_.next({}));
+      kept = spill_;
+    }
+    data_ = kept.data();
+    chunk_size_ = kept.size();
   }
-  file_.read_into(chunk_.get() + chunk_size_, take);
-  chunk_size_ += take;
-  taken_ += static_cast<std::int64_t>(take);
   return chunk_size_ - pos_ >= count;
 }
 
@@ -57,7 +67,7 @@ std::string_view RecordReader::read_text(int& stop) {
   std::size_t scanned = 0;
   for (;;) {
     const std::size_t available = chunk_size_ - pos_;
-    const char* begin = chunk_.get() + pos_;
+    const char* begin = data_ + pos_;
     for (; scanned < available; ++scanned) {
       const char c = begin[scanned];
       if (c == '\n' || c == kEndOfText) {
@@ -68,7 +78,7 @@ std::string_view RecordReader::read_text(int& stop) {
     }
     if (!refill(available + 1)) {
       stop = -1;
-      std::string_view rest(chunk_.get() + pos_, chunk_size_ - pos_);
+      std::string_view rest(data_ + pos_, chunk_size_ - pos_);
       pos_ = chunk_size_;
       return rest;
     }
@@ -88,21 +98,21 @@ RecordReader::Record RecordReader::read_any(int kind) {
   // "s" and "e" are followed by LF; "m" by its text.
   const std::size_t want = kind == 'm' ? size : size + 1;
   if (!refill(want)) {
-    record.fixed = std::string_view(chunk_.get() + pos_, chunk_size_ - pos_);
+    record.fixed = std::string_view(data_ + pos_, chunk_size_ - pos_);
     pos_ = chunk_size_;
     record.complete = false;
     return record;
   }
   pos_ += want;
   if (kind != 'm') {
-    record.fixed = std::string_view(chunk_.get() + mark_, size);
-    record.complete = chunk_[pos_ - 1] == '\n';
+    record.fixed = std::string_view(data_ + mark_, size);
+    record.complete = data_[pos_ - 1] == '\n';
     return record;
   }
   int stop = 0;
   record.text = read_text(stop);
   // A refill inside the text may have moved the chunk; mark_ moved with it.
-  record.fixed = std::string_view(chunk_.get() + mark_, size);
+  record.fixed = std::string_view(data_ + mark_, size);
   record.complete = stop == '\n' && !record.text.empty() && record.text.back() == '\0';
   return record;
 }

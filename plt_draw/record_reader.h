@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/host/files.h"
-#include "platform/host/past_cache.h"
+#include "platform/read_ahead.h"
 #include "plt_draw/plot_state.h"
 
 namespace verdan {
@@ -31,7 +31,7 @@ class RecordReader {
   int kind() {
     mark_ = pos_;
     if (pos_ == chunk_size_ && !refill(1)) return -1;
-    return static_cast<unsigned char>(chunk_[pos_++]);
+    return static_cast<unsigned char>(data_[pos_++]);
   }
 
   struct Record {
@@ -49,14 +49,14 @@ class RecordReader {
     if (kind == 's' && chunk_size_ - pos_ > kLineBody) {
       mark_ = pos_;
       pos_ += kLineBody + 1;
-      return {std::string_view(chunk_.get() + mark_, kLineBody), {}, chunk_[pos_ - 1] == '\n'};
+      return {std::string_view(data_ + mark_, kLineBody), {}, data_[pos_ - 1] == '\n'};
     }
     return read_any(kind);
   }
 
   // The unread bytes in the chunk, from the next kind byte on: whole records
   // among them may be taken in a run, then passed over with skip().
-  std::string_view ahead() const { return {chunk_.get() + pos_, chunk_size_ - pos_}; }
+  std::string_view ahead() const { return {data_ + pos_, chunk_size_ - pos_}; }
   void skip(std::size_t bytes) { pos_ += bytes; }
 
  private:
@@ -68,14 +68,12 @@ class RecordReader {
   // Bytes up to LF, 26 or the end; `stop` gets the byte that ended it, or -1.
   std::string_view read_text(int& stop);
 
-  File file_;
-  std::int64_t length_;
-  std::int64_t taken_ = 0;  // bytes of the file read into chunk_
-  // The bytes read and not yet passed: read straight into it, and grown
-  // without being filled first.
-  PastCache::Block chunk_;
+  ReadAhead file_;
+  // The bytes read and not yet passed: where the file was read, or spill_.
+  const char* data_ = nullptr;
   std::size_t chunk_size_ = 0;
-  std::size_t chunk_room_ = 0;
+  // A record longer than a block's lead, with the bytes read after it.
+  std::string spill_;
   std::size_t pos_ = 0;
   std::size_t mark_ = 0;  // start of the record being read
 };

@@ -245,13 +245,16 @@ std::string_view with_file_layer(char* record, const char* fixed, int kind, int 
   return {record, Size};
 }
 
-// Writes the drawing after its head in the survey's reading, and returns
-// what the survey found: the lines go out as they come, and the circles,
-// text records and texts, which follow all the lines, wait in memory or a
-// spool file. The file is written on a thread of its own, the records being
+// Writes the drawing after room for its head in the survey's reading, and
+// returns what the survey found: the lines go out as they come, and the
+// circles, text records and texts, which follow all the lines, wait in
+// memory or a spool file. The file is written on a thread of its own, the records being
 // read meanwhile.
 JwcSurvey write_drawing(Conversion& conversion, TextFile& file) {
   WriteBehind out(file);
+  // The room goes first in the writer's blocks, which then fall on whole
+  // offsets of the file, as a transfer past the host's cache needs.
+  out.write(std::string(jwc_head_size(), '\0'));
   HeldText circles, text_records, texts;
   // Room for the writer's fixed-size copy of any record's fixed part.
   static_assert(kCircleBody <= WriteBehind::kPadded);
@@ -300,7 +303,6 @@ void TMP2JWC(Console& console, std::string_view tmp_file, std::string_view jwc_f
     Conversion conversion(tmp_file, &progress);
     out.emplace(TextFile::open_replacing(jwc_file));
     out->pass_cache_when_large();  // a drawing for CAD, not read again soon
-    out->write(std::string(jwc_head_size(), '\0'));
     found = write_drawing(conversion, *out);
     overflow = conversion.overflow();
     records = conversion.records();

@@ -144,7 +144,10 @@ File::File(File&& other) noexcept
       pos_(other.pos_),
       end_(other.end_),
       drained_(other.drained_),
-      stops_at_mark_(other.stops_at_mark_) {}
+      stops_at_mark_(other.stops_at_mark_),
+      offset_(other.offset_),
+      past_cache_(other.past_cache_),
+      past_cache_from_(other.past_cache_from_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -156,6 +159,9 @@ File& File::operator=(File&& other) noexcept {
     end_ = other.end_;
     drained_ = other.drained_;
     stops_at_mark_ = other.stops_at_mark_;
+    offset_ = other.offset_;
+    past_cache_ = other.past_cache_;
+    past_cache_from_ = other.past_cache_from_;
   }
   return *this;
 }
@@ -173,6 +179,8 @@ std::size_t File::fill(std::size_t count) {
     pos_ = 0;
   }
   if (buffer_.size() < count) buffer_.resize(count);
+  // The buffer is no aligned block.
+  past_cache_.want(fd_, false);
   while (end_ < count && !drained_) {
     long n = host::read_file(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (n < 0) {
@@ -180,6 +188,7 @@ std::size_t File::fill(std::size_t count) {
       fail_from_errno(errno, "read", host_path_);
     }
     if (n == 0) drained_ = true;
+    offset_ += n;
     const std::size_t read_from = end_;
     end_ += static_cast<std::size_t>(n);
     if (stops_at_mark_) {
@@ -297,11 +306,15 @@ void File::read_into(char* out, std::size_t count) {
   std::size_t done = buffered;
   while (done < count) {
     if (fd_ < 0) fail(kBadFileNumber, "read from a closed file " + host::shown_path(host_path_));
+    past_cache_.want(fd_, past_cache_from_ >= 0 && offset_ >= past_cache_from_ &&
+                              PastCache::fits(offset_, out + done, count - done));
     const long n = host::read_file(fd_, out + done, count - done);
+    if (n < 0 && past_cache_.refused(fd_, errno)) continue;
     if (n < 0) {
       if (errno == EINTR) continue;
       fail_from_errno(errno, "read", host_path_);
     }
+    offset_ += n;
     if (n == 0) {
       drained_ = true;
       fail_past_end();
@@ -319,6 +332,7 @@ std::int64_t File::length() const {
 void File::rewind() {
   if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
   pos_ = end_ = 0;
+  offset_ = 0;
   drained_ = false;
 }
 

@@ -61,6 +61,10 @@ class File {
   void rewind();
   // Closes now, reporting a failure; the destructor closes silently.
   void close();
+  // From byte `from` of the file on, read_into() takes whole aligned blocks
+  // past the host's cache (past_cache.h): for a file of gigabytes read once,
+  // whose later part was written past it.
+  void read_past_cache_from(std::int64_t from) { past_cache_from_ = from; }
 
  private:
   File(int fd, std::string host_path);
@@ -79,6 +83,9 @@ class File {
   std::size_t end_ = 0;
   bool drained_ = false;
   bool stops_at_mark_ = false;
+  std::int64_t offset_ = 0;  // bytes read from the host
+  PastCache past_cache_;
+  std::int64_t past_cache_from_ = -1;  // never
 };
 
 // A text file being written: output, append, or the replacement of a file.
@@ -126,10 +133,10 @@ class TextFile : public TextSink {
   int column() const override;
 
   // A replacement that grows past `from` bytes goes on past the host's
-  // cache (past_cache.h), for a file not read again soon: a drawing for
-  // the printer or for CAD. Others stay in the cache.
+  // cache (past_cache.h): a drawing for the printer or for CAD, not read
+  // again soon, or from PastCache::kFromReadAgain one read once at once.
+  // Others stay in the cache.
   void pass_cache_when_large(std::int64_t from = PastCache::kFrom) { past_cache_from_ = from; }
-  void keep_in_cache() { past_cache_from_ = -1; }
 
   // Writes out what is buffered and closes, reporting failures; for a
   // replacement this is commit().

@@ -23,6 +23,12 @@ class PastCache {
   // the program works (a 100 MB drawing took 6-14 % longer past it), while
   // for gigabytes the copy takes a core for as long as the work.
   static constexpr std::int64_t kFrom = std::int64_t{256} << 20;
+  // Where a file read again as soon as it is written goes past the cache,
+  // in the writing and in the reading: through the cache each byte is
+  // copied in and out again, and past a few tens of megabytes the copies
+  // took longer than the disk (a 530 MB intermediate drawing took 0.8 of
+  // the time past it from here, while one of 32 MB took 1.1 past it whole).
+  static constexpr std::int64_t kFromReadAgain = std::int64_t{64} << 20;
   // Of memory, offsets and sizes: a page, a multiple of any disk's sector.
   static constexpr std::size_t kBlockAlignment = 4096;
 

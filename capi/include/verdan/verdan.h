@@ -150,8 +150,9 @@ VDN_API int vdn_plot_open_stdout(void);
  * whole. A device or a FIFO at path is written in place. */
 VDN_API int vdn_plot_open_replacing(const char *path);
 /* A large replacement goes on to the disk past the host's cache, where
- * nothing reads it soon; this keeps the open plot file in the cache, for
- * one read again at once (the intermediate file VDN_TMP2JWC converts). */
+ * nothing reads it soon; this keeps the start of the open plot file in the
+ * cache, for one read again at once (the intermediate file VDN_TMP2JWC
+ * converts, which reads the rest past the cache as it was written). */
 VDN_API int vdn_plot_keep_in_cache(void);
 VDN_API int VDN_PLOT_CLOSE(void);
 /* Closes the plot file without reporting a failure (the way out after one):

@@ -4,6 +4,7 @@
 #include "platform/failure.h"
 #include "platform/host/past_cache.h"
 #include "plt_draw/culc.h"
+#include "plt_draw/number_labels.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "plt_draw/sj2j.h"
@@ -144,6 +145,17 @@ int VDN_MOJI(float x, float y, float height, float angle) {
   return after_init([&](PlotState& plot) {
     plot.plot_cmd.take_c_text();
     MOJI(plot, x, y, height, angle);
+  });
+}
+
+int vdn_plot_number_labels(const float* x, const float* y, size_t count, long long first, float height,
+                           float angle) {
+  return after_init([&](PlotState& plot) {
+    if (count > 0) {
+      require(x, "x");
+      require(y, "y");
+    }
+    number_labels(plot, {x, y, count, first, height, angle});
   });
 }
 

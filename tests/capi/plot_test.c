@@ -251,8 +251,11 @@ static void calls_out_of_order(void) {
   /* No INIT yet for this device: its scales are not set. */
   CHECK(VDN_PLOT(1, 1, 1) == VDN_ILLEGAL_CALL);
   CHECK(VDN_MOJI(1, 1, 1, 0) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_number_labels(NULL, NULL, 0, 1, 1, 0) == VDN_ILLEGAL_CALL);
   CHECK(VDN_PLT_END() == VDN_ILLEGAL_CALL);
   CHECK(VDN_INIT(1, 1) == VDN_OK);
+  /* Labels without their points. */
+  CHECK(vdn_plot_number_labels(NULL, NULL, 1, 1, 1, 0) == VDN_ILLEGAL_CALL);
   /* No plot file. */
   CHECK(VDN_PLOT(1, 1, 1) == VDN_BAD_FILE_NUMBER);
   CHECK(VDN_PLOT_CLOSE() == VDN_BAD_FILE_NUMBER);

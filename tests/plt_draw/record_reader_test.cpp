@@ -72,7 +72,8 @@ TEST_F(Records, ARecordCutShortIsInputPastEndNotARead) {
 
 TEST_F(Records, TextsLongerThanTheReadBufferStayWhole) {
   const std::string fixed_m(24, 'F');
-  const std::string text(300000, 'T');
+  // Across several of the reader's blocks, far longer than a block's lead.
+  const std::string text(5 * ReadAhead::kBlock / 2, 'T');
   const std::string line(22, 'L');
   // A text record straddling the first refill, then a line record behind it.
   RecordReader file = open("s" + line + "\n" + "m" + fixed_m + text + "\0\n"s + "s" + line + "\n");
@@ -86,6 +87,32 @@ TEST_F(Records, TextsLongerThanTheReadBufferStayWhole) {
   EXPECT_EQ(file.kind(), 's');
   EXPECT_EQ(file.read('s').fixed, line);
   EXPECT_EQ(file.kind(), -1);
+}
+
+TEST_F(Records, RecordsAcrossTheEdgeOfABlockStayWhole) {
+  const std::string fixed_m(24, 'F');
+  const std::string text = std::string(ReadAhead::kLead + 50, 'T') + '\0';
+  const std::string line(22, 'L');
+  // A text record, then a line record, starting short of a block's edge by
+  // a byte, by a line, by about a block's lead and by more.
+  for (std::size_t before : {std::size_t{1}, std::size_t{24}, ReadAhead::kLead - 1, ReadAhead::kLead,
+                             ReadAhead::kLead + 1, ReadAhead::kLead + 60}) {
+    for (const std::string& first : {"m" + fixed_m + text + "\n", "s" + line + "\n"}) {
+      const std::string filler(ReadAhead::kBlock - before - 2, 'i');
+      RecordReader file = open("i" + filler + "\n" + first + "s" + line + "\n");
+      EXPECT_EQ(file.kind(), 'i');
+      EXPECT_EQ(file.read('i').text, filler);
+      const int kind = file.kind();
+      EXPECT_EQ(kind, first[0]);
+      const RecordReader::Record record = file.read(kind);
+      EXPECT_TRUE(record.complete) << before;
+      EXPECT_EQ(record.fixed, kind == 'm' ? fixed_m : line) << before;
+      EXPECT_TRUE(kind != 'm' || record.text == text) << before;
+      EXPECT_EQ(file.kind(), 's');
+      EXPECT_EQ(file.read('s').fixed, line) << before;
+      EXPECT_EQ(file.kind(), -1);
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/failure.h"
 #include "verdan/verdan.h"
@@ -64,14 +65,20 @@ void FramePlot::members(const Member* first, std::size_t count) {
 }
 
 void FramePlot::labels() {
-  vdn_state& state = *VDN_STATE();
-  state.plot_layer = kNodeLayer;
-  for (std::size_t n = 0; n < nodes_.node_x.size(); ++n) {
-    if (VDN_N2A(static_cast<float>(n + 1), state.plot_cmd, sizeof state.plot_cmd) == VDN_ERROR) {
-      check(VDN_FAILURE());
+  VDN_STATE()->plot_layer = kNodeLayer;
+  // The points a run at a time, up to 8 MB of them: the library takes the
+  // labels in runs.
+  constexpr std::size_t kRun = std::size_t{1} << 20;
+  std::vector<float> x, y;
+  for (std::size_t first = 0; first < nodes_.node_x.size(); first += kRun) {
+    const std::size_t count = std::min(kRun, nodes_.node_x.size() - first);
+    x.resize(count);
+    y.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      x[i] = fit_.x(nodes_.node_x[first + i]) + kLabelOffset;
+      y[i] = fit_.y(nodes_.node_y[first + i]) + kLabelOffset;
     }
-    check(VDN_MOJI(fit_.x(nodes_.node_x[n]) + kLabelOffset, fit_.y(nodes_.node_y[n]) + kLabelOffset, kLabelHeight,
-                   0));
+    check(vdn_plot_number_labels(x.data(), y.data(), count, static_cast<long long>(first + 1), kLabelHeight, 0));
   }
 }
 

@@ -174,6 +174,12 @@ VDN_API int VDN_CIR(float x, float y, float r, float pen);
 VDN_API int VDN_MOVE(float x, float y);
 /* Writes the text in plot_cmd. */
 VDN_API int VDN_MOJI(float x, float y, float height, float angle);
+/* The numbers first, first + 1, ... at the points (x[i], y[i]), count of
+ * them: what VDN_N2A of each number into plot_cmd and VDN_MOJI at its point
+ * leave, one label after another, up to a failure; the printers' labels
+ * are made on two threads. */
+VDN_API int vdn_plot_number_labels(const float *x, const float *y, size_t count, long long first, float height,
+                                   float angle);
 /* A Shift-JIS double-byte character's two bytes turned into JIS, in place. */
 VDN_API int VDN_SJ2J(int *first, int *second);
 

@@ -43,17 +43,18 @@ bool RecordReader::refill_chunk(std::size_t count) {
     std::string_view kept(data_, chunk_size_);
     if (kept.size() <= ReadAhead::kLead) {
       kept = file_.next(kept);
+      spilled_ = false;
     } else {
       // A record longer than a block's lead grows here, the file's next
       // bytes appended.
-      if (data_ >= spill_.data() && data_ < spill_.data() + spill_.size()) {
-        spill_.erase(0, static_cast<std::size_t>(data_ - spill_.data()));
-        spill_.resize(chunk_size_);
+      if (spilled_) {
+        spill_.erase(0, spill_.size() - kept.size());
       } else {
         spill_.assign(kept);
       }
       spill_.append(file_.next({}));
       kept = spill_;
+      spilled_ = true;
     }
     data_ = kept.data();
     chunk_size_ = kept.size();

@@ -72,8 +72,10 @@ class RecordReader {
   // The bytes read and not yet passed: where the file was read, or spill_.
   const char* data_ = nullptr;
   std::size_t chunk_size_ = 0;
-  // A record longer than a block's lead, with the bytes read after it.
+  // A record longer than a block's lead, with the bytes read after it;
+  // the bytes read are its tail while `spilled_`.
   std::string spill_;
+  bool spilled_ = false;
   std::size_t pos_ = 0;
   std::size_t mark_ = 0;  // start of the record being read
 };

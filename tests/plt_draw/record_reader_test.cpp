@@ -75,15 +75,20 @@ TEST_F(Records, TextsLongerThanTheReadBufferStayWhole) {
   // Across several of the reader's blocks, far longer than a block's lead.
   const std::string text(5 * ReadAhead::kBlock / 2, 'T');
   const std::string line(22, 'L');
-  // A text record straddling the first refill, then a line record behind it.
-  RecordReader file = open("s" + line + "\n" + "m" + fixed_m + text + "\0\n"s + "s" + line + "\n");
+  // Two such text records straddling the refills, the second begun where
+  // the first was held, then a line record behind them.
+  const std::string second = text + "second";
+  RecordReader file = open("s" + line + "\n" + "m" + fixed_m + text + "\0\n"s + "m" + fixed_m + second + "\0\n"s +
+                           "s" + line + "\n");
   EXPECT_EQ(file.kind(), 's');
   EXPECT_EQ(file.read('s').fixed, line);
-  EXPECT_EQ(file.kind(), 'm');
-  RecordReader::Record record = file.read('m');
-  EXPECT_TRUE(record.complete);
-  EXPECT_EQ(record.fixed, fixed_m);
-  EXPECT_EQ(record.text, text + '\0');
+  for (const std::string& expected : {text, second}) {
+    EXPECT_EQ(file.kind(), 'm');
+    RecordReader::Record record = file.read('m');
+    EXPECT_TRUE(record.complete);
+    EXPECT_EQ(record.fixed, fixed_m);
+    EXPECT_TRUE(record.text == expected + '\0') << expected.size();
+  }
   EXPECT_EQ(file.kind(), 's');
   EXPECT_EQ(file.read('s').fixed, line);
   EXPECT_EQ(file.kind(), -1);

@@ -248,8 +248,8 @@ std::string_view with_file_layer(char* record, const char* fixed, int kind, int 
 // Writes the drawing after room for its head in the survey's reading, and
 // returns what the survey found: the lines go out as they come, and the
 // circles, text records and texts, which follow all the lines, wait in
-// memory or a spool file. The file is written on a thread of its own, the records being
-// read meanwhile.
+// memory or a spool file. The file is written on a thread of its own, the
+// records being read meanwhile.
 JwcSurvey write_drawing(Conversion& conversion, TextFile& file) {
   WriteBehind out(file);
   // The room goes first in the writer's blocks, which then fall on whole

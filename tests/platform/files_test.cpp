@@ -16,6 +16,7 @@
 #include "platform/codec/cp932.h"
 #include "platform/write_behind.h"
 #include "tests/platform/host_fixtures.h"
+#include "tests/platform/past_cache_probe.h"
 
 namespace verdan {
 namespace {
@@ -32,21 +33,12 @@ bool takes_writes_past_cache(const std::string& dir) {
 }
 
 // Whether the temporary that stands beside `path` is open here for writes
-// past the cache, as /proc tells its flags.
+// past the cache.
 bool temporary_writes_past_cache(const std::string& path) {
   const fs::path dir = fs::path(path).parent_path();
-  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-    std::error_code error;
-    const fs::path target = fs::read_symlink(entry.path(), error);
-    if (error || target.parent_path() != dir || target.filename().string().rfind(".~", 0) != 0) continue;
-    std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
-    std::string key;
-    unsigned long flags = 0;
-    while (info >> key) {
-      if (key == "flags:" && info >> std::oct >> flags) return (flags & O_DIRECT) != 0;
-    }
-  }
-  return false;
+  return test::descriptor_past_cache([&](const fs::path& target) {
+    return target.parent_path() == dir && target.filename().string().rfind(".~", 0) == 0;
+  });
 }
 
 class FilesTest : public ::testing::Test {

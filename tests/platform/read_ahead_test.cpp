@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/failure.h"
 #include "tests/platform/failure_code.h"
 #include "tests/platform/host_fixtures.h"
+#include "tests/platform/past_cache_probe.h"
 
 namespace verdan {
 namespace {
@@ -32,19 +32,9 @@ std::string bytes_of(std::size_t size) {
   return bytes;
 }
 
-// Whether the file read from `path` is open past the cache, as /proc tells.
+// Whether the file read from `path` is open past the cache.
 bool read_past_cache(const std::string& path) {
-  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-    std::error_code error;
-    if (fs::read_symlink(entry.path(), error) != fs::path(path) || error) continue;
-    std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
-    std::string key;
-    unsigned long flags = 0;
-    while (info >> key) {
-      if (key == "flags:" && info >> std::oct >> flags) return (flags & O_DIRECT) != 0;
-    }
-  }
-  return false;
+  return test::descriptor_past_cache([&](const fs::path& target) { return target == fs::path(path); });
 }
 
 bool takes_reads_past_cache(const std::string& dir) {

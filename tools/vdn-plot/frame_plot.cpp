@@ -66,9 +66,9 @@ void FramePlot::members(const Member* first, std::size_t count) {
 
 void FramePlot::labels() {
   VDN_STATE()->plot_layer = kNodeLayer;
-  // The points a run at a time, up to 8 MB of them: the library takes the
+  // The points a run at a time, up to 2 MB of them: the library takes the
   // labels in runs.
-  constexpr std::size_t kRun = std::size_t{1} << 20;
+  constexpr std::size_t kRun = std::size_t{1} << 18;
   std::vector<float> x, y;
   for (std::size_t first = 0; first < nodes_.node_x.size(); first += kRun) {
     const std::size_t count = std::min(kRun, nodes_.node_x.size() - first);

@@ -62,6 +62,10 @@ struct PlotDevice {
   // text ends.
   void (*text)(PlotState& state, const DeviceText& text);
   void (*end)(PlotState& state);
+  // A text's commands carry nothing from the texts before it but the pen
+  // and plot_cmd, which each text sets first: a run of texts may be made in
+  // pieces apart (number_labels.h). The printers' one command a character.
+  bool texts_apart;
 };
 
 // The table row of the state's device; nullptr for unknown codes. Looked

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "platform/text_sink.h"
-#include "platform/write_behind.h"
 #include "plt_draw/device_table.h"
 #include "plt_draw/primitives.h"
 #include "shared/free_format.h"
@@ -34,12 +33,12 @@ void draw_piece(PlotState& s, const NumberLabels& labels, std::size_t piece) {
   for (std::size_t i = piece * kPiece; i < end; ++i) draw(s, labels, i);
 }
 
-// The printers' labels carry nothing from one to the next but the pen,
+// Labels whose commands carry nothing from one to the next but the pen,
 // which MOJI sets, plot_cmd, which N2A sets, and caches of what each
 // command would be anyway.
 bool made_apart(const PlotState& s) {
   const PlotDevice* device = table_device(s);
-  return device != nullptr && device->code >= 1 && device->code <= 4;
+  return device != nullptr && device->texts_apart;
 }
 
 // The odd pieces, made on a thread of its own into memory with a state of
@@ -87,9 +86,6 @@ class OddPieces {
  private:
   struct Slot {
     StringSink bytes;
-    // The commands reach it as they reach the plot file's writer, copied
-    // without a call.
-    WriteBehind writer{bytes};
     std::exception_ptr failure;
     bool made = false;
   };
@@ -102,14 +98,11 @@ class OddPieces {
         changed_.wait(lock, [&] { return !slot.made || stopping_; });
         if (stopping_) return;
       }
-      state_.plot_file = &slot.writer;
-      state_.plot_behind = &slot.writer;
+      state_.plot_file = &slot.bytes;
       bool failed = false;
       try {
         draw_piece(state_, labels_, piece);
-        slot.writer.finish();
       } catch (...) {
-        slot.writer.finish();
         slot.failure = std::current_exception();
         failed = true;
       }

@@ -315,7 +315,7 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& dxf_device() {
-  static const PlotDevice device{6, kWholeSingleReach, init, nullptr, line, circle, text, end};
+  static const PlotDevice device{6, kWholeSingleReach, init, nullptr, line, circle, text, end, false};
   return device;
 }
 

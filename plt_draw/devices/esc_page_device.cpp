@@ -98,7 +98,7 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& esc_page_device() {
-  static const PlotDevice device{1, kFreeFormatReach, init, nullptr, line, circle, text, end};
+  static const PlotDevice device{1, kFreeFormatReach, init, nullptr, line, circle, text, end, true};
   return device;
 }
 

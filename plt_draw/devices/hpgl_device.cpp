@@ -128,12 +128,12 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& hpgl_centred_device() {
-  static const PlotDevice device{2, kFreeFormatReach, init_centred, move, line, circle, text, end};
+  static const PlotDevice device{2, kFreeFormatReach, init_centred, move, line, circle, text, end, true};
   return device;
 }
 
 const PlotDevice& hpgl_corner_device() {
-  static const PlotDevice device{3, kFreeFormatReach, init_corner, move, line, circle, text, end};
+  static const PlotDevice device{3, kFreeFormatReach, init_corner, move, line, circle, text, end, true};
   return device;
 }
 

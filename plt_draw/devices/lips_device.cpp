@@ -118,7 +118,7 @@ void end(PlotState& s) {
 }  // namespace
 
 const PlotDevice& lips_device() {
-  static const PlotDevice device{4, kLipsReach, init, nullptr, line, circle, text, end};
+  static const PlotDevice device{4, kLipsReach, init, nullptr, line, circle, text, end, true};
   return device;
 }
 

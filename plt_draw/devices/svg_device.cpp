@@ -119,7 +119,7 @@ void end(PlotState& s) { plot_write(s, "</g>\n</svg>\n"); }
 }  // namespace
 
 const PlotDevice& svg_device() {
-  static const PlotDevice device{7, kWholeSingleReach, init, nullptr, line, circle, text, end};
+  static const PlotDevice device{7, kWholeSingleReach, init, nullptr, line, circle, text, end, false};
   return device;
 }
 

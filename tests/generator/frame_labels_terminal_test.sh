@@ -9,7 +9,7 @@ session=labels
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-tmx new-session -d -s vt -x 80 -y 24 \
+new_pane 80 24 \
   "cd '$run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
    VERDAN_CONSOLE=terminal '$gene'; sleep 60"
 wait_for "番号を選んで下さい"

@@ -9,7 +9,7 @@ session=report
 
 # A wide pane, so the account's lines are not wrapped; the shell's prompt
 # comes after the program ends.
-tmx new-session -d -s vt -x 160 -y 40 \
+new_pane 160 40 \
   "cd '$run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 \
    VERDAN_CONSOLE=terminal '$gene'; echo \"ended with \$?\"; sleep 60"
 wait_for "番号を選んで下さい"

@@ -1,6 +1,6 @@
 # Sourced by the tests that drive VDN-GENE in a real terminal (tmux):
 # skips without tmux, makes a scratch home with default settings, and gives
-# `tmx`, `screen` and `wait_for`. Needs $gene and $session set.
+# `tmx`, `new_pane`, `screen` and `wait_for`. Needs $gene and $session set.
 if ! command -v tmux >/dev/null 2>&1; then
   echo "SKIP: tmux is not installed"
   exit 77
@@ -28,5 +28,19 @@ wait_for() {
   done
   echo "FAIL: timed out waiting for '$1'" >&2
   screen >&2
+  exit 1
+}
+
+# new_pane WIDTH HEIGHT COMMAND: the session `vt` running COMMAND. Under load
+# tmux 3.3 now and then loses its server as it starts ("server exited
+# unexpectedly"); such a start is tried again on a fresh server.
+new_pane() {
+  local try
+  for try in 1 2 3; do
+    tmx new-session -d -s vt -x "$1" -y "$2" "$3" && tmx has-session -t vt 2>/dev/null && return 0
+    tmx kill-server >/dev/null 2>&1
+    sleep 1
+  done
+  echo "FAIL: tmux would not start a session" >&2
   exit 1
 }

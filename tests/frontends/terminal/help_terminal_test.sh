@@ -30,14 +30,19 @@ pane() {
     print "$out\n";' | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}'
 }
 failures=0
+checks=0
 
 # Starts `program` in the pane, types `entries`, then compares the screen
 # before F1 and after the key that ends the page.
 check() {
   local program=$1 prompt=$2 title=$3
   shift 3
-  tmx kill-session -t vt >/dev/null 2>&1
-  tmx new-session -d -s vt -x 80 -y 24 \
+  # Each program gets a server of its own: a new session on a server whose
+  # last session was just killed may reach it as it exits.
+  tmx kill-server >/dev/null 2>&1
+  checks=$((checks + 1))
+  session="help-$$-$checks"
+  new_pane 80 24 \
     "cd '$run' && env -i HOME='$work/home' PATH=/usr/bin:/bin LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color \
      LANG=C.UTF-8 VERDAN_CONSOLE=terminal '$program'; sleep 60"
   wait_for "$prompt"

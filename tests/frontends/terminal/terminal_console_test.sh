@@ -83,8 +83,16 @@ start_session() {
   end_session
   sessions=$((sessions + 1))
   socket="verdan-terminal-$$-$sessions"
-  tmx new-session -d -x 80 -y 24 -s vt \
-    "env -i PATH='$PATH' HOME='$HOME' LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile"
+  # tmux 3.3 now and then loses its server as it starts, under load; such a
+  # start is tried again.
+  local try
+  for try in 1 2 3; do
+    tmx new-session -d -x 80 -y 24 -s vt \
+      "env -i PATH='$PATH' HOME='$HOME' LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile" &&
+      tmx has-session -t vt 2>/dev/null && break
+    end_session
+    sleep 1
+  done
   wait_for '$' 5
 }
 

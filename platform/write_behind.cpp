@@ -6,7 +6,10 @@
 namespace verdan {
 
 WriteBehind::WriteBehind(TextSink& out)
-    : out_(out), blocks_(PastCache::make_block(2 * kBlock)), filling_(blocks_.get()), given_(filling_ + kBlock) {}
+    : out_(out), blocks_(PastCache::make_block(2 * kBlock)), given_(blocks_.get() + kBlock) {
+  buffer_ = blocks_.get();
+  room_ = kBlock;
+}
 
 WriteBehind::~WriteBehind() {
   // What was written goes out, as a file's buffer does when it is dropped;
@@ -28,12 +31,12 @@ void WriteBehind::write(std::string_view bytes) {
   column_ += static_cast<int>(bytes.size());
   while (bytes.size() > kBlock - used_) {
     const std::size_t part = kBlock - used_;
-    std::memcpy(filling_ + used_, bytes.data(), part);
+    std::memcpy(buffer_ + used_, bytes.data(), part);
     used_ = kBlock;
     bytes.remove_prefix(part);
     hand_over();
   }
-  std::memcpy(filling_ + used_, bytes.data(), bytes.size());
+  std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
 }
 
@@ -50,7 +53,7 @@ void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {
 void WriteBehind::hand_over() {
   std::unique_lock<std::mutex> lock(mutex_);
   wait_idle(lock);
-  std::swap(filling_, given_);
+  std::swap(buffer_, given_);
   given_size_ = std::exchange(used_, 0);
   busy_ = true;
   lock.unlock();
@@ -67,7 +70,7 @@ void WriteBehind::finish() {
     wait_idle(lock);
   }
   // The thread is idle: the last part goes from here.
-  if (used_ > 0) out_.write(std::string_view(filling_, std::exchange(used_, 0)));
+  if (used_ > 0) out_.write(std::string_view(buffer_, std::exchange(used_, 0)));
 }
 
 void WriteBehind::run() {

@@ -7,7 +7,6 @@
 
 #include <condition_variable>
 #include <cstddef>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -15,11 +14,12 @@
 #include <thread>
 
 #include "platform/host/past_cache.h"
-#include "platform/text_sink.h"
+#include "platform/padded_sink.h"
 
 namespace verdan {
 
-class WriteBehind final : public TextSink {
+// The block being filled is the padded sink's buffer.
+class WriteBehind final : public PaddedSink {
  public:
   static constexpr std::size_t kBlock = std::size_t{1} << 20;
 
@@ -32,25 +32,7 @@ class WriteBehind final : public TextSink {
   WriteBehind& operator=(const WriteBehind&) = delete;
 
   void write(std::string_view bytes) override;
-  // As write, for a caller whose bytes lie in a buffer readable for
-  // kPadded bytes from their start: a short piece goes as copies of fixed
-  // size, inline. Millions of plot commands are written this way.
-  static constexpr std::size_t kPadded = 256;
-  void write_padded(std::string_view bytes) {
-    constexpr std::size_t kPiece = 64;
-    if (bytes.size() <= kPadded && kPadded <= kBlock - used_) {
-      char* const to = filling_ + used_;
-      for (std::size_t done = 0; done < bytes.size(); done += kPiece) {
-        std::memcpy(to + done, bytes.data() + done, kPiece);
-      }
-      used_ += bytes.size();
-      column_ += static_cast<int>(bytes.size());
-    } else {
-      write(bytes);
-    }
-  }
   void end_line() override;
-  int column() const override { return column_; }
 
   // Everything written so far is in `out`; the thread's failure, if any,
   // is thrown here.
@@ -69,11 +51,8 @@ class WriteBehind final : public TextSink {
   // take them past the host's cache, and the host may give them one large
   // page.
   PastCache::Block blocks_;
-  char* filling_;
   char* given_;  // the thread's, while `busy_`
-  std::size_t used_ = 0;
   std::size_t given_size_ = 0;
-  int column_ = 0;
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <thread>
 
-#include "platform/text_sink.h"
+#include "platform/padded_sink.h"
 #include "plt_draw/device_table.h"
 #include "plt_draw/primitives.h"
 #include "shared/free_format.h"
@@ -85,7 +85,7 @@ class OddPieces {
 
  private:
   struct Slot {
-    StringSink bytes;
+    PaddedMemorySink bytes;
     std::exception_ptr failure;
     bool made = false;
   };
@@ -99,6 +99,7 @@ class OddPieces {
         if (stopping_) return;
       }
       state_.plot_file = &slot.bytes;
+      state_.plot_behind = &slot.bytes;
       bool failed = false;
       try {
         draw_piece(state_, labels_, piece);

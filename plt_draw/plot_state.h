@@ -72,15 +72,16 @@ struct alignas(std::size_t) PlotFields {
 };
 
 struct PlotDevice;
-class WriteBehind;
+class PaddedSink;
 
 struct PlotState : PlotFields {
   // The plot file, opened and closed by the caller. The stream is written
   // as raw bytes: its LFs and binary fields belong to the device.
   TextSink* plot_file = nullptr;
-  // plot_file when it is the C interface's writer: the device commands
-  // reach its buffer without a call (see DeviceCommand::emit).
-  WriteBehind* plot_behind = nullptr;
+  // plot_file when it takes padded pieces (the C interface's writer, the
+  // number labels' pieces made aside): the device commands reach its
+  // buffer without a call (see DeviceCommand::emit).
+  PaddedSink* plot_behind = nullptr;
 
   // What DXF holds until PLT_END, whose tables come before the entities:
   // the entities, and the layers they use with their colours.

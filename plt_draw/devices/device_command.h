@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/write_behind.h"
+#include "platform/padded_sink.h"
 #include "plt_draw/culc.h"
 #include "plt_draw/mm_text.h"
 #include "plt_draw/plot_state.h"
@@ -106,9 +106,9 @@ class DeviceCommand {
   // command that fits and an open file.
   void emit() {
     keep();
-    // The C interface's writer takes it without a call: the buffer is
-    // readable past the command.
-    static_assert(WriteBehind::kPadded <= kCommandSize);
+    // A padded sink takes it without a call: the buffer is readable past
+    // the command.
+    static_assert(PaddedSink::kPadded <= kCommandSize);
     if (s_.plot_file == s_.plot_behind && s_.plot_behind != nullptr) {
       s_.plot_behind->write_padded(view());
     } else {

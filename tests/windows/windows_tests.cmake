@@ -10,7 +10,7 @@ add_subdirectory(${gtest_source} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL
 set(portable_tests
   platform/cp932_test.cpp platform/screen_model_test.cpp platform/screen_damage_test.cpp
   platform/unexpected_end_test.cpp platform/console_choice_test.cpp
-  platform/interactive_console_test.cpp platform/write_behind_test.cpp
+  platform/interactive_console_test.cpp platform/write_behind_test.cpp platform/padded_sink_test.cpp
   shared/free_format_test.cpp shared/integer_field_test.cpp
   shared/leading_number_test.cpp shared/print_test.cpp shared/screen_draw_test.cpp
   shared/small_routines_test.cpp

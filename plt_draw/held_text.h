@@ -23,7 +23,7 @@ class HeldText {
   static constexpr std::size_t kMemoryLimit = std::size_t{1} << 20;
 
   void append(std::string_view text);
-  // As append, for a text in a buffer readable for WriteBehind::kPadded
+  // As append, for a text in a buffer readable for PaddedSink::kPadded
   // bytes from its start (a device command): copied inline once spooling.
   void append_padded(std::string_view text) {
     if (spool_writer_) {

@@ -9,6 +9,7 @@ export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 export TMUX_TMPDIR=$work
 tmx() { tmux -u -L "$session" -f /dev/null "$@"; }
+. "$(dirname "${BASH_SOURCE[0]}")/../frontends/terminal/tmux_pane.sh"
 trap 'tmx kill-server >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 # Settings made once headless with the defaults.
@@ -31,16 +32,3 @@ wait_for() {
   exit 1
 }
 
-# new_pane WIDTH HEIGHT COMMAND: the session `vt` running COMMAND. Under load
-# tmux 3.3 now and then loses its server as it starts ("server exited
-# unexpectedly"); such a start is tried again on a fresh server.
-new_pane() {
-  local try
-  for try in 1 2 3; do
-    tmx new-session -d -s vt -x "$1" -y "$2" "$3" && tmx has-session -t vt 2>/dev/null && return 0
-    tmx kill-server >/dev/null 2>&1
-    sleep 1
-  done
-  echo "FAIL: tmux would not start a session" >&2
-  exit 1
-}

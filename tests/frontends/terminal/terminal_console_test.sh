@@ -21,6 +21,7 @@ failures=0
 
 tmx() { tmux -u -L "$socket" -f /dev/null "$@"; }
 end_session() { [ -n "$socket" ] && tmx kill-server >/dev/null 2>&1; }
+. "$(dirname "$0")/tmux_pane.sh"
 trap 'end_session; rm -rf "$work"' EXIT
 
 fail() {
@@ -83,16 +84,8 @@ start_session() {
   end_session
   sessions=$((sessions + 1))
   socket="verdan-terminal-$$-$sessions"
-  # tmux 3.3 now and then loses its server as it starts, under load; such a
-  # start is tried again.
-  local try
-  for try in 1 2 3; do
-    tmx new-session -d -x 80 -y 24 -s vt \
-      "env -i PATH='$PATH' HOME='$HOME' LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile" &&
-      tmx has-session -t vt 2>/dev/null && break
-    end_session
-    sleep 1
-  done
+  new_pane 80 24 \
+    "env -i PATH='$PATH' HOME='$HOME' LSAN_OPTIONS='${LSAN_OPTIONS:-}' TERM=xterm-256color LANG=C.UTF-8 PS1='$ ' bash --norc --noprofile"
   wait_for '$' 5
 }
 

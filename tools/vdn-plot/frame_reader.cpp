@@ -129,13 +129,23 @@ void FrameReader::read_nodes(FrameNodes& frame) {
   const auto room = static_cast<std::size_t>(std::min(nodes.high, 2 * kLargestGeneratedFrame));
   frame.node_x.reserve(room);
   frame.node_y.reserve(room);
+  CheckedTail node_tail;
+  node_tail.kept = 2;
   for (int n = 1; n <= nodes.high; ++n) {
     std::string_view line;
     if (!next(line)) {
       if (n > nodes.low) break;
       ended("node " + std::to_string(n));
     }
-    const LineNumbers xy = read_line_numbers(line, number_);
+    // Nearly every node: two plain whole numbers, the tail of the line
+    // before and nothing in it.
+    std::int64_t whole_xy[LineNumbers::kKept];
+    if (node_tail.count == 0 && plain_wholes_in_place(line, node_tail, whole_xy)) {
+      frame.node_x.push_back(static_cast<double>(whole_xy[0]));
+      frame.node_y.push_back(static_cast<double>(whole_xy[1]));
+      continue;
+    }
+    const LineNumbers xy = read_line_numbers(line, number_, node_tail);
     if (xy.count < 2) throw DataFileError(number_, "expected the two coordinates of node " + std::to_string(n));
     if (n > nodes.low && xy.count != 2) {
       hold();
@@ -155,6 +165,16 @@ void FrameReader::read_members(MemberSink& sink) {
     if (!next(line)) {
       if (m > members_low_) break;
       ended("member " + std::to_string(m));
+    }
+    // Nearly every line: three plain whole numbers that name a member, then
+    // the tail of the line before.
+    std::int64_t ends_and_code[LineNumbers::kKept];
+    if (plain_wholes_in_place(line, tail_, ends_and_code) && ends_and_code[0] >= 1 &&
+        ends_and_code[0] <= node_count_ && ends_and_code[1] >= 1 && ends_and_code[1] <= node_count_ &&
+        ends_and_code[2] >= 1 && ends_and_code[2] <= 4) {
+      sink.add({static_cast<int>(ends_and_code[0]), static_cast<int>(ends_and_code[1]),
+                static_cast<int>(ends_and_code[2])});
+      continue;
     }
     const LineNumbers v = read_line_numbers(line, number_, tail_);
     const bool names_one = names_member(v, node_count_);

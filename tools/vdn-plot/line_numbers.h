@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace verdan::plot_tool {
@@ -36,6 +37,12 @@ inline constexpr std::size_t kReadablePastLine = 8;
 // (its line end), and kReadablePastLine bytes past it must be readable, as
 // they are after a LineReader's line.
 bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, CheckedTail& tail);
+
+// A faster road for the lines read through `tail`: their first tail.kept
+// numbers as whole numbers into `out` when they are plain as above and the
+// rest of the line is the tail's text. False for any other line, which the
+// roads above then read (and which may set the tail anew).
+bool plain_wholes_in_place(std::string_view line, const CheckedTail& tail, std::int64_t (&out)[LineNumbers::kKept]);
 
 // The numbers of any line, a token at a time.
 LineNumbers any_line_numbers(std::string_view line, int line_number);

@@ -42,18 +42,18 @@ const char* past_blanks(const char* p) {
   }
 }
 
-// The token at `at`, a whole number followed by a blank or the end; false
-// for any other token.
-bool plain_number(const char*& at, const char* end, double& value) {
+// The token at `at`, a whole number followed by a blank or the end, into
+// `whole` and `negative`; false for any other token.
+inline bool plain_whole(const char*& at, const char* end, std::uint64_t& whole, bool& negative) {
   const char* p = at;
   if (*p == '%') ++p;
-  const bool negative = *p == '-';
+  negative = *p == '-';
   if (negative) ++p;
   // A digit's byte holds its value, any other byte 10 or more; then the high
   // bit marks the bytes of 10 or more, without a carry between bytes.
   const std::uint64_t values = eight_at(p) ^ (kEach * '0');
   const std::uint64_t others = (((values & (kEach * 0x7F)) + kEach * (0x80 - 10)) | values) & (kEach * 0x80);
-  std::uint64_t whole = 0;
+  whole = 0;
   const char* after = p;
   if (const unsigned digit = lone_digit(p); digit <= 9) {
     // The members' "-1".
@@ -76,9 +76,16 @@ bool plain_number(const char*& at, const char* end, double& value) {
     if (after - p > kExactDigits) return false;
   }
   if (*after != ' ' && after != end) return false;
+  at = after;
+  return true;
+}
+
+bool plain_number(const char*& at, const char* end, double& value) {
+  std::uint64_t whole = 0;
+  bool negative = false;
+  if (!plain_whole(at, end, whole, negative)) return false;
   const auto exact = static_cast<double>(static_cast<std::int64_t>(whole));
   value = negative ? -exact : exact;
-  at = after;
   return true;
 }
 
@@ -122,6 +129,27 @@ bool plain_line_numbers_in_place(std::string_view line, LineNumbers& out, Checke
   }
   out.count = count;
   return true;
+}
+
+bool plain_wholes_in_place(std::string_view line, const CheckedTail& tail, std::int64_t (&out)[LineNumbers::kKept]) {
+  if (line.size() > kLongest) return false;
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  for (std::size_t count = 0; count < tail.kept; ++count) {
+    p = past_blanks(p);
+    if (const unsigned digit = lone_digit(p); digit <= 9) {
+      out[count] = digit;
+      p += 2;
+      continue;
+    }
+    std::uint64_t whole = 0;
+    bool negative = false;
+    // "-0" is a number of its own to the other roads.
+    if (p == end || !plain_whole(p, end, whole, negative) || (negative && whole == 0)) return false;
+    out[count] = negative ? -static_cast<std::int64_t>(whole) : static_cast<std::int64_t>(whole);
+  }
+  const auto size = static_cast<std::size_t>(end - p);
+  return size == tail.size && std::memcmp(p, tail.text, size) == 0;
 }
 
 }  // namespace verdan::plot_tool

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdint>
 #include <functional>
 #include <cmath>
 #include <optional>
@@ -46,14 +47,39 @@ std::optional<std::vector<double>> converted(const std::string& line) {
   return values;
 }
 
+// Lines the whole-number road took, of those it was given.
+struct WholesTaken {
+  int taken = 0, given = 0;
+};
+
+// The whole-number road through `tail` takes a line only as the general
+// conversion reads it: its numbers, no "-0" among them, and the tail's count
+// after them.
+void expect_wholes_as_converted(std::string_view line, const CheckedTail& tail,
+                                const std::optional<std::vector<double>>& expected, WholesTaken& wholes) {
+  std::int64_t got[LineNumbers::kKept];
+  ++wholes.given;
+  if (!plain_wholes_in_place(line, tail, got)) return;
+  ++wholes.taken;
+  ASSERT_TRUE(expected) << "taken as whole numbers";
+  ASSERT_EQ(expected->size(), tail.kept + tail.count);
+  for (std::size_t i = 0; i < tail.kept; ++i) {
+    EXPECT_EQ(static_cast<double>(got[i]), (*expected)[i]) << "whole number " << i;
+    EXPECT_FALSE((*expected)[i] == 0 && std::signbit((*expected)[i])) << "whole number " << i << " is -0";
+  }
+}
+
 // Read both ways: a copy of the line ended by zeros, and the line in place as
 // a LineReader hands it over, followed by its line end and the next line's
 // digits.
-void expect_as_converted(const std::string& line, CheckedTail& tail, CheckedTail& read_tail) {
+void expect_as_converted(const std::string& line, CheckedTail& tail, CheckedTail& read_tail,
+                         WholesTaken& wholes) {
   SCOPED_TRACE("line '" + line + "'");
   const std::optional<std::vector<double>> expected = converted(line);
   const std::string copy = line + std::string(kReadablePastLine, '\0');
   const std::string buffer = line + "\r\n12345678 12345678 -1";
+  expect_wholes_as_converted(std::string_view(copy).substr(0, line.size()), tail, expected, wholes);
+  expect_wholes_as_converted(std::string_view(buffer).substr(0, line.size()), read_tail, expected, wholes);
   const std::function<LineNumbers()> roads[] = {
       [&] { return read_line_numbers(std::string_view(copy).substr(0, line.size()), 7, tail); },
       [&] { return read_line_numbers(std::string_view(buffer).substr(0, line.size()), 7, read_tail); }};
@@ -75,7 +101,8 @@ void expect_as_converted(const std::string& line, CheckedTail& tail, CheckedTail
 
 void expect_as_converted(const std::string& line) {
   CheckedTail none, read_none;
-  expect_as_converted(line, none, read_none);
+  WholesTaken wholes;
+  expect_as_converted(line, none, read_none, wholes);
 }
 
 TEST(LineNumbers, TokensNearTheWholeNumbersRoadReadAsTheGeneralConversionReadsThem) {
@@ -129,15 +156,18 @@ TEST(LineNumbers, LinesReadThroughOneTailReadAsTheGeneralConversionReadsThem) {
       "   -1",
       ""};
   std::mt19937 random(27);
-  // Counts keep four numbers, members three.
-  for (const std::size_t kept : {4, 3}) {
+  // Counts keep four numbers, members three, nodes two.
+  for (const std::size_t kept : {4, 3, 2}) {
     CheckedTail tail, read_tail;
     tail.kept = read_tail.kept = kept;
+    WholesTaken wholes;
     for (int n = 0; n < 5000; ++n) {
       const std::string& ending = tails[random() % 3 == 0 ? random() % tails.size() : 0];
-      expect_as_converted(heads[random() % heads.size()] + ending, tail, read_tail);
+      expect_as_converted(heads[random() % heads.size()] + ending, tail, read_tail, wholes);
       if (HasFailure()) return;
     }
+    // Many lines repeat the tail before them and are taken.
+    EXPECT_GT(wholes.taken, wholes.given / 10) << "kept " << kept;
   }
 }
 

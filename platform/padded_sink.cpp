@@ -6,6 +6,11 @@ namespace verdan {
 
 void PaddedSink::write_unpadded(std::string_view bytes) { write(bytes); }
 
+void PaddedSink::end_line() {
+  write("\r\n");
+  column_ = 0;
+}
+
 void PaddedMemorySink::write(std::string_view bytes) {
   if (bytes.size() > room_ - used_) {
     // Twice the room at least, so a piece made of millions of commands is
@@ -20,11 +25,6 @@ void PaddedMemorySink::write(std::string_view bytes) {
   if (!bytes.empty()) std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
   column_ += static_cast<int>(bytes.size());
-}
-
-void PaddedMemorySink::end_line() {
-  write("\r\n");
-  column_ = 0;
 }
 
 }  // namespace verdan

@@ -31,6 +31,7 @@ class PaddedSink : public TextSink {
       write_unpadded(bytes);
     }
   }
+  void end_line() override;
   int column() const override { return column_; }
 
  protected:
@@ -49,7 +50,6 @@ class PaddedSink : public TextSink {
 class PaddedMemorySink final : public PaddedSink {
  public:
   void write(std::string_view bytes) override;
-  void end_line() override;
   std::string_view text() const { return {buffer_, used_}; }
   void clear() {
     used_ = 0;

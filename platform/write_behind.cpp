@@ -40,11 +40,6 @@ void WriteBehind::write(std::string_view bytes) {
   used_ += bytes.size();
 }
 
-void WriteBehind::end_line() {
-  write("\r\n");
-  column_ = 0;
-}
-
 void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {
   changed_.wait(lock, [this] { return !busy_; });
   if (failure_) std::rethrow_exception(failure_);

@@ -32,7 +32,6 @@ class WriteBehind final : public PaddedSink {
   WriteBehind& operator=(const WriteBehind&) = delete;
 
   void write(std::string_view bytes) override;
-  void end_line() override;
 
   // Everything written so far is in `out`; the thread's failure, if any,
   // is thrown here.

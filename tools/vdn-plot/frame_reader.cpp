@@ -62,6 +62,11 @@ bool names_member(const LineNumbers& v, int nodes) {
          is_whole_within(v.value[2], 1, 4);
 }
 
+// The same for a line's first three numbers read as whole numbers.
+bool names_member(const std::int64_t (&v)[LineNumbers::kKept], int nodes) {
+  return v[0] >= 1 && v[0] <= nodes && v[1] >= 1 && v[1] <= nodes && v[2] >= 1 && v[2] <= 4;
+}
+
 }  // namespace
 
 FrameReader::FrameReader(std::string_view dos_path) : reader_(dos_path, kLongestLine) {}
@@ -169,9 +174,7 @@ void FrameReader::read_members(MemberSink& sink) {
     // Nearly every line: three plain whole numbers that name a member, then
     // the tail of the line before.
     std::int64_t ends_and_code[LineNumbers::kKept];
-    if (plain_wholes_in_place(line, tail_, ends_and_code) && ends_and_code[0] >= 1 &&
-        ends_and_code[0] <= node_count_ && ends_and_code[1] >= 1 && ends_and_code[1] <= node_count_ &&
-        ends_and_code[2] >= 1 && ends_and_code[2] <= 4) {
+    if (plain_wholes_in_place(line, tail_, ends_and_code) && names_member(ends_and_code, node_count_)) {
       sink.add({static_cast<int>(ends_and_code[0]), static_cast<int>(ends_and_code[1]),
                 static_cast<int>(ends_and_code[2])});
       continue;

@@ -137,6 +137,8 @@ bool plain_wholes_in_place(std::string_view line, const CheckedTail& tail, std::
   const char* const end = p + line.size();
   for (std::size_t count = 0; count < tail.kept; ++count) {
     p = past_blanks(p);
+    // A digit and a blank, as most codes are, before the general token:
+    // without it the members took 1.7 times as long.
     if (const unsigned digit = lone_digit(p); digit <= 9) {
       out[count] = digit;
       p += 2;

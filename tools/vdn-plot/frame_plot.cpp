@@ -17,6 +17,16 @@ constexpr float kLabelOffset = 1;    // mm right of and above the node
 constexpr float kMemberLayer = 9;
 constexpr float kNodeLayer = 8;
 
+// Centimetres of the frame to millimetres on the paper.
+struct Fit {
+  double scale = 1;  // mm per cm
+  double x0 = 0, y0 = 0;
+  double min_x = 0, min_y = 0;
+
+  float x(double cm) const { return static_cast<float>(x0 + (cm - min_x) * scale); }
+  float y(double cm) const { return static_cast<float>(y0 + (cm - min_y) * scale); }
+};
+
 Fit fit(const vdn_state& state, const FrameNodes& frame) {
   const double paper_w = std::fabs(state.paper_w / state.scale_x);
   const double paper_h = std::fabs(state.paper_h / state.scale_y);
@@ -45,21 +55,24 @@ void check(int code) {
   if (code != VDN_OK) fail(code, vdn_failure_text());
 }
 
-FramePlot::FramePlot(const FrameNodes& nodes) : nodes_(nodes), fit_(fit(*VDN_STATE(), nodes)) {}
+// Each node is fitted once, not at each of its members' ends.
+FramePlot::FramePlot(FrameNodes& nodes) {
+  const Fit f = fit(*VDN_STATE(), nodes);
+  x_ = nodes.node_x.take_as_singles([&f](double cm) { return f.x(cm); });
+  y_ = nodes.node_y.take_as_singles([&f](double cm) { return f.y(cm); });
+}
 
 void FramePlot::members(const Member* first, std::size_t count) {
-  const NodeCoordinates& x = nodes_.node_x;
-  const NodeCoordinates& y = nodes_.node_y;
   VDN_STATE()->plot_layer = kMemberLayer;
   for (const Member* m = first; m != first + count; ++m) {
     const auto a = static_cast<std::size_t>(m->end_a - 1);
     const auto b = static_cast<std::size_t>(m->end_b - 1);
-    check(VDN_MOVE(fit_.x(x[a]), fit_.y(y[a])));
+    check(VDN_MOVE(x_[a], y_[a]));
     // Pinned members (braces, ties) dashed and thin, the others solid.
     if (m->kind == 4) {
-      check(VDN_DASH(fit_.x(x[b]), fit_.y(y[b]), 1));
+      check(VDN_DASH(x_[b], y_[b], 1));
     } else {
-      check(VDN_PLOT(fit_.x(x[b]), fit_.y(y[b]), 2));
+      check(VDN_PLOT(x_[b], y_[b], 2));
     }
   }
 }
@@ -70,13 +83,13 @@ void FramePlot::labels() {
   // labels in runs.
   constexpr std::size_t kRun = std::size_t{1} << 18;
   std::vector<float> x, y;
-  for (std::size_t first = 0; first < nodes_.node_x.size(); first += kRun) {
-    const std::size_t count = std::min(kRun, nodes_.node_x.size() - first);
+  for (std::size_t first = 0; first < x_.size(); first += kRun) {
+    const std::size_t count = std::min(kRun, x_.size() - first);
     x.resize(count);
     y.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-      x[i] = fit_.x(nodes_.node_x[first + i]) + kLabelOffset;
-      y[i] = fit_.y(nodes_.node_y[first + i]) + kLabelOffset;
+      x[i] = x_[first + i] + kLabelOffset;
+      y[i] = y_[first + i] + kLabelOffset;
     }
     check(vdn_plot_number_labels(x.data(), y.data(), count, static_cast<long long>(first + 1), kLabelHeight, 0));
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "platform/host/large_memory.h"
@@ -13,6 +14,8 @@ namespace verdan::plot_tool {
 
 class NodeCoordinates {
  public:
+  using Singles = std::vector<float, LargeAllocator<float>>;
+
   void reserve(std::size_t count);
   void push_back(double value) {
     // The first of equal smallest and the last of equal largest values, as
@@ -39,12 +42,30 @@ class NodeCoordinates {
   double min() const { return min_; }
   double max() const { return max_; }
 
+  // Every value turned into a single by `to_single`, in the memory the
+  // values held as singles: a frame's coordinates are not needed again once
+  // fitted to the paper. No value is left; min() and max() stay.
+  template <typename ToSingle>
+  Singles take_as_singles(ToSingle to_single) {
+    Singles taken;
+    if (doubles_.empty()) {
+      taken = std::move(singles_);
+      for (float& v : taken) v = to_single(static_cast<double>(v));
+    } else {
+      taken.reserve(doubles_.size());
+      for (double v : doubles_) taken.push_back(to_single(v));
+    }
+    singles_ = {};
+    doubles_ = {};
+    return taken;
+  }
+
  private:
   // Holds every value as a double from now on.
   void push_back_double(double value);
 
   // Megabytes for a large frame: on large pages where the host has them.
-  std::vector<float, LargeAllocator<float>> singles_;
+  Singles singles_;
   std::vector<double, LargeAllocator<double>> doubles_;  // once a value is no single
   double min_ = 0, max_ = 0;
 };

@@ -62,9 +62,10 @@ std::string shown(const std::string& operand, const char* stream) {
 }
 
 // Writes the plot file (the intermediate file for JW_CAD) for the frame of
-// `nodes`, whose members `plot_members` plots. A replacement is put in the
-// old file's place only when the whole plot is written.
-void write_plot(const Options& options, bool replacing, const FrameNodes& nodes,
+// `nodes`, whose coordinates the plot takes, and whose members
+// `plot_members` plots. A replacement is put in the old file's place only
+// when the whole plot is written.
+void write_plot(const Options& options, bool replacing, FrameNodes& nodes,
                 const std::function<void(FramePlot&)>& plot_members) {
   const std::string path = to_cp932(options.plot_file);
   check(options.plot_file == kStandardStream ? vdn_plot_open_stdout()
@@ -103,7 +104,7 @@ bool plot_file_replaceable(const Options& options) {
 // Plots the members while a second thread reads them. `subject` names the
 // file a failure is reported for; the data file's failure comes first, as
 // when it was read whole before the plot file was opened.
-void write_plot_reading_on(const Options& options, const FrameNodes& nodes, FrameReader& reader,
+void write_plot_reading_on(const Options& options, FrameNodes& nodes, FrameReader& reader,
                            std::string& subject, const std::string& data_subject) {
   MemberPipeline members([&reader](MemberSink& sink) { reader.read_members(sink); });
   try {

@@ -54,6 +54,22 @@ TEST(FrameStorage, CoordinatesReadBackExactlyWhateverTheyAre) {
   NodeCoordinates tops;
   for (double v : {-1.0, 0.0, -0.0}) tops.push_back(v);
   EXPECT_TRUE(std::signbit(tops.max()));
+
+  // Taken as singles, from singles and from doubles alike: every value
+  // turned, in order; none left behind, the extremes kept.
+  NodeCoordinates singles;
+  for (double v : {600.0, -0.0, 1200.0}) singles.push_back(v);
+  for (NodeCoordinates* held : {&singles, &coordinates}) {
+    std::vector<double> before;
+    for (std::size_t i = 0; i < held->size(); ++i) before.push_back((*held)[i]);
+    const double low = held->min(), high = held->max();
+    const NodeCoordinates::Singles taken = held->take_as_singles([](double v) { return static_cast<float>(v / 2 + 1); });
+    ASSERT_EQ(taken.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(taken[i], static_cast<float>(before[i] / 2 + 1)) << i;
+    EXPECT_EQ(held->size(), 0u);
+    EXPECT_EQ(held->min(), low);
+    EXPECT_EQ(held->max(), high);
+  }
 }
 
 }  // namespace

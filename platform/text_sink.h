@@ -9,6 +9,8 @@
 
 namespace verdan {
 
+class SpoolFile;
+
 class TextSink {
  public:
   virtual ~TextSink() = default;
@@ -33,6 +35,9 @@ class TextSink {
   }
   // Output column of the next byte, 0 at the start of a line.
   virtual int column() const = 0;
+  // Writes every byte of `spool` (what a drawing held back, megabytes of
+  // it); a file has the host copy them from file to file where it can.
+  virtual void write_spool(SpoolFile& spool);
 
  private:
   std::string line_;

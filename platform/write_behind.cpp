@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/host/spool_file.h"
+
 namespace verdan {
 
 WriteBehind::WriteBehind(TextSink& out)
@@ -38,6 +40,12 @@ void WriteBehind::write(std::string_view bytes) {
   }
   std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
+}
+
+void WriteBehind::write_spool(SpoolFile& spool) {
+  finish();
+  out_.write_spool(spool);
+  column_ += static_cast<int>(spool.size());
 }
 
 void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {

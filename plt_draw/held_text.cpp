@@ -35,6 +35,14 @@ void HeldText::replay(const std::function<void(std::string_view)>& out) {
   if (!memory_.empty()) out(memory_);
 }
 
+void HeldText::write_to(TextSink& out) {
+  if (spool_) {
+    spool_writer_->finish();
+    out.write_spool(spool_->file);
+  }
+  if (!memory_.empty()) out.write(memory_);
+}
+
 std::string HeldText::all() {
   std::string text;
   replay([&text](std::string_view part) { text += part; });

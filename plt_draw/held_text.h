@@ -36,6 +36,9 @@ class HeldText {
   bool empty() const { return memory_.empty() && !spool_; }
   // Hands everything held to `out`, in order.
   void replay(const std::function<void(std::string_view)>& out);
+  // Writes everything held to `out`, in order: a spool as a spool, which a
+  // file has the host copy.
+  void write_to(TextSink& out);
   // Everything held, as one text (for small drawings and checks).
   std::string all();
 

@@ -275,10 +275,9 @@ JwcSurvey write_drawing(Conversion& conversion, TextFile& file) {
       position += static_cast<std::int64_t>(r.text.size());
     }
   });
-  const auto write = [&out](std::string_view bytes) { out.write(bytes); };
-  circles.replay(write);
-  text_records.replay(write);
-  texts.replay(write);
+  circles.write_to(out);
+  text_records.write_to(out);
+  texts.write_to(out);
   out.write(std::string_view("\0", 1));
   out.write(jwc_tail());
   out.finish();

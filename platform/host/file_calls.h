@@ -20,6 +20,11 @@ long read_file(int fd, void* data, std::size_t size);
 long write_file(int fd, const void* data, std::size_t size);
 int close_file(int fd);
 int seek_to_start(int fd);
+// Copies up to `size` bytes from `from` to `to`, each at its offset, which
+// moves on: inside the host, the bytes never passing through the program.
+// The number copied, 0 at the end of `from`; -1 where it fails, also where
+// the host has no such copy (ENOSYS) or not between these two files.
+long copy_file_part(int from, int to, std::size_t size);
 
 enum class FileType { regular, directory, link, fifo, device, socket, other };
 

@@ -19,6 +19,7 @@
 #include "platform/host/host_error.h"
 #include "platform/host/past_cache.h"
 #include "platform/host/replacement_names.h"
+#include "platform/host/spool_file.h"
 #include "platform/host/stop_request.h"
 
 namespace verdan {
@@ -571,10 +572,34 @@ void TextFile::write_out(const char* data, std::size_t size) {
       std::memmove(buffer_.get(), buffer_.get() + size, used_);
     }
   }
+  send_on();
+}
+
+void TextFile::send_on() {
   if (!temp_path_.empty() && written_ - sent_on_ >= kWritebackStep) {
     host::start_writeback(fd_, sent_on_, written_ - sent_on_);
     sent_on_ = written_;
   }
+}
+
+void TextFile::write_spool(SpoolFile& spool) {
+  const bool may_grow_past_cache = past_cache_from_ >= 0 && !temp_path_.empty() &&
+                                   written_ + static_cast<std::int64_t>(used_) + spool.size() >= past_cache_from_;
+  if (fd_ < 0 || appends_ || may_grow_past_cache) {
+    TextSink::write_spool(spool);
+    return;
+  }
+  flush();
+  stop_if_requested();
+  spool.replay_into(
+      fd_,
+      [this](std::int64_t copied) {
+        written_ += copied;
+        column_ += static_cast<int>(copied);
+        send_on();
+        stop_if_requested();
+      },
+      [this](std::string_view bytes) { write(bytes); }, [this](int err) { fail_from_errno(err, "write", host_path_); });
 }
 
 void TextFile::write(std::string_view bytes) {

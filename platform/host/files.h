@@ -131,6 +131,10 @@ class TextFile : public TextSink {
   char* line_room(std::size_t most) override;
   void end_line_at(const char* end) override;
   int column() const override;
+  // Copied by the host from file to file where nothing of this file's own
+  // writing is needed: not for an append, which a failure may cut back,
+  // nor where the file may grow past the host's cache.
+  void write_spool(SpoolFile& spool) override;
 
   // A replacement that grows past `from` bytes goes on past the host's
   // cache (past_cache.h): a drawing for the printer or for CAD, not read
@@ -160,6 +164,8 @@ class TextFile : public TextSink {
   void make_room();
   bool may_pass_cache() const { return past_cache_from_ >= 0 && !temp_path_.empty() && written_ >= past_cache_from_; }
   void write_out(const char* data, std::size_t size);
+  // After `written_` has grown: a replacement's new bytes are sent on.
+  void send_on();
   void release() noexcept;
   // Cuts an unfinished append back; false when the host refused.
   bool undo_append() noexcept;

@@ -22,9 +22,19 @@ class SpoolFile {
   void append(std::string_view bytes);
   // Hands every byte appended so far to `out`, in order, a block at a time.
   void replay(const std::function<void(std::string_view)>& out);
+  // The same into the file open as `fd`, at its offset: copied by the host
+  // from file to file, `copied` told of each part, where it can; else
+  // handed to `out` as replay() does. A copy that fails after its first
+  // part throws through `failed`, given the host's error.
+  void replay_into(int fd, const std::function<void(std::int64_t)>& copied,
+                   const std::function<void(std::string_view)>& out, const std::function<void(int)>& failed);
   std::int64_t size() const { return size_; }
 
  private:
+  // Hands the `left` bytes from the file's offset on to `out`.
+  void replay_rest(std::int64_t left, const std::function<void(std::string_view)>& out);
+  void rewind();
+
   int fd_ = -1;
   std::int64_t size_ = 0;
 };

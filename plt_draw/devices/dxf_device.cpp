@@ -303,7 +303,8 @@ void end(PlotState& s) {
   group(out, 0, "SECTION");
   group(out, 2, "ENTITIES");
   plot_write(s, out);
-  s.held_entities.replay([&s](std::string_view entities) { plot_write(s, entities); });
+  // The plot file is open: plot_write found it.
+  s.held_entities.write_to(*s.plot_file);
   out.clear();
   group(out, 0, "ENDSEC");
   group(out, 0, "EOF");

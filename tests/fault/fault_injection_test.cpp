@@ -64,6 +64,32 @@ const char* const kFrameData =
     "  3   4   1   -1             0             0             0             0 \r\n"
     " 1            -1             0             0             0 \r\n";
 
+// A grid of `side` x `side` nodes with its rows and columns as members:
+// enough of them for a DXF's entities to pass the megabyte held in memory
+// and go through a spool file.
+std::string grid_frame_data(int side) {
+  std::string lines;
+  for (int row = 0; row < side; ++row) {
+    for (int column = 0; column < side; ++column) {
+      lines += " " + std::to_string(column * 600) + " " + std::to_string(row * 350) + " \r\n";
+    }
+  }
+  int members = 0;
+  const auto member = [&](int a, int b) {
+    lines += " " + std::to_string(a) + " " + std::to_string(b) + " 1 -1 0 0 0 0 \r\n";
+    ++members;
+  };
+  for (int row = 0; row < side; ++row) {
+    for (int column = 0; column < side; ++column) {
+      const int node = row * side + column + 1;
+      if (column + 1 < side) member(node, node + 1);
+      if (row + 1 < side) member(node, node + side);
+    }
+  }
+  return "VERDAN V2.50\r\n " + std::to_string(side * side) + " " + std::to_string(members) + " 1 0 \r\n" + lines +
+         " 1 -1 0 0 0 \r\n";
+}
+
 std::string index_lines() {
   return "\"A          1234   2019/02/20   alpha\"\r\n"
          "\"B          2345   2019/02/21   beta\"\r\n"
@@ -126,6 +152,12 @@ std::vector<Dialogue> dialogues() {
          test::write_bytes(home + "/frame.jwc", "old drawing");
        },
        {"frame.jwc"}, nullptr},
+      {"dxf_spooled", "VDN-PLOT", "--device=6 --paper=2 FRAME frame.dxf", "",
+       [](const std::string& home) {
+         test::write_bytes(home + "/FRAME", grid_frame_data(64));
+         test::write_bytes(home + "/frame.dxf", "old drawing");
+       },
+       {"frame.dxf"}, nullptr},
   };
 }
 

@@ -1,7 +1,8 @@
 // Preloaded into a built program to make its Nth file call fail or kill it
 // just before or after that call. The calls counted are the ones that change
-// files: open, write, fsync, close, rename, unlink, truncate, mkdir (the
-// standard streams and /dev, /proc and /sys are left alone).
+// files: open, write, copy_file_range, fsync, close, rename, unlink,
+// truncate, mkdir (the standard streams and /dev, /proc and /sys are left
+// alone).
 //   VERDAN_FAULT_AT    call number (from 1); 0 or unset only counts
 //   VERDAN_FAULT_KIND  enospc, eio, eacces (fail), short (a short write),
 //                      kill_before, kill_after
@@ -183,6 +184,15 @@ ssize_t write(int fd, const void* data, size_t size) {
   if (v == Verdict::fail) return failed();
   if (v == Verdict::short_write && size > 1) size /= 2;
   return finish(v, next(fd, data, size));
+}
+
+ssize_t copy_file_range(int from, loff_t* from_offset, int to, loff_t* to_offset, size_t size, unsigned flags) {
+  static auto next = real(&::copy_file_range, "copy_file_range");
+  if (!counted_fd(to)) return next(from, from_offset, to, to_offset, size, flags);
+  Verdict v = next_call("copy_file_range");
+  if (v == Verdict::fail) return failed();
+  if (v == Verdict::short_write && size > 1) size /= 2;
+  return finish(v, next(from, from_offset, to, to_offset, size, flags));
 }
 
 int fsync(int fd) {

@@ -71,6 +71,19 @@ long write_file(int fd, const void* data, std::size_t size) {
 
 int close_file(int fd) { return ::close(fd); }
 
+long copy_file_part(int from, int to, std::size_t size) {
+#ifdef __linux__
+  for (;;) {
+    ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, size, 0);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+#else
+  static_cast<void>(from), static_cast<void>(to), static_cast<void>(size);
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
 int seek_to_start(int fd) { return ::lseek(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
 
 int file_status(const std::string& path, FileStatus& status) {

@@ -51,6 +51,11 @@ long write_file(int fd, const void* data, std::size_t size) {
 
 int close_file(int fd) { return _close(fd); }
 
+long copy_file_part(int, int, std::size_t) {
+  errno = ENOSYS;
+  return -1;
+}
+
 int seek_to_start(int fd) { return _lseeki64(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
 
 int file_status(const std::string& path, FileStatus& status) {

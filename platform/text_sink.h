@@ -38,6 +38,9 @@ class TextSink {
   // Writes every byte of `spool` (what a drawing held back, megabytes of
   // it); a file has the host copy them from file to file where it can.
   virtual void write_spool(SpoolFile& spool);
+  // Whether write_spool() would have the host copy `spool` (else it goes
+  // through write()).
+  virtual bool copies_spool(const SpoolFile& /*spool*/) const { return false; }
 
  private:
   std::string line_;

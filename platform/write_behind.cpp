@@ -43,6 +43,10 @@ void WriteBehind::write(std::string_view bytes) {
 }
 
 void WriteBehind::write_spool(SpoolFile& spool) {
+  if (!out_.copies_spool(spool)) {
+    TextSink::write_spool(spool);
+    return;
+  }
   finish();
   out_.write_spool(spool);
   column_ += static_cast<int>(spool.size());

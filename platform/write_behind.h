@@ -32,8 +32,9 @@ class WriteBehind final : public PaddedSink {
   WriteBehind& operator=(const WriteBehind&) = delete;
 
   void write(std::string_view bytes) override;
-  // What was written before goes first; then `out` takes the spool itself,
-  // on the caller's thread.
+  // Where `out` has the host copy the spool, what was written before goes
+  // first and `out` takes the spool itself, on the caller's thread; else
+  // the spool is read here while the thread writes it.
   void write_spool(SpoolFile& spool) override;
 
   // Everything written so far is in `out`; the thread's failure, if any,

@@ -582,10 +582,14 @@ void TextFile::send_on() {
   }
 }
 
-void TextFile::write_spool(SpoolFile& spool) {
+bool TextFile::copies_spool(const SpoolFile& spool) const {
   const bool may_grow_past_cache = past_cache_from_ >= 0 && !temp_path_.empty() &&
                                    written_ + static_cast<std::int64_t>(used_) + spool.size() >= past_cache_from_;
-  if (fd_ < 0 || appends_ || may_grow_past_cache) {
+  return fd_ >= 0 && !appends_ && !may_grow_past_cache;
+}
+
+void TextFile::write_spool(SpoolFile& spool) {
+  if (!copies_spool(spool)) {
     TextSink::write_spool(spool);
     return;
   }

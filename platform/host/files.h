@@ -135,6 +135,7 @@ class TextFile : public TextSink {
   // writing is needed: not for an append, which a failure may cut back,
   // nor where the file may grow past the host's cache.
   void write_spool(SpoolFile& spool) override;
+  bool copies_spool(const SpoolFile& spool) const override;
 
   // A replacement that grows past `from` bytes goes on past the host's
   // cache (past_cache.h): a drawing for the printer or for CAD, not read

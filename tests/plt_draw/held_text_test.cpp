@@ -68,23 +68,28 @@ std::string hold_entities(HeldText& held) {
 
 // Written to a file, what is held comes out whole after what came before
 // and before what follows, whichever road it takes: copied by the host
-// into a replacement behind its writer, through the program onto an
-// append, into memory.
+// into a replacement behind its writer, through the writer into one that
+// may pass the cache, through the program onto an append, into memory.
 TEST(HeldText, WrittenToAFileItComesOutWholeWhicheverRoadItTakes) {
   test::TempDir dir;
   test::ScopedEnv tmpdir("TMPDIR", dir.path());
   HeldText held;
   const std::string expected = hold_entities(held);
-  {
-    TextFile file = TextFile::open_replacing(dir / "DRAWING.DXF");
-    WriteBehind out(file);
-    out.write("HEAD");
-    held.write_to(out);
-    out.write("TAIL");
-    out.finish();
-    file.commit();
+  // A replacement that may pass the cache takes the spool through its
+  // writer instead.
+  for (const bool may_pass_cache : {false, true}) {
+    {
+      TextFile file = TextFile::open_replacing(dir / "DRAWING.DXF");
+      if (may_pass_cache) file.pass_cache_when_large(0);
+      WriteBehind out(file);
+      out.write("HEAD");
+      held.write_to(out);
+      out.write("TAIL");
+      out.finish();
+      file.commit();
+    }
+    EXPECT_TRUE(file_bytes(dir / "DRAWING.DXF") == "HEAD" + expected + "TAIL") << may_pass_cache;
   }
-  EXPECT_TRUE(file_bytes(dir / "DRAWING.DXF") == "HEAD" + expected + "TAIL");
 
   std::ofstream(dir / "LOG", std::ios::binary) << "OLD";
   {

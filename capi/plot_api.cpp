@@ -4,6 +4,7 @@
 #include "platform/failure.h"
 #include "platform/host/past_cache.h"
 #include "plt_draw/culc.h"
+#include "plt_draw/devices/dxf_device.h"
 #include "plt_draw/number_labels.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
@@ -157,6 +158,10 @@ int vdn_plot_number_labels(const float* x, const float* y, size_t count, long lo
     }
     number_labels(plot, {x, y, count, first, height, angle});
   });
+}
+
+int vdn_plot_dxf_expect_layer(float plot_layer, int pen) {
+  return after_init([&](PlotState& plot) { dxf_expect_layer(plot, plot_layer, pen); });
 }
 
 int VDN_SJ2J(int* first, int* second) {

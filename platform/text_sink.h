@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,14 @@ class TextSink {
   // Whether write_spool() would have the host copy `spool` (else it goes
   // through write()).
   virtual bool copies_spool(const SpoolFile& /*spool*/) const { return false; }
+  // The bytes written so far, where the sink can later write over some of
+  // them (a file's replacement); -1 where it cannot. The bytes are on
+  // their way to the file when it answers.
+  virtual std::int64_t rewritable_size() { return -1; }
+  // Puts `bytes` in place of the `length` bytes at `offset`, all of which
+  // rewritable_size() counted; what follows them moves along where the two
+  // sizes differ. A Failure where the sink cannot.
+  virtual void rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes);
 
  private:
   std::string line_;

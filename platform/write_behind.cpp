@@ -52,6 +52,16 @@ void WriteBehind::write_spool(SpoolFile& spool) {
   column_ += static_cast<int>(spool.size());
 }
 
+std::int64_t WriteBehind::rewritable_size() {
+  finish();
+  return out_.rewritable_size();
+}
+
+void WriteBehind::rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes) {
+  finish();
+  out_.rewrite(offset, length, bytes);
+}
+
 void WriteBehind::wait_idle(std::unique_lock<std::mutex>& lock) {
   changed_.wait(lock, [this] { return !busy_; });
   if (failure_) std::rethrow_exception(failure_);

@@ -36,6 +36,9 @@ class WriteBehind final : public PaddedSink {
   // first and `out` takes the spool itself, on the caller's thread; else
   // the spool is read here while the thread writes it.
   void write_spool(SpoolFile& spool) override;
+  // Asked of `out` once the thread has written what it was given.
+  std::int64_t rewritable_size() override;
+  void rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes) override;
 
   // Everything written so far is in `out`; the thread's failure, if any,
   // is thrown here.

@@ -34,6 +34,9 @@ class HeldText {
   }
   void clear();
   bool empty() const { return memory_.empty() && !spool_; }
+  // Whether it went past its memory into the spool, and what its memory holds.
+  bool spooled() const { return spool_ != nullptr; }
+  std::size_t memory_size() const { return memory_.size(); }
   // Hands everything held to `out`, in order.
   void replay(const std::function<void(std::string_view)>& out);
   // Writes everything held to `out`, in order: a spool as a spool, which a

@@ -103,6 +103,15 @@ struct PlotState : PlotFields {
     char head[64] = {};
   };
   DxfLayer dxf_layer;
+  // DXF's entities written straight into a plot file that can write over
+  // its own bytes, behind a layer table made ahead for the layers the
+  // caller expects (see devices/dxf_device.h): those layers, where that
+  // table starts (-1: the entities are held), its size, and the entities'
+  // bytes since.
+  std::map<std::string, int, std::less<>> expected_layers;
+  std::int64_t dxf_tables_at = -1;
+  std::int64_t dxf_tables_size = 0;
+  std::int64_t dxf_straight = 0;
 
   // The device table's row and the plot_device it was looked up for: each
   // primitive asks for it several times (see device_table.h).

@@ -19,7 +19,8 @@ int open_file_at_once(const std::string& path, int flags);
 long read_file(int fd, void* data, std::size_t size);
 long write_file(int fd, const void* data, std::size_t size);
 int close_file(int fd);
-int seek_to_start(int fd);
+// Moves the offset of the next read or write to `offset` from the start.
+int seek_file(int fd, std::int64_t offset);
 // Copies up to `size` bytes from `from` to `to`, each at its offset, which
 // moves on: inside the host, the bytes never passing through the program.
 // The number copied, 0 at the end of `from`; -1 where it fails, also where

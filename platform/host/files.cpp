@@ -331,7 +331,7 @@ std::int64_t File::length() const {
 }
 
 void File::rewind() {
-  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
+  if (host::seek_file(fd_, 0) != 0) fail_from_errno(errno, "seek", host_path_);
   pos_ = end_ = 0;
   offset_ = 0;
   drained_ = false;
@@ -400,7 +400,8 @@ TextFile TextFile::open_replacing(std::string_view dos_path, SpecialFile special
   const std::string stem = temporary_stem(dir);
   for (int attempt = 0;; ++attempt) {
     std::string temp = stem + std::to_string(attempt);
-    int fd = host::open_file(temp, O_WRONLY | O_CREAT | O_EXCL);
+    // Read as well as written: rewrite() moves bytes inside it.
+    int fd = host::open_file(temp, O_RDWR | O_CREAT | O_EXCL);
     if (fd < 0) {
       if (errno == EEXIST && attempt < 100) continue;
       fail_from_errno(errno, "create", temp);
@@ -606,6 +607,71 @@ void TextFile::write_spool(SpoolFile& spool) {
       [this](std::string_view bytes) { write(bytes); }, [this](int err) { fail_from_errno(err, "write", host_path_); });
 }
 
+std::int64_t TextFile::rewritable_size() {
+  if (fd_ < 0 || temp_path_.empty() || !trailer_.empty()) return -1;
+  return written_ + static_cast<std::int64_t>(used_);
+}
+
+void TextFile::rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes) {
+  const std::int64_t size = rewritable_size();
+  if (size < 0 || offset < 0 || length < 0 || length > size - offset) {
+    fail(kIllegalFunctionCall, "only a replacement's own bytes are written over");
+  }
+  flush();
+  // Small transfers at any offset from here on.
+  past_cache_.stop(fd_);
+  const std::int64_t by = static_cast<std::int64_t>(bytes.size()) - length;
+  if (by != 0) move_tail(offset + length, by);
+  write_at(offset, bytes.data(), bytes.size());
+  written_ += by;
+  if (host::seek_file(fd_, written_) != 0) fail_from_errno(errno, "seek", host_path_);
+}
+
+// From the end when the bytes move on, from `from` when they move back, so
+// no part is written over before it is read; a failure half-way leaves a
+// replacement that is dropped, the old file whole.
+void TextFile::move_tail(std::int64_t from, std::int64_t by) {
+  const std::int64_t end = written_;
+  char* const part = buffer_.get();
+  const auto room = static_cast<std::int64_t>(capacity_);
+  if (by > 0) {
+    for (std::int64_t at = end; at > from;) {
+      stop_if_requested();
+      const std::int64_t size = std::min(room, at - from);
+      at -= size;
+      read_at(at, part, static_cast<std::size_t>(size));
+      write_at(at + by, part, static_cast<std::size_t>(size));
+    }
+    return;
+  }
+  for (std::int64_t at = from; at < end; at += room) {
+    stop_if_requested();
+    const std::int64_t size = std::min(room, end - at);
+    read_at(at, part, static_cast<std::size_t>(size));
+    write_at(at + by, part, static_cast<std::size_t>(size));
+  }
+  if (host::cut_open_file(fd_, end + by) != 0) fail_from_errno(errno, "truncate", host_path_);
+}
+
+void TextFile::read_at(std::int64_t offset, char* data, std::size_t size) {
+  if (host::seek_file(fd_, offset) != 0) fail_from_errno(errno, "seek", host_path_);
+  for (std::size_t done = 0; done < size;) {
+    const long n = host::read_file(fd_, data + done, size - done);
+    // The file is this program's own: a short one was cut by someone else.
+    if (n <= 0) fail_from_errno(n < 0 ? errno : EIO, "read", host_path_);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void TextFile::write_at(std::int64_t offset, const char* data, std::size_t size) {
+  if (host::seek_file(fd_, offset) != 0) fail_from_errno(errno, "seek", host_path_);
+  for (std::size_t done = 0; done < size;) {
+    const long n = host::write_file(fd_, data + done, size - done);
+    if (n < 0) fail_from_errno(errno, "write", host_path_);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 void TextFile::write(std::string_view bytes) {
   if (fd_ < 0) fail(kBadFileNumber, "write to a closed file " + host::shown_path(host_path_));
   // A whole buffer's worth goes out as it is, never through the buffer.
@@ -690,17 +756,7 @@ void TextFile::close() {
 void TextFile::commit() { commit_if_old_length(-1); }
 
 void TextFile::commit_with_start(std::string_view start) {
-  flush();
-  if (temp_path_.empty() || !trailer_.empty() || static_cast<std::int64_t>(start.size()) > written_) {
-    fail(kIllegalFunctionCall, "a file's start written over is part of a plain replacement");
-  }
-  past_cache_.stop(fd_);
-  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", host_path_);
-  for (std::size_t done = 0; done < start.size();) {
-    const long n = host::write_file(fd_, start.data() + done, start.size() - done);
-    if (n < 0) fail_from_errno(errno, "write", host_path_);
-    done += static_cast<std::size_t>(n);
-  }
+  rewrite(0, static_cast<std::int64_t>(start.size()), start);
   commit();
 }
 

@@ -136,6 +136,9 @@ class TextFile : public TextSink {
   // nor where the file may grow past the host's cache.
   void write_spool(SpoolFile& spool) override;
   bool copies_spool(const SpoolFile& spool) const override;
+  // A replacement's bytes may be written over until it is committed.
+  std::int64_t rewritable_size() override;
+  void rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes) override;
 
   // A replacement that grows past `from` bytes goes on past the host's
   // cache (past_cache.h): a drawing for the printer or for CAD, not read
@@ -168,6 +171,11 @@ class TextFile : public TextSink {
   // After `written_` has grown: a replacement's new bytes are sent on.
   void send_on();
   void release() noexcept;
+  // Moves the bytes from `from` to the end `by` bytes on (or back, when
+  // negative), through the buffer.
+  void move_tail(std::int64_t from, std::int64_t by);
+  void read_at(std::int64_t offset, char* data, std::size_t size);
+  void write_at(std::int64_t offset, const char* data, std::size_t size);
   // Cuts an unfinished append back; false when the host refused.
   bool undo_append() noexcept;
   [[noreturn]] void fail_appending(int err, std::string_view what);

@@ -7,7 +7,6 @@
 #include "platform/host/file_calls.h"
 #include "platform/host/host_error.h"
 #include "platform/host/past_cache.h"
-#include "platform/text_sink.h"
 
 namespace verdan {
 namespace {
@@ -35,10 +34,6 @@ void SpoolFile::append(std::string_view bytes) {
     done += static_cast<std::size_t>(n);
   }
   size_ += static_cast<std::int64_t>(bytes.size());
-}
-
-void TextSink::write_spool(SpoolFile& spool) {
-  spool.replay([this](std::string_view bytes) { write(bytes); });
 }
 
 void SpoolFile::replay(const std::function<void(std::string_view)>& out) {
@@ -76,7 +71,7 @@ void SpoolFile::replay_rest(std::int64_t left, const std::function<void(std::str
 }
 
 void SpoolFile::rewind() {
-  if (host::seek_to_start(fd_) != 0) fail_from_errno(errno, "seek", "a temporary spool file");
+  if (host::seek_file(fd_, 0) != 0) fail_from_errno(errno, "seek", "a temporary spool file");
 }
 
 }  // namespace verdan

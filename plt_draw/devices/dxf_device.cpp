@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -99,27 +101,32 @@ void point(DeviceCommand& out, const PointCodes& codes, double x, double y) {
   out.mm(y) << codes.after_y;
 }
 
-// The layer of a pen: "PEN2", or "L9-PEN2" where plot_layer is set. Named
-// again only when plot_layer or the pen changes.
+// A layer's name: "PEN2", or "L9-PEN2" where plot_layer is set; its
+// length.
+std::size_t layer_name(float plot_layer, int pen, char (&name)[16]) {
+  if (!(plot_layer >= 0 && round_half_away(plot_layer) <= 32767)) {
+    fail(kIllegalFunctionCall, "plot layer must be 0 to 32767");
+  }
+  const auto layer = static_cast<int>(round_half_away(plot_layer));
+  char* out = name;
+  if (layer != 0) {
+    *out++ = 'L';
+    out = std::to_chars(out, name + sizeof name, layer).ptr;
+    *out++ = '-';
+  }
+  std::memcpy(out, "PEN", 3);
+  out = std::to_chars(out + 3, name + sizeof name, pen).ptr;
+  return static_cast<std::size_t>(out - name);
+}
+
+// The layer of a pen, named again only when plot_layer or the pen changes.
 PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
   PlotState::DxfLayer& last = s.dxf_layer;
   if (last.pen == pen && same_bits(last.plot_layer, s.plot_layer)) {
     return last;
   }
-  if (!(s.plot_layer >= 0 && round_half_away(s.plot_layer) <= 32767)) {
-    fail(kIllegalFunctionCall, "plot layer must be 0 to 32767");
-  }
-  const auto layer = static_cast<int>(round_half_away(s.plot_layer));
   PlotState::DxfLayer named;
-  char* out = named.name;
-  if (layer != 0) {
-    *out++ = 'L';
-    out = std::to_chars(out, named.name + sizeof named.name, layer).ptr;
-    *out++ = '-';
-  }
-  std::memcpy(out, "PEN", 3);
-  out = std::to_chars(out + 3, named.name + sizeof named.name, pen).ptr;
-  named.size = static_cast<std::size_t>(out - named.name);
+  named.size = layer_name(s.plot_layer, pen, named.name);
   named.plot_layer = s.plot_layer;
   named.pen = pen;
   named.held = s.held_layers.find(std::string_view(named.name, named.size)) != s.held_layers.end();
@@ -127,11 +134,18 @@ PlotState::DxfLayer& layer_of(PlotState& s, int pen) {
   return last;
 }
 
-// Forgets the layers with their table.
-void clear_layers(PlotState& s) {
+// Forgets the drawing: its entities, its layers with their table, and
+// where the plot file has them.
+void forget_drawing(PlotState& s) {
+  s.held_entities.clear();
   s.held_layers.clear();
   s.dxf_layer = {};
+  s.dxf_tables_at = -1;
+  s.dxf_tables_size = 0;
+  s.dxf_straight = 0;
 }
+
+bool go_straight(PlotState& s);
 
 // An entity being built on its pen's layer; a line or circle in plot_cmd
 // itself (it fits, and the layer is settled before its first byte).
@@ -148,8 +162,13 @@ class Entity {
       s_.held_layers.emplace(std::string(layer.name, layer.size), pen_colour(layer.pen));
       layer.held = true;
     }
-    text.keep();
-    s_.held_entities.append_padded(text.view());
+    if (s_.dxf_tables_at < 0 && !straight_from_here()) {
+      text.keep();
+      s_.held_entities.append_padded(text.view());
+      return;
+    }
+    text.emit();
+    s_.dxf_straight += static_cast<std::int64_t>(text.view().size());
   }
 
   DeviceCommand text;
@@ -171,6 +190,14 @@ class Entity {
     text.written_to(out + layer.head_size);
   }
 
+  // Whether this entity is the first that goes straight into the plot
+  // file: the one that would take the held text past its memory.
+  bool straight_from_here() {
+    const HeldText& held = s_.held_entities;
+    return !s_.expected_layers.empty() && !held.spooled() &&
+           held.memory_size() + text.view().size() >= HeldText::kMemoryLimit && go_straight(s_);
+  }
+
   PlotState& s_;
 };
 
@@ -185,8 +212,8 @@ void init(PlotState& s, float paper, float /*scale*/) {
   s.scale_x = 1;
   s.scale_y = 1;
   sheet_size(paper, s.paper_w, s.paper_h);
-  s.held_entities.clear();
-  clear_layers(s);
+  forget_drawing(s);
+  s.expected_layers.clear();
   std::string out;
   group(out, 0, "SECTION");
   group(out, 2, "HEADER");
@@ -248,7 +275,8 @@ void table_head(std::string& out, const char* name, std::size_t entries) {
   group(out, 70, std::to_string(entries));
 }
 
-void end(PlotState& s) {
+// The tables with the given layers, and the head of the entities.
+std::string tables(const std::map<std::string, int, std::less<>>& layers) {
   std::string out;
   group(out, 0, "SECTION");
   group(out, 2, "TABLES");
@@ -273,7 +301,7 @@ void end(PlotState& s) {
   number(out, 49, -1);
   group(out, 0, "ENDTAB");
 
-  table_head(out, "LAYER", s.held_layers.size() + 1);
+  table_head(out, "LAYER", layers.size() + 1);
   auto layer = [&out](const std::string& name, int colour) {
     group(out, 0, "LAYER");
     group(out, 2, name);
@@ -282,7 +310,7 @@ void end(PlotState& s) {
     group(out, 6, "CONTINUOUS");
   };
   layer("0", 7);
-  for (const auto& [name, colour] : s.held_layers) layer(name, colour);
+  for (const auto& [name, colour] : layers) layer(name, colour);
   group(out, 0, "ENDTAB");
 
   // A Japanese font, so that CAD programs show the texts' kanji and kana.
@@ -302,18 +330,56 @@ void end(PlotState& s) {
 
   group(out, 0, "SECTION");
   group(out, 2, "ENTITIES");
-  plot_write(s, out);
-  // The plot file is open: plot_write found it.
+  return out;
+}
+
+// The tables made for the layers used so far and those expected go into
+// the plot file, then what was held; false where the file cannot write
+// over its bytes later.
+bool go_straight(PlotState& s) {
+  const std::int64_t at = s.plot_file ? s.plot_file->rewritable_size() : -1;
+  if (at < 0) return false;
+  std::map<std::string, int, std::less<>> layers = s.expected_layers;
+  layers.insert(s.held_layers.begin(), s.held_layers.end());
+  const std::string ahead = tables(layers);
+  plot_write(s, ahead);
+  s.dxf_tables_at = at;
+  s.dxf_tables_size = static_cast<std::int64_t>(ahead.size());
+  s.dxf_straight = static_cast<std::int64_t>(s.held_entities.memory_size());
   s.held_entities.write_to(*s.plot_file);
-  out.clear();
+  s.held_entities.clear();
+  return true;
+}
+
+void end(PlotState& s) {
+  const std::string made = tables(s.held_layers);
+  if (s.dxf_tables_at >= 0) {
+    // The table made ahead is put right, in its place.
+    if (!s.plot_file || s.plot_file->rewritable_size() != s.dxf_tables_at + s.dxf_tables_size + s.dxf_straight) {
+      fail(kIllegalFunctionCall, "the plot file took other bytes among the DXF entities");
+    }
+    s.plot_file->rewrite(s.dxf_tables_at, s.dxf_tables_size, made);
+  } else {
+    plot_write(s, made);
+    // The plot file is open: plot_write found it.
+    s.held_entities.write_to(*s.plot_file);
+  }
+  std::string out;
   group(out, 0, "ENDSEC");
   group(out, 0, "EOF");
   plot_write(s, out);
-  s.held_entities.clear();
-  clear_layers(s);
+  forget_drawing(s);
 }
 
 }  // namespace
+
+void dxf_expect_layer(PlotState& s, float plot_layer, int pen) {
+  if (pen < 0 || pen > 3) fail(kIllegalFunctionCall, "an expected layer's pen must be 0 to 3");
+  if (pen == 0) pen = kTextPen;
+  char name[16];
+  const std::size_t size = layer_name(plot_layer, pen, name);
+  s.expected_layers.emplace(std::string(name, size), pen_colour(pen));
+}
 
 const PlotDevice& dxf_device() {
   static const PlotDevice device{6, kWholeSingleReach, init, nullptr, line, circle, text, end, false};

@@ -7,6 +7,14 @@
 // The tables must come before the entities and list every layer the
 // entities use, so the entities are held in the plot state and PLT_END
 // writes tables and entities together; INIT's plot_reset is the header.
+//
+// A drawing of many megabytes goes faster into a replacement plot file
+// when the caller says which layers it expects: past the held text's
+// memory, the tables for the layers used so far and those expected go into
+// the file, the entities straight after them, and PLT_END puts the tables
+// of the layers used in their place, moving the entities along where the
+// two differ in size. The file's bytes are a held drawing's either way;
+// nothing else may be written to the plot file until PLT_END.
 #pragma once
 
 #include "plt_draw/device_table.h"
@@ -14,5 +22,9 @@
 namespace verdan {
 
 const PlotDevice& dxf_device();
+
+// A layer the drawing is expected to use, by plot_layer and the pen of its
+// lines and circles, or pen 0 for its texts; INIT forgets them.
+void dxf_expect_layer(PlotState& s, float plot_layer, int pen);
 
 }  // namespace verdan

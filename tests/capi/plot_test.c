@@ -252,8 +252,13 @@ static void calls_out_of_order(void) {
   CHECK(VDN_PLOT(1, 1, 1) == VDN_ILLEGAL_CALL);
   CHECK(VDN_MOJI(1, 1, 1, 0) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_number_labels(NULL, NULL, 0, 1, 1, 0) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_dxf_expect_layer(9, 2) == VDN_ILLEGAL_CALL);
   CHECK(VDN_PLT_END() == VDN_ILLEGAL_CALL);
   CHECK(VDN_INIT(1, 1) == VDN_OK);
+  /* An expected layer's pen is a line's or 0 for texts. */
+  CHECK(vdn_plot_dxf_expect_layer(9, 4) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_dxf_expect_layer(-1, 2) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_dxf_expect_layer(9, 0) == VDN_OK);
   /* Labels without their points. */
   CHECK(vdn_plot_number_labels(NULL, NULL, 1, 1, 1, 0) == VDN_ILLEGAL_CALL);
   /* No plot file. */

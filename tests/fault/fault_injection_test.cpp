@@ -66,7 +66,8 @@ const char* const kFrameData =
 
 // A grid of `side` x `side` nodes with its rows and columns as members:
 // enough of them for a DXF's entities to pass the megabyte held in memory
-// and go through a spool file.
+// and go straight into the plot file, behind a layer table made ahead that
+// is put right, smaller, at the end.
 std::string grid_frame_data(int side) {
   std::string lines;
   for (int row = 0; row < side; ++row) {
@@ -152,7 +153,7 @@ std::vector<Dialogue> dialogues() {
          test::write_bytes(home + "/frame.jwc", "old drawing");
        },
        {"frame.jwc"}, nullptr},
-      {"dxf_spooled", "VDN-PLOT", "--device=6 --paper=2 FRAME frame.dxf", "",
+      {"dxf_straight", "VDN-PLOT", "--device=6 --paper=2 FRAME frame.dxf", "",
        [](const std::string& home) {
          test::write_bytes(home + "/FRAME", grid_frame_data(64));
          test::write_bytes(home + "/frame.dxf", "old drawing");

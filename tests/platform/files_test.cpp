@@ -340,6 +340,46 @@ TEST_F(FilesTest, ReplacementsStartIsWrittenOverAtTheCommit) {
   EXPECT_EQ(test::failure_code_of([&] { plain.commit_with_start("HEAD"); }), kIllegalFunctionCall);
 }
 
+// A replacement's bytes written over: a piece of the same size in place, a
+// longer or shorter one moving the megabytes after it on or back, past
+// the cache or through it, from behind the program; what is written next
+// follows them. Only a replacement's own bytes may be written over.
+TEST_F(FilesTest, AReplacementsBytesAreWrittenOverWithTheRestMovingAlong) {
+  std::string body(3 << 20, '\0');
+  for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 251 % 26);
+  for (const std::string piece : {"TABLE", "TAB", "LONGER TABLE", ""}) {
+    SCOPED_TRACE(piece);
+    test::write_bytes(dos("drawing"), "OLD");
+    TextFile out = TextFile::open_replacing(dos("DRAWING"));
+    out.pass_cache_when_large(std::int64_t{1} << 20);
+    {
+      WriteBehind behind(out);
+      behind.write("head");
+      const std::int64_t at = behind.rewritable_size();
+      EXPECT_EQ(at, 4);
+      behind.write("TABLE");
+      behind.write(body);
+      EXPECT_EQ(behind.rewritable_size(), static_cast<std::int64_t>(9 + body.size()));
+      behind.rewrite(at, 5, piece);
+      behind.write("end");
+      behind.finish();
+    }
+    EXPECT_EQ(test::read_bytes(dos("drawing")), "OLD");
+    out.commit();
+    EXPECT_TRUE(test::read_bytes(dos("drawing")) == "head" + piece + body + "end");
+    EXPECT_EQ(entries(), std::set<std::string>{"drawing"});
+  }
+
+  TextFile plain = TextFile::open_output(dos("OTHER"));
+  plain.write("abcd");
+  EXPECT_EQ(plain.rewritable_size(), -1);
+  EXPECT_EQ(test::failure_code_of([&] { plain.rewrite(0, 1, "x"); }), kIllegalFunctionCall);
+  TextFile replacement = TextFile::open_replacing(dos("THIRD"));
+  replacement.write("abcd");
+  EXPECT_EQ(test::failure_code_of([&] { replacement.rewrite(2, 3, "x"); }), kIllegalFunctionCall);
+  EXPECT_EQ(test::failure_code_of([&] { replacement.rewrite(-1, 1, "x"); }), kIllegalFunctionCall);
+}
+
 // A drawing of many megabytes handed over in whole blocks from behind the
 // program: when asked, the bytes past the first 8 MB go straight to
 // the medium where its file system takes that, and through the cache where

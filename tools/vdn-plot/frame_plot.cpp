@@ -60,6 +60,12 @@ FramePlot::FramePlot(FrameNodes& nodes) {
   const Fit f = fit(*VDN_STATE(), nodes);
   x_ = nodes.node_x.take_as_singles([&f](double cm) { return f.x(cm); });
   y_ = nodes.node_y.take_as_singles([&f](double cm) { return f.y(cm); });
+  // A DXF drawing's layers, told ahead so that its entities go straight
+  // into the file: solid and dashed members, and the labels, which are
+  // texts. A frame without braces has its table put right at the end.
+  check(vdn_plot_dxf_expect_layer(kMemberLayer, 2));
+  check(vdn_plot_dxf_expect_layer(kMemberLayer, 1));
+  check(vdn_plot_dxf_expect_layer(kNodeLayer, 0));
 }
 
 void FramePlot::members(const Member* first, std::size_t count) {

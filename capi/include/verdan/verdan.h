@@ -180,6 +180,13 @@ VDN_API int VDN_MOJI(float x, float y, float height, float angle);
  * are made on two threads. */
 VDN_API int vdn_plot_number_labels(const float *x, const float *y, size_t count, long long first, float height,
                                    float angle);
+/* DXF: a layer the drawing is expected to use, by plot_layer and the pen of
+ * its lines and circles, or pen 0 for its texts; VDN_INIT forgets them.
+ * With layers expected, a large drawing goes faster into a replacement plot
+ * file: its entities are written as they come, behind tables made ahead,
+ * which VDN_PLT_END puts right. The bytes are the same either way; nothing
+ * else may be written to the plot file until VDN_PLT_END. */
+VDN_API int vdn_plot_dxf_expect_layer(float plot_layer, int pen);
 /* A Shift-JIS double-byte character's two bytes turned into JIS, in place. */
 VDN_API int VDN_SJ2J(int *first, int *second);
 

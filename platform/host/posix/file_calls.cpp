@@ -84,7 +84,7 @@ long copy_file_part(int from, int to, std::size_t size) {
 #endif
 }
 
-int seek_to_start(int fd) { return ::lseek(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
+int seek_file(int fd, std::int64_t offset) { return ::lseek(fd, offset, SEEK_SET) < 0 ? -1 : 0; }
 
 int file_status(const std::string& path, FileStatus& status) {
   struct stat info {};

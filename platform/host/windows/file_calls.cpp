@@ -56,7 +56,7 @@ long copy_file_part(int, int, std::size_t) {
   return -1;
 }
 
-int seek_to_start(int fd) { return _lseeki64(fd, 0, SEEK_SET) < 0 ? -1 : 0; }
+int seek_file(int fd, std::int64_t offset) { return _lseeki64(fd, offset, SEEK_SET) < 0 ? -1 : 0; }
 
 int file_status(const std::string& path, FileStatus& status) {
   struct _stat64 info {};

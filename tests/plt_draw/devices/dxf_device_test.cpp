@@ -2,11 +2,16 @@
 // reads from it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/codec/cp932.h"
 #include "platform/failure.h"
+#include "plt_draw/devices/dxf_device.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "tests/platform/host_fixtures.h"
@@ -137,6 +142,101 @@ TEST(DxfDevice, RefusedPensLayersAndNumbersLeaveNothingHeld) {
   EXPECT_EQ(failure_code_of([&] { DASH(d.state, 1, 2, 3); }), kIllegalFunctionCall);
   EXPECT_EQ(d.state.held_entities.all(), "");
   EXPECT_TRUE(d.state.held_layers.empty());
+}
+
+// A plot file in memory that writes over its own bytes, as a replacement.
+class RewritableSink final : public TextSink {
+ public:
+  void write(std::string_view bytes) override { text.append(bytes); }
+  void end_line() override { text += "\r\n"; }
+  int column() const override { return 0; }
+  std::int64_t rewritable_size() override { return static_cast<std::int64_t>(text.size()); }
+  void rewrite(std::int64_t offset, std::int64_t length, std::string_view bytes) override {
+    text.replace(static_cast<std::size_t>(offset), static_cast<std::size_t>(length), bytes);
+  }
+  std::string text;
+};
+
+// A DXF drawing on A3 into `file`, the layers in `expected` told ahead.
+void start_drawing(PlotState& state, TextSink& file, const std::vector<std::pair<float, int>>& expected = {}) {
+  state.plot_device = 6;
+  INIT(state, 3, 1);
+  for (const auto& [layer, pen] : expected) dxf_expect_layer(state, layer, pen);
+  state.plot_file = &file;
+}
+
+// Megabytes of solid lines on layer 9, then dashed ones and a text, whose
+// layers come late.
+void draw_large(PlotState& state) {
+  state.plot_layer = 9;
+  for (int i = 0; i < 30000; ++i) {
+    MOVE(state, static_cast<float>(i % 400), 1);
+    PLOT(state, static_cast<float>(i % 400), 2 + static_cast<float>(i % 7) / 8, 2);
+  }
+  for (int i = 0; i < 100; ++i) DASH(state, static_cast<float>(i), 3, 1);
+  state.plot_cmd = "A";
+  MOJI(state, 1, 2, 3.5f, 0);
+}
+
+// Told the layers ahead, a drawing past the held memory goes into a plot
+// file that can write over its bytes as it is drawn, behind a table that
+// PLT_END puts right: the file is the held drawing's to the byte whether
+// the layers expected were the ones used, more, or fewer.
+TEST(DxfDevice, ExpectedLayersLetALargeDrawingGoStraightIntoTheFileWithTheSameBytes) {
+  PlotState held;
+  StringSink held_file;
+  start_drawing(held, held_file);
+  draw_large(held);
+  EXPECT_EQ(held_file.text(), "");
+  PLT_END(held);
+  const std::string& expected = held_file.text();
+  ASSERT_GT(expected.size(), 2 * HeldText::kMemoryLimit);
+
+  struct Case {
+    const char* name;
+    std::vector<std::pair<float, int>> layers;
+  };
+  for (const Case& c : {Case{"the ones used", {{9, 2}, {9, 1}, {9, 0}}},
+                        Case{"one more", {{9, 2}, {9, 1}, {9, 0}, {12, 3}}}, Case{"fewer", {{9, 2}}},
+                        Case{"others", {{1, 1}, {20000, 3}}}}) {
+    SCOPED_TRACE(c.name);
+    PlotState state;
+    RewritableSink file;
+    start_drawing(state, file, c.layers);
+    draw_large(state);
+    EXPECT_GT(file.text.size(), 2 * HeldText::kMemoryLimit);  // written as drawn
+    EXPECT_TRUE(state.held_entities.empty());
+    PLT_END(state);
+    EXPECT_TRUE(file.text == expected);
+    // The next drawing is held until it is told its layers again.
+    start_drawing(state, file);
+    EXPECT_TRUE(state.expected_layers.empty());
+  }
+
+  // A file that cannot write over its bytes gets the held drawing.
+  PlotState unrewritable;
+  StringSink plain;
+  start_drawing(unrewritable, plain, {{9, 2}, {9, 1}, {9, 0}});
+  draw_large(unrewritable);
+  EXPECT_EQ(plain.text(), "");
+  PLT_END(unrewritable);
+  EXPECT_TRUE(plain.text() == expected);
+}
+
+// Bytes written to the plot file among the entities would end up inside
+// the entities' section: PLT_END refuses rather than write that file. A
+// layer is expected by a pen of 1 to 3, or 0 for the texts.
+TEST(DxfDevice, StraightEntitiesRefuseOtherBytesAndExpectedLayersTheirBadPens) {
+  PlotState state;
+  RewritableSink file;
+  start_drawing(state, file, {{9, 2}});
+  draw_large(state);
+  file.write("stray");
+  EXPECT_EQ(failure_code_of([&] { PLT_END(state); }), kIllegalFunctionCall);
+
+  for (const auto& [layer, pen] : {std::pair{9.f, 4}, {9.f, -1}, {-1.f, 2}, {32768.f, 2}}) {
+    EXPECT_EQ(failure_code_of([&] { dxf_expect_layer(state, layer, pen); }), kIllegalFunctionCall) << pen;
+  }
 }
 
 TEST(DxfDevice, EzdxfReadsTheEntitiesLayersAndJapaneseTextWithoutAuditErrors) {

@@ -147,6 +147,16 @@ void forget_drawing(PlotState& s) {
 
 bool go_straight(PlotState& s);
 
+// The bytes of the tables made ahead and the entities since, which must
+// be all the plot file has taken since the tables began.
+std::int64_t straight_size(PlotState& s) {
+  const std::int64_t size = s.dxf_tables_size + s.dxf_straight;
+  if (!s.plot_file || s.plot_file->rewritable_size() != s.dxf_tables_at + size) {
+    fail(kIllegalFunctionCall, "the plot file took other bytes among the DXF entities");
+  }
+  return size;
+}
+
 // An entity being built on its pen's layer; a line or circle in plot_cmd
 // itself (it fits, and the layer is settled before its first byte).
 class Entity {
@@ -212,6 +222,12 @@ void init(PlotState& s, float paper, float /*scale*/) {
   s.scale_x = 1;
   s.scale_y = 1;
   sheet_size(paper, s.paper_w, s.paper_h);
+  // A drawing begun again drops what went straight, as a held one drops
+  // its entities.
+  if (s.dxf_tables_at >= 0) {
+    const std::int64_t size = straight_size(s);
+    s.plot_file->rewrite(s.dxf_tables_at, size, {});
+  }
   forget_drawing(s);
   s.expected_layers.clear();
   std::string out;
@@ -355,9 +371,7 @@ void end(PlotState& s) {
   const std::string made = tables(s.held_layers);
   if (s.dxf_tables_at >= 0) {
     // The table made ahead is put right, in its place.
-    if (!s.plot_file || s.plot_file->rewritable_size() != s.dxf_tables_at + s.dxf_tables_size + s.dxf_straight) {
-      fail(kIllegalFunctionCall, "the plot file took other bytes among the DXF entities");
-    }
+    straight_size(s);
     s.plot_file->rewrite(s.dxf_tables_at, s.dxf_tables_size, made);
   } else {
     plot_write(s, made);

@@ -213,6 +213,25 @@ TEST(DxfDevice, ExpectedLayersLetALargeDrawingGoStraightIntoTheFileWithTheSameBy
     EXPECT_TRUE(state.expected_layers.empty());
   }
 
+  // A drawing begun again part-way leaves what a held one leaves: not its
+  // entities.
+  const auto begun_again = [](PlotState& state, TextSink& file, const std::vector<std::pair<float, int>>& layers) {
+    start_drawing(state, file, layers);
+    draw_large(state);
+    INIT(state, 3, 1);
+    MOVE(state, 1, 1);
+    PLOT(state, 2, 2, 2);
+    PLT_END(state);
+  };
+  PlotState held_again;
+  StringSink held_again_file;
+  begun_again(held_again, held_again_file, {});
+  PlotState again;
+  RewritableSink again_file;
+  begun_again(again, again_file, {{9, 2}});
+  EXPECT_LT(again_file.text.size(), HeldText::kMemoryLimit);
+  EXPECT_TRUE(again_file.text == held_again_file.text());
+
   // A file that cannot write over its bytes gets the held drawing.
   PlotState unrewritable;
   StringSink plain;

@@ -39,6 +39,7 @@ int open_plot_file(Open&& open) {
 
 // Frees the file number: what is written behind goes first.
 void drop_plot_file(Library& lib) {
+  dxf_plot_file_gone(lib.plot);
   lib.plot.plot_file = nullptr;
   lib.plot.plot_behind = nullptr;
   lib.plot_writer.reset();

@@ -140,9 +140,7 @@ void forget_drawing(PlotState& s) {
   s.held_entities.clear();
   s.held_layers.clear();
   s.dxf_layer = {};
-  s.dxf_tables_at = -1;
-  s.dxf_tables_size = 0;
-  s.dxf_straight = 0;
+  dxf_plot_file_gone(s);
 }
 
 bool go_straight(PlotState& s);
@@ -393,6 +391,12 @@ void dxf_expect_layer(PlotState& s, float plot_layer, int pen) {
   char name[16];
   const std::size_t size = layer_name(plot_layer, pen, name);
   s.expected_layers.emplace(std::string(name, size), pen_colour(pen));
+}
+
+void dxf_plot_file_gone(PlotState& s) {
+  s.dxf_tables_at = -1;
+  s.dxf_tables_size = 0;
+  s.dxf_straight = 0;
 }
 
 const PlotDevice& dxf_device() {

@@ -27,4 +27,8 @@ const PlotDevice& dxf_device();
 // lines and circles, or pen 0 for its texts; INIT forgets them.
 void dxf_expect_layer(PlotState& s, float plot_layer, int pen);
 
+// The plot file is closed or dropped: entities that went straight into it
+// went with it, and the next INIT has nothing there to take back.
+void dxf_plot_file_gone(PlotState& s);
+
 }  // namespace verdan

@@ -303,7 +303,8 @@ static int temporary_left(void) {
 static void replacement(void) {
   static const char old_plot[] = "old plot\r\n";
   vdn_state *state = VDN_STATE();
-  size_t length;
+  size_t length, dxf_length;
+  int i;
   FILE *old = fopen("R.OUT", "wb");
   fputs(old_plot, old);
   fclose(old);
@@ -332,6 +333,28 @@ static void replacement(void) {
   CHECK(read_file("R.OUT") == length);
   CHECK(!temporary_left());
   CHECK(VDN_PLOT_CLOSE() == VDN_BAD_FILE_NUMBER);
+
+  /* A DXF drawing gone straight into a replacement that is dropped: the
+   * next plot file starts a drawing of its own. */
+  state->plot_device = 6;
+  CHECK(vdn_plot_open_replacing("R.OUT") == VDN_OK);
+  CHECK(VDN_INIT(3, 1) == VDN_OK);
+  CHECK(vdn_plot_dxf_expect_layer(0, 2) == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  for (i = 0; i < 20000; ++i) VDN_PLOT((float)(i % 300), (float)(i % 200), 2);
+  CHECK(vdn_plot_discard() == VDN_OK);
+  CHECK(read_file("R.OUT") == length);
+  CHECK(vdn_plot_open_replacing("R.OUT") == VDN_OK);
+  CHECK(VDN_INIT(3, 1) == VDN_OK);
+  CHECK(vdn_plot_start() == VDN_OK);
+  CHECK(VDN_PLOT(30, 40, 2) == VDN_OK);
+  CHECK(VDN_PLT_END() == VDN_OK);
+  CHECK(VDN_PLOT_CLOSE() == VDN_OK);
+  dxf_length = read_file("R.OUT");
+  CHECK(dxf_length > 5 && dxf_length < sizeof file_bytes && memcmp(file_bytes + dxf_length - 5, "EOF\r\n", 5) == 0);
+  CHECK(!temporary_left());
+  state->plot_device = 3;
+  CHECK(VDN_INIT(1, 1) == VDN_OK);
 
   /* A device is written in place and stays. */
   CHECK(vdn_plot_open_replacing("/dev/null") == VDN_OK);

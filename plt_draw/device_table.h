@@ -64,7 +64,8 @@ struct PlotDevice {
   void (*end)(PlotState& state);
   // A text's commands carry nothing from the texts before it but the pen
   // and plot_cmd, which each text sets first: a run of texts may be made in
-  // pieces apart (number_labels.h). The printers' one command a character.
+  // pieces apart (number_labels.h). The printers' one command a character,
+  // and JW_CAD's record a text.
   bool texts_apart;
 };
 

@@ -21,9 +21,9 @@ struct NumberLabels {
 
 // Leaves the plot file, the pen and plot_cmd as N2A of each number into
 // plot_cmd and MOJI at its point would, one label after another, a failure
-// included. The printers' labels, a command a character, are made in
-// pieces on two threads and written in order; no other state of theirs
-// carries from one label to the next.
+// included. The printers' labels, a command a character, and JW_CAD's are
+// made in pieces on two threads and written in order; no other state of
+// theirs carries from one label to the next.
 void number_labels(PlotState& s, const NumberLabels& labels);
 
 }  // namespace verdan

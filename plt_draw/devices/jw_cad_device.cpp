@@ -149,7 +149,7 @@ void end(PlotState& s) { plot_write(s, "t"); }
 
 const PlotDevice& jw_cad_device() {
   // The intermediate file's coordinates are singles.
-  static const PlotDevice device{5, kWholeSingleReach, init, nullptr, line, circle, text, end, false};
+  static const PlotDevice device{5, kWholeSingleReach, init, nullptr, line, circle, text, end, true};
   return device;
 }
 

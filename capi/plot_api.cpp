@@ -5,6 +5,7 @@
 #include "platform/host/past_cache.h"
 #include "plt_draw/culc.h"
 #include "plt_draw/devices/dxf_device.h"
+#include "plt_draw/line_run.h"
 #include "plt_draw/number_labels.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
@@ -158,6 +159,13 @@ int vdn_plot_number_labels(const float* x, const float* y, size_t count, long lo
       require(y, "y");
     }
     number_labels(plot, {x, y, count, first, height, angle});
+  });
+}
+
+int vdn_plot_lines(const vdn_plot_line* lines, size_t count) {
+  return after_init([&](PlotState& plot) {
+    if (count > 0) require(lines, "lines");
+    line_run(plot, lines, count);
   });
 }
 

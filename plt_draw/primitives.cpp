@@ -94,6 +94,15 @@ void MOVE(PlotState& s, float x, float y) {
   s.pen.pen_y = y;
 }
 
+void line_between(PlotState& s, float x0, float y0, float x1, float y1, float pen, bool dashed) {
+  MOVE(s, x0, y0);
+  // PLOT's and DASH's checks but the pen's place, which the move has just
+  // checked, in their order.
+  if (!std::isfinite(pen)) refuse_value(s, pen, "plot pen");
+  require_point_within_reach(s, x1, y1);
+  line(s, x1, y1, pen, dashed);
+}
+
 void MOJI(PlotState& s, float x, float y, float height, float angle) {
   const std::string text = s.plot_cmd;
   require_point_within_reach(s, x, y);

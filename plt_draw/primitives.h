@@ -27,6 +27,10 @@ void CIR(PlotState& state, float x, float y, float r, float pen);
 // Lifts the pen and moves it to (x, y) (only HP-GL writes a command).
 void MOVE(PlotState& state, float x, float y);
 
+// MOVE to (x0, y0), then PLOT, or DASH where dashed, to (x1, y1): the
+// bytes, pen, plot_cmd and failures of the two calls, a check fewer.
+void line_between(PlotState& state, float x0, float y0, float x1, float y1, float pen, bool dashed);
+
 // Writes the text in plot_cmd from (x, y), `height` mm high, in direction
 // `angle` degrees. Double-byte characters go to the device as JIS. The pen
 // ends behind the text, except on JW_CAD, where the whole text is one record

@@ -34,7 +34,7 @@ expected="VDN_CIR VDN_CONSOLE_CLOSE VDN_CONSOLE_OPEN VDN_CULC VDN_DASH VDN_DAT2S
 VDN_DRAW_CMQ VDN_DRAW_DKI VDN_DRAW_SYU VDN_DSP2L VDN_DSPN VDN_F2X VDN_FAILURE VDN_GETCWD VDN_GETENV
 VDN_I2X VDN_INIT VDN_INN VDN_JWH VDN_L2X VDN_MAR VDN_MIN VDN_MOJI VDN_MOVE VDN_N2A VDN_PLOT VDN_PLOT_CLOSE
 VDN_PLOT_OPEN VDN_PLT_END VDN_RECORDS_CLOSE VDN_RECORDS_OPEN VDN_RECORD_KIND VDN_S2X VDN_SJ2J VDN_SP2DAT
-VDN_STATE VDN_TMP2JWC VERDAN_1 vdn_failure_text vdn_plot_discard vdn_plot_dxf_expect_layer vdn_plot_keep_in_cache vdn_plot_number_labels vdn_plot_open_replacing vdn_plot_open_stdout vdn_plot_start vdn_version"
+VDN_STATE VDN_TMP2JWC VERDAN_1 vdn_failure_text vdn_plot_discard vdn_plot_dxf_expect_layer vdn_plot_keep_in_cache vdn_plot_lines vdn_plot_number_labels vdn_plot_open_replacing vdn_plot_open_stdout vdn_plot_start vdn_version"
 if [ "$exported" != "$(tr ' ' '\n' <<< "$expected" | sort -u)" ]; then
   fail "exported symbols differ:"
   diff <(tr ' ' '\n' <<< "$expected" | sort -u) <(echo "$exported") >&2

@@ -252,6 +252,7 @@ static void calls_out_of_order(void) {
   CHECK(VDN_PLOT(1, 1, 1) == VDN_ILLEGAL_CALL);
   CHECK(VDN_MOJI(1, 1, 1, 0) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_number_labels(NULL, NULL, 0, 1, 1, 0) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_lines(NULL, 0) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_dxf_expect_layer(9, 2) == VDN_ILLEGAL_CALL);
   CHECK(VDN_PLT_END() == VDN_ILLEGAL_CALL);
   CHECK(VDN_INIT(1, 1) == VDN_OK);
@@ -259,8 +260,9 @@ static void calls_out_of_order(void) {
   CHECK(vdn_plot_dxf_expect_layer(9, 4) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_dxf_expect_layer(-1, 2) == VDN_ILLEGAL_CALL);
   CHECK(vdn_plot_dxf_expect_layer(9, 0) == VDN_OK);
-  /* Labels without their points. */
+  /* Labels without their points, lines without themselves. */
   CHECK(vdn_plot_number_labels(NULL, NULL, 1, 1, 1, 0) == VDN_ILLEGAL_CALL);
+  CHECK(vdn_plot_lines(NULL, 1) == VDN_ILLEGAL_CALL);
   /* No plot file. */
   CHECK(VDN_PLOT(1, 1, 1) == VDN_BAD_FILE_NUMBER);
   CHECK(VDN_PLOT_CLOSE() == VDN_BAD_FILE_NUMBER);

@@ -70,17 +70,15 @@ FramePlot::FramePlot(FrameNodes& nodes) {
 
 void FramePlot::members(const Member* first, std::size_t count) {
   VDN_STATE()->plot_layer = kMemberLayer;
+  lines_.clear();
   for (const Member* m = first; m != first + count; ++m) {
     const auto a = static_cast<std::size_t>(m->end_a - 1);
     const auto b = static_cast<std::size_t>(m->end_b - 1);
-    check(VDN_MOVE(x_[a], y_[a]));
     // Pinned members (braces, ties) dashed and thin, the others solid.
-    if (m->kind == 4) {
-      check(VDN_DASH(x_[b], y_[b], 1));
-    } else {
-      check(VDN_PLOT(x_[b], y_[b], 2));
-    }
+    const bool pinned = m->kind == 4;
+    lines_.push_back({x_[a], y_[a], x_[b], y_[b], pinned ? 1.0f : 2.0f, pinned ? 1 : 0});
   }
+  check(vdn_plot_lines(lines_.data(), lines_.size()));
 }
 
 void FramePlot::labels() {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "tools/vdn-plot/frame_data.h"
+#include "verdan/verdan.h"
 
 namespace verdan::plot_tool {
 
@@ -24,6 +26,7 @@ class FramePlot {
   void labels();
 
  private:
+  std::vector<vdn_plot_line> lines_;  // the members' lines, a run at a time
   // mm on the paper; element 0 is node 1.
   NodeCoordinates::Singles x_, y_;
 };

@@ -180,6 +180,17 @@ VDN_API int VDN_MOJI(float x, float y, float height, float angle);
  * are made on two threads. */
 VDN_API int vdn_plot_number_labels(const float *x, const float *y, size_t count, long long first, float height,
                                    float angle);
+/* A line of a run: from (x0, y0) to (x1, y1) in pen, dashed where dashed
+ * is not 0. */
+typedef struct vdn_plot_line {
+  float x0, y0, x1, y1;
+  float pen;
+  int dashed;
+} vdn_plot_line;
+/* The lines, count of them: what VDN_MOVE to each line's start and
+ * VDN_PLOT, or VDN_DASH where it is dashed, to its end leave, one line
+ * after another, up to a failure; one call for a run of them. */
+VDN_API int vdn_plot_lines(const vdn_plot_line *lines, size_t count);
 /* DXF: a layer the drawing is expected to use, by plot_layer and the pen of
  * its lines and circles, or pen 0 for its texts; VDN_INIT forgets them.
  * With layers expected, a large drawing goes faster into a replacement plot

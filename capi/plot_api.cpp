@@ -32,7 +32,7 @@ int open_plot_file(Open&& open) {
     Library& lib = library();
     if (lib.plot_file) fail(kIllegalFunctionCall, "the plot file is already open");
     lib.plot_file.emplace(open());
-    lib.plot_writer.emplace(*lib.plot_file);
+    lib.plot_writer.emplace(*lib.plot_file, WriteBehind::kLargeBlock);
     lib.plot.plot_file = &*lib.plot_writer;
     lib.plot.plot_behind = &*lib.plot_writer;
   });

@@ -7,10 +7,10 @@
 
 namespace verdan {
 
-WriteBehind::WriteBehind(TextSink& out)
-    : out_(out), blocks_(PastCache::make_block(2 * kBlock)), given_(blocks_.get() + kBlock) {
+WriteBehind::WriteBehind(TextSink& out, std::size_t block)
+    : out_(out), block_(block), blocks_(PastCache::make_block(2 * block)), given_(blocks_.get() + block) {
   buffer_ = blocks_.get();
-  room_ = kBlock;
+  room_ = block;
 }
 
 WriteBehind::~WriteBehind() {
@@ -31,10 +31,10 @@ WriteBehind::~WriteBehind() {
 
 void WriteBehind::write(std::string_view bytes) {
   column_ += static_cast<int>(bytes.size());
-  while (bytes.size() > kBlock - used_) {
-    const std::size_t part = kBlock - used_;
+  while (bytes.size() > block_ - used_) {
+    const std::size_t part = block_ - used_;
     std::memcpy(buffer_ + used_, bytes.data(), part);
-    used_ = kBlock;
+    used_ = block_;
     bytes.remove_prefix(part);
     hand_over();
   }

@@ -32,12 +32,12 @@ class RefusingSink : public TextSink {
   int calls_ = 0;
 };
 
-TEST(WriteBehind, PiecesOfEverySizeArriveWholeAndInOrder) {
-  const std::size_t block = WriteBehind::kBlock;
+// In the usual blocks and in blocks of another size.
+void pieces_of_every_size(std::size_t block) {
   std::string expected;
   StringSink out;
   {
-    WriteBehind behind(out);
+    WriteBehind behind(out, block);
     std::size_t n = 0;
     // Small pieces across several blocks, every other one from a padded
     // buffer (some too long for its inline copy, some near a block's end,
@@ -77,6 +77,11 @@ TEST(WriteBehind, PiecesOfEverySizeArriveWholeAndInOrder) {
     expected += "end";
   }
   EXPECT_TRUE(out.text() == expected);
+}
+
+TEST(WriteBehind, PiecesOfEverySizeArriveWholeAndInOrder) {
+  pieces_of_every_size(WriteBehind::kBlock);
+  pieces_of_every_size(16 * 4096);
 }
 
 TEST(WriteBehind, AFailedBlockReachesTheCallerAndEveryCallAfterIt) {

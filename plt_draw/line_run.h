@@ -15,7 +15,9 @@ namespace verdan {
 // included. `Line` has the members x0, y0, x1, y1, pen and dashed.
 template <typename Line>
 void line_run(PlotState& s, const Line* lines, std::size_t count) {
-  for (const Line* l = lines; l != lines + count; ++l) line_between(s, l->x0, l->y0, l->x1, l->y1, l->pen, l->dashed != 0);
+  for (const Line* l = lines; l != lines + count; ++l) {
+    line_between(s, l->x0, l->y0, l->x1, l->y1, l->pen, l->dashed != 0);
+  }
 }
 
 }  // namespace verdan

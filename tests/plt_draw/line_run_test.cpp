@@ -8,26 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_sink.h"
 #include "plt_draw/plot_device.h"
 #include "tests/platform/failure_code.h"
+#include "tests/plt_draw/plotter.h"
 
 namespace verdan {
 namespace {
 
+using test::expect_same;
+using test::Plotter;
+
 struct Line {
   float x0, y0, x1, y1, pen;
   int dashed;
-};
-
-struct Plotter {
-  explicit Plotter(float device) {
-    state.plot_device = device;
-    INIT(state, 1, 1);
-    state.plot_file = &file;
-  }
-  PlotState state;
-  StringSink file;
 };
 
 // Columns, beams and braces over a grid, every pen, some dashed.
@@ -55,14 +48,6 @@ int one_by_one(PlotState& s, const std::vector<Line>& lines) {
       }
     }
   });
-}
-
-void expect_same(Plotter& expected, Plotter& got, const std::string& what) {
-  EXPECT_TRUE(got.file.text() == expected.file.text()) << what << ": " << got.file.text().size() << " bytes against "
-                                                       << expected.file.text().size();
-  EXPECT_EQ(got.state.pen.pen_x, expected.state.pen.pen_x) << what;
-  EXPECT_EQ(got.state.pen.pen_y, expected.state.pen.pen_y) << what;
-  EXPECT_EQ(std::string(got.state.plot_cmd), std::string(expected.state.plot_cmd)) << what;
 }
 
 TEST(LineRun, EveryDeviceLeavesWhatTheLinesOneByOneLeave) {

@@ -10,24 +10,17 @@
 #include <vector>
 
 #include "platform/failure.h"
-#include "platform/text_sink.h"
 #include "plt_draw/plot_device.h"
 #include "plt_draw/primitives.h"
 #include "shared/plot_numbers.h"
 #include "tests/platform/failure_code.h"
+#include "tests/plt_draw/plotter.h"
 
 namespace verdan {
 namespace {
 
-struct Plotter {
-  explicit Plotter(float device) {
-    state.plot_device = device;
-    INIT(state, 1, 1);
-    state.plot_file = &file;
-  }
-  PlotState state;
-  StringSink file;
-};
+using test::expect_same;
+using test::Plotter;
 
 // The points of `count` labels over a grid, the `bad`th beyond every
 // device's reach.
@@ -53,14 +46,6 @@ int one_by_one(PlotState& s, const NumberLabels& l) {
       MOJI(s, l.x[i], l.y[i], l.height, l.angle);
     }
   });
-}
-
-void expect_same(Plotter& expected, Plotter& got, const std::string& what) {
-  EXPECT_TRUE(got.file.text() == expected.file.text()) << what << ": " << got.file.text().size() << " bytes against "
-                                                       << expected.file.text().size();
-  EXPECT_EQ(got.state.pen.pen_x, expected.state.pen.pen_x) << what;
-  EXPECT_EQ(got.state.pen.pen_y, expected.state.pen.pen_y) << what;
-  EXPECT_EQ(std::string(got.state.plot_cmd), std::string(expected.state.plot_cmd)) << what;
 }
 
 TEST(NumberLabels, EveryDeviceLeavesWhatTheLabelsOneByOneLeave) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -118,8 +119,35 @@ void start_writeback(int fd, std::int64_t offset, std::int64_t length) {
 #endif
 }
 
+#ifdef O_DIRECT
+namespace {
+
+// Past the client's cache, each transfer to a network file system waits for
+// the server: the client's own write-behind is what keeps such a file fast.
+bool on_network_file_system(int fd) {
+  struct statfs info {};
+  if (::fstatfs(fd, &info) != 0) return false;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case 0x6969:      // NFS
+    case 0x517B:      // SMB
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+    case 0x65735546:  // FUSE (sshfs and the like)
+    case 0x5346414F:  // AFS
+    case 0x00C36400:  // Ceph
+    case 0x01021997:  // 9P
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+#endif
+
 bool set_past_cache(int fd, bool on) {
 #ifdef O_DIRECT
+  if (on && on_network_file_system(fd)) return false;
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0) return false;
   return ::fcntl(fd, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;

@@ -12,6 +12,7 @@
 
 #include "platform/host/file_kinds.h"
 #include "platform/host/past_cache.h"
+#include "platform/host/sync_behind.h"
 #include "platform/text_sink.h"
 
 namespace verdan {
@@ -170,6 +171,8 @@ class TextFile : public TextSink {
   void write_out(const char* data, std::size_t size);
   // After `written_` has grown: a replacement's new bytes are sent on.
   void send_on();
+  // Stops the syncs behind the writing; fails with the first that failed.
+  void stop_sync_behind();
   void release() noexcept;
   // Moves the bytes from `from` to the end `by` bytes on (or back, when
   // negative), through the buffer.
@@ -191,6 +194,7 @@ class TextFile : public TextSink {
   int column_ = 0;
   std::int64_t written_ = 0;  // bytes handed to the host
   std::int64_t sent_on_ = 0;  // of which started on their way to the medium
+  std::unique_ptr<SyncBehind> sync_behind_;  // a large replacement's, from its first step
   PastCache past_cache_;
   std::int64_t past_cache_from_ = -1;  // never
   bool room_in_buffer_ = false;  // the last line_room() is in buffer_

@@ -279,5 +279,39 @@ TEST_P(FaultInjection, EveryFileCallFailingOrKilledLeavesOldOrNewFiles) {
 INSTANTIATE_TEST_SUITE_P(Writers, FaultInjection, ::testing::ValuesIn(dialogues()),
                          [](const ::testing::TestParamInfo<Dialogue>& info) { return info.param.name; });
 
+// A large plot's syncs behind the writing: one that fails fails the plot,
+// although the sync at its end succeeds, and the old drawing stays.
+class SyncBehindFault : public test::HeadlessRun {
+ protected:
+  test::Outcome plot(const std::string& fault_env) {
+    std::error_code ignored;
+    fs::remove(dir_ / "log", ignored);
+    const std::string env = "LD_PRELOAD='" VERDAN_FAULT_SHIM "' VERDAN_FAULT_LOG='" + dir_ / "log" + "' " +
+                            "ASAN_OPTIONS=verify_asan_link_order=0 VERDAN_FAULT_ONLY=fsync " + fault_env;
+    return run("VDN-PLOT", "", "--device=3 --paper=2 FRAME frame.plt", "/usr/bin:/bin", built_programs(), env);
+  }
+  std::string home() const { return dir_ / "home"; }
+};
+
+TEST_F(SyncBehindFault, FailedSyncBehindTheWritingFailsThePlot) {
+  // 90,000 labels and 180,000 members: over 16 MiB of HP-GL.
+  test::write_bytes(home() + "/FRAME", grid_frame_data(300));
+  test::write_bytes(home() + "/frame.plt", "old drawing");
+  ASSERT_EQ(plot("").status, 0) << test::read_bytes(dir_ / "err");
+  const std::string log = test::read_bytes(dir_ / "log");
+  const std::size_t at = log.rfind("only ");
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_GE(std::atol(log.c_str() + at + 5), 2) << "no sync behind the writing";
+
+  test::write_bytes(home() + "/frame.plt", "old drawing");
+  const test::Outcome failed = plot("VERDAN_FAULT_AT=1 VERDAN_FAULT_KIND=eio");
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(test::read_bytes(dir_ / "err").find("fsync"), std::string::npos) << test::read_bytes(dir_ / "err");
+  EXPECT_EQ(test::read_bytes(home() + "/frame.plt"), "old drawing");
+  for (auto& entry : fs::directory_iterator(home())) {
+    EXPECT_NE(entry.path().filename().string().rfind(".~", 0), 0u) << entry.path() << " left behind";
+  }
+}
+
 }  // namespace
 }  // namespace verdan

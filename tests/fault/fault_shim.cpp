@@ -7,6 +7,8 @@
 //   VERDAN_FAULT_KIND  enospc, eio, eacces (fail), short (a short write),
 //                      kill_before, kill_after
 //   VERDAN_FAULT_GOOD  1: the call and every later one fail (not for kills)
+//   VERDAN_FAULT_ONLY  a call's name (fsync, ...): VERDAN_FAULT_AT counts
+//                      only those calls, and the log gets "only N" as well
 //   VERDAN_FAULT_LOG   file that gets "calls N" at exit and "fired" at the fault
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -30,7 +32,9 @@ struct Plan {
   int error = 0;
   bool for_good = false;
   const char* log = nullptr;
+  const char* only = nullptr;
   long calls = 0;
+  long only_calls = 0;
   bool fired = false;
 };
 
@@ -49,6 +53,7 @@ Plan& plan() {
     if (std::strcmp(k, "short") == 0) q = {q.at, Kind::short_write, 0, false, q.log};
     if (std::strcmp(k, "kill_before") == 0) q = {q.at, Kind::kill_before, 0, false, q.log};
     if (std::strcmp(k, "kill_after") == 0) q = {q.at, Kind::kill_after, 0, false, q.log};
+    q.only = std::getenv("VERDAN_FAULT_ONLY");
     return q;
   }();
   return p;
@@ -77,6 +82,10 @@ void note_calls() {
   char text[64];
   std::snprintf(text, sizeof text, "calls %ld\n", plan().calls);
   note(text);
+  if (plan().only) {
+    std::snprintf(text, sizeof text, "only %ld\n", plan().only_calls);
+    note(text);
+  }
 }
 
 // Only the program under test is counted, not the programs it starts.
@@ -101,8 +110,10 @@ enum class Verdict { run, fail, short_write, kill_after };
 Verdict next_call(const char* name) {
   Plan& p = plan();
   ++p.calls;
+  if (p.only && std::strcmp(name, p.only) != 0) return Verdict::run;
+  const long n = p.only ? ++p.only_calls : p.calls;
   if (p.kind == Kind::none || p.at <= 0) return Verdict::run;
-  if (p.calls < p.at || (p.calls > p.at && !(p.for_good && p.kind == Kind::fail))) return Verdict::run;
+  if (n < p.at || (n > p.at && !(p.for_good && p.kind == Kind::fail))) return Verdict::run;
   if (!p.fired) {
     p.fired = true;
     char text[64];

@@ -303,7 +303,8 @@ TEST_F(FilesTest, ReplacementLeavesTheOldFileWholeUntilCommitted) {
   fs::permissions(dos("result"), fs::perms(0640));
   {
     TextFile out = TextFile::open_replacing(dos("RESULT"));
-    out.write(std::string(100000, 'n'));
+    // Large enough to be synced behind the writing while it is dropped.
+    out.write(std::string(std::size_t{20} << 20, 'n'));
     EXPECT_EQ(test::read_bytes(dos("result")), "OLD\r\n");
   }  // dropped, as when a failure unwinds past it
   EXPECT_EQ(test::read_bytes(dos("result")), "OLD\r\n");

@@ -122,9 +122,11 @@ if wait_for '名前?'; then
 
   # Bytes the terminal gets for one key typed into the entry.
   tmx pipe-pane -o -t vt "cat >>'$work/one-key.log'"
-  sleep 0.3
+  settle "the pane piped" "1" tmx display-message -p -t vt '#{pane_pipe}'
   keys x
   wait_for '名前? <aZbc山x'
+  # On a busy machine the logging cat may lag behind the pane.
+  settle "bytes logged for the key" "yes" sh -c "[ -s '$work/one-key.log' ] && echo yes"
   sleep 0.3
   tmx pipe-pane -t vt
   bytes=$(wc -c <"$work/one-key.log")
@@ -315,7 +317,7 @@ if [ "$(id -u)" -eq 0 ] && command -v localedef >/dev/null 2>&1 &&
   start_session
   tmx pipe-pane -o -t vt "cat >>'$work/euc.log'"
   run "env $euc_env '$probe' draw; echo rc=\$?"
-  sleep 1
+  wait_for 'ROW0 plain'
   keys q Enter q
   wait_for 'rc=0'
   tmx pipe-pane -t vt

@@ -1,6 +1,7 @@
 #include "platform/host/sync_behind.h"
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/host/file_calls.h"
 
@@ -13,7 +14,15 @@ void SyncBehind::written(std::int64_t bytes) {
     const std::lock_guard<std::mutex> lock(mutex_);
     if (stopping_) return;
     wanted_ = bytes;
-    if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+    if (!thread_.joinable()) {
+      try {
+        thread_ = std::thread([this] { run(); });
+      } catch (const std::system_error&) {
+        // No thread to spare: the sync at the end does it all, as before.
+        stopping_ = true;
+        return;
+      }
+    }
   }
   changed_.notify_one();
 }

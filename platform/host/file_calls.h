@@ -17,6 +17,9 @@ int open_file(const std::string& path, int flags);
 // no reader fails at once with ENXIO. The descriptor comes back blocking.
 int open_file_at_once(const std::string& path, int flags);
 long read_file(int fd, void* data, std::size_t size);
+// Reads at `offset` from the start; the descriptor's own offset is left as
+// it was where the host can (POSIX), moved past what was read where not.
+long read_file_at(int fd, void* data, std::size_t size, std::int64_t offset);
 long write_file(int fd, const void* data, std::size_t size);
 int close_file(int fd);
 // Moves the offset of the next read or write to `offset` from the start.

@@ -70,6 +70,15 @@ void SpoolFile::replay_rest(std::int64_t left, const std::function<void(std::str
   }
 }
 
+void SpoolFile::read_at(std::int64_t offset, char* data, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const long n = host::read_file_at(fd_, data + done, size - done, offset + static_cast<std::int64_t>(done));
+    if (n < 0) fail_from_errno(errno, "read", "a temporary spool file");
+    if (n == 0) fail_from_errno(EIO, "read", "a temporary spool file cut short");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 void SpoolFile::rewind() {
   if (host::seek_file(fd_, 0) != 0) fail_from_errno(errno, "seek", "a temporary spool file");
 }

@@ -28,6 +28,8 @@ class SpoolFile {
   // part throws through `failed`, given the host's error.
   void replay_into(int fd, const std::function<void(std::int64_t)>& copied,
                    const std::function<void(std::string_view)>& out, const std::function<void(int)>& failed);
+  // The `size` bytes at `offset` into `data`, once the appending is done.
+  void read_at(std::int64_t offset, char* data, std::size_t size);
   std::int64_t size() const { return size_; }
 
  private:

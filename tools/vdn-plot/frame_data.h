@@ -5,14 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "tools/vdn-plot/frame_nodes.h"
 #include "tools/vdn-plot/member_list.h"
-#include "tools/vdn-plot/node_coordinates.h"
 
 namespace verdan::plot_tool {
-
-struct FrameNodes {
-  NodeCoordinates node_x, node_y;  // cm; element 0 is node 1
-};
 
 struct FrameData : FrameNodes {
   MemberList members;

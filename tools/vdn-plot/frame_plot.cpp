@@ -17,24 +17,14 @@ constexpr float kLabelOffset = 1;    // mm right of and above the node
 constexpr float kMemberLayer = 9;
 constexpr float kNodeLayer = 8;
 
-// Centimetres of the frame to millimetres on the paper.
-struct Fit {
-  double scale = 1;  // mm per cm
-  double x0 = 0, y0 = 0;
-  double min_x = 0, min_y = 0;
-
-  float x(double cm) const { return static_cast<float>(x0 + (cm - min_x) * scale); }
-  float y(double cm) const { return static_cast<float>(y0 + (cm - min_y) * scale); }
-};
-
-Fit fit(const vdn_state& state, const FrameNodes& frame) {
+PaperFit fit(const vdn_state& state, const FrameNodes& frame) {
   const double paper_w = std::fabs(state.paper_w / state.scale_x);
   const double paper_h = std::fabs(state.paper_h / state.scale_y);
   const double span_x = frame.node_x.max() - frame.node_x.min();
   const double span_y = frame.node_y.max() - frame.node_y.min();
   const double room_x = std::max(paper_w - 2 * kMargin, 1.0);
   const double room_y = std::max(paper_h - 2 * kMargin, 1.0);
-  Fit f;
+  PaperFit f;
   f.min_x = frame.node_x.min();
   f.min_y = frame.node_y.min();
   if (span_x > 0 && span_y > 0) {
@@ -55,11 +45,10 @@ void check(int code) {
   if (code != VDN_OK) fail(code, vdn_failure_text());
 }
 
-// Each node is fitted once, not at each of its members' ends.
+// Each node is fitted once (a large frame's each time its page is read),
+// not at each of its members' ends.
 FramePlot::FramePlot(FrameNodes& nodes) {
-  const Fit f = fit(*VDN_STATE(), nodes);
-  x_ = nodes.node_x.take_as_singles([&f](double cm) { return f.x(cm); });
-  y_ = nodes.node_y.take_as_singles([&f](double cm) { return f.y(cm); });
+  nodes_ = FittedNodes(nodes, fit(*VDN_STATE(), nodes));
   // A DXF drawing's layers, told ahead so that its entities go straight
   // into the file: solid and dashed members, and the labels, which are
   // texts. A frame without braces has its table put right at the end.
@@ -72,11 +61,11 @@ void FramePlot::members(const Member* first, std::size_t count) {
   VDN_STATE()->plot_layer = kMemberLayer;
   lines_.clear();
   for (const Member* m = first; m != first + count; ++m) {
-    const auto a = static_cast<std::size_t>(m->end_a - 1);
-    const auto b = static_cast<std::size_t>(m->end_b - 1);
+    const PaperPoint a = nodes_[static_cast<std::size_t>(m->end_a - 1)];
+    const PaperPoint b = nodes_[static_cast<std::size_t>(m->end_b - 1)];
     // Pinned members (braces, ties) dashed and thin, the others solid.
     const bool pinned = m->kind == 4;
-    lines_.push_back({x_[a], y_[a], x_[b], y_[b], pinned ? 1.0f : 2.0f, pinned ? 1 : 0});
+    lines_.push_back({a.x, a.y, b.x, b.y, pinned ? 1.0f : 2.0f, pinned ? 1 : 0});
   }
   check(vdn_plot_lines(lines_.data(), lines_.size()));
 }
@@ -87,13 +76,14 @@ void FramePlot::labels() {
   // labels in runs.
   constexpr std::size_t kRun = std::size_t{1} << 18;
   std::vector<float> x, y;
-  for (std::size_t first = 0; first < x_.size(); first += kRun) {
-    const std::size_t count = std::min(kRun, x_.size() - first);
+  for (std::size_t first = 0; first < nodes_.size(); first += kRun) {
+    const std::size_t count = std::min(kRun, nodes_.size() - first);
     x.resize(count);
     y.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-      x[i] = x_[first + i] + kLabelOffset;
-      y[i] = y_[first + i] + kLabelOffset;
+      const PaperPoint p = nodes_[first + i];
+      x[i] = p.x + kLabelOffset;
+      y[i] = p.y + kLabelOffset;
     }
     check(vdn_plot_number_labels(x.data(), y.data(), count, static_cast<long long>(first + 1), kLabelHeight, 0));
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/vdn-plot/frame_data.h"
+#include "tools/vdn-plot/fitted_nodes.h"
 #include "verdan/verdan.h"
 
 namespace verdan::plot_tool {
@@ -19,7 +20,8 @@ void check(int code);
 // the numbers in layer 8 (NODE).
 class FramePlot {
  public:
-  // After INIT: the nodes fitted to its paper, once, in their own memory;
+  // After INIT: the nodes fitted to its paper, once, in their own memory,
+  // or page by page as they are read back from a large frame's spool file;
   // `nodes` keeps no coordinate.
   explicit FramePlot(FrameNodes& nodes);
   void members(const Member* first, std::size_t count);
@@ -27,8 +29,7 @@ class FramePlot {
 
  private:
   std::vector<vdn_plot_line> lines_;  // the members' lines, a run at a time
-  // mm on the paper; element 0 is node 1.
-  NodeCoordinates::Singles x_, y_;
+  FittedNodes nodes_;  // element 0 is node 1
 };
 
 }  // namespace verdan::plot_tool

@@ -132,8 +132,7 @@ void FrameReader::read_nodes(FrameNodes& frame) {
   // millions while they are read (a damaged count reserves little more
   // than the largest frame).
   const auto room = static_cast<std::size_t>(std::min(nodes.high, 2 * kLargestGeneratedFrame));
-  frame.node_x.reserve(room);
-  frame.node_y.reserve(room);
+  frame.reserve(room);
   CheckedTail node_tail;
   node_tail.kept = 2;
   for (int n = 1; n <= nodes.high; ++n) {
@@ -146,8 +145,7 @@ void FrameReader::read_nodes(FrameNodes& frame) {
     // before and nothing in it.
     std::int64_t whole_xy[LineNumbers::kKept];
     if (node_tail.count == 0 && plain_wholes_in_place(line, node_tail, whole_xy)) {
-      frame.node_x.push_back(static_cast<double>(whole_xy[0]));
-      frame.node_y.push_back(static_cast<double>(whole_xy[1]));
+      frame.push_back(static_cast<double>(whole_xy[0]), static_cast<double>(whole_xy[1]));
       continue;
     }
     const LineNumbers xy = read_line_numbers(line, number_, node_tail);
@@ -156,10 +154,9 @@ void FrameReader::read_nodes(FrameNodes& frame) {
       hold();
       break;
     }
-    frame.node_x.push_back(xy.value[0]);
-    frame.node_y.push_back(xy.value[1]);
+    frame.push_back(xy.value[0], xy.value[1]);
   }
-  node_count_ = static_cast<int>(frame.node_x.size());
+  node_count_ = static_cast<int>(frame.size());
 }
 
 void FrameReader::read_members(MemberSink& sink) {

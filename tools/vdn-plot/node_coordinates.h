@@ -18,14 +18,7 @@ class NodeCoordinates {
 
   void reserve(std::size_t count);
   void push_back(double value) {
-    // The first of equal smallest and the last of equal largest values, as
-    // std::minmax_element finds them (0 and -0 are equal).
-    if (size() == 0) {
-      min_ = max_ = value;
-    } else {
-      if (value < min_) min_ = value;
-      if (!(value < max_)) max_ = value;
-    }
+    note(value);
     const auto single = static_cast<float>(value);
     if (doubles_.empty() && static_cast<double>(single) == value) {
       singles_.push_back(single);
@@ -38,6 +31,24 @@ class NodeCoordinates {
     return doubles_.empty() ? static_cast<double>(singles_[i]) : doubles_[i];
   }
   double back() const { return (*this)[size() - 1]; }
+  // Counts `value` in min() and max() without holding it: the caller keeps
+  // it elsewhere.
+  void note(double value) {
+    // The first of equal smallest and the last of equal largest values, as
+    // std::minmax_element finds them (0 and -0 are equal).
+    if (!noted_) {
+      min_ = max_ = value;
+      noted_ = true;
+    } else {
+      if (value < min_) min_ = value;
+      if (!(value < max_)) max_ = value;
+    }
+  }
+  // Lets every value held go; min() and max() stay.
+  void drop_values() {
+    singles_ = {};
+    doubles_ = {};
+  }
   // The smallest and the largest value; 0 while there is none.
   double min() const { return min_; }
   double max() const { return max_; }
@@ -55,8 +66,7 @@ class NodeCoordinates {
       taken.reserve(doubles_.size());
       for (double v : doubles_) taken.push_back(to_single(v));
     }
-    singles_ = {};
-    doubles_ = {};
+    drop_values();
     return taken;
   }
 
@@ -68,6 +78,7 @@ class NodeCoordinates {
   Singles singles_;
   std::vector<double, LargeAllocator<double>> doubles_;  // once a value is no single
   double min_ = 0, max_ = 0;
+  bool noted_ = false;
 };
 
 }  // namespace verdan::plot_tool

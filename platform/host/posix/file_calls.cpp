@@ -63,6 +63,13 @@ long read_file(int fd, void* data, std::size_t size) {
   }
 }
 
+long read_file_at(int fd, void* data, std::size_t size, std::int64_t offset) {
+  for (;;) {
+    ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
 long write_file(int fd, const void* data, std::size_t size) {
   for (;;) {
     ssize_t n = ::write(fd, data, size);

@@ -44,6 +44,11 @@ long read_file(int fd, void* data, std::size_t size) {
   return _read(fd, data, static_cast<unsigned>(size < kMost ? size : kMost));
 }
 
+long read_file_at(int fd, void* data, std::size_t size, std::int64_t offset) {
+  if (_lseeki64(fd, offset, SEEK_SET) < 0) return -1;
+  return read_file(fd, data, size);
+}
+
 long write_file(int fd, const void* data, std::size_t size) {
   constexpr std::size_t kMost = 1u << 30;
   return _write(fd, data, static_cast<unsigned>(size < kMost ? size : kMost));

@@ -28,8 +28,8 @@ TEST(FrameData, CountsRoundedToSixDigitsStandForTheLinesThatFollow) {
     out << " 1            -1             0             0             0 \r\n";
   }
   const FrameData frame = read_frame_data(dir / "FRAME");
-  ASSERT_EQ(frame.node_x.size(), static_cast<std::size_t>(nodes));
-  EXPECT_EQ(frame.node_y.back(), 350);
+  ASSERT_EQ(frame.size(), static_cast<std::size_t>(nodes));
+  EXPECT_EQ(frame.node_y.max(), 350);  // the last node read
   ASSERT_EQ(frame.members.size(), static_cast<std::size_t>(members));
   EXPECT_EQ(frame.members.back().end_a, nodes - 1);
   EXPECT_EQ(frame.members.back().end_b, nodes);

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "tools/vdn-plot/member_list.h"
+#include "tools/vdn-plot/fitted_nodes.h"
+#include "tools/vdn-plot/frame_nodes.h"
 #include "tools/vdn-plot/node_coordinates.h"
 
 namespace verdan::plot_tool {
@@ -69,6 +71,52 @@ TEST(FrameStorage, CoordinatesReadBackExactlyWhateverTheyAre) {
     EXPECT_EQ(held->size(), 0u);
     EXPECT_EQ(held->min(), low);
     EXPECT_EQ(held->max(), high);
+  }
+}
+
+// Past the nodes held in memory every node goes to a spool file, and comes
+// back fitted a page at a time, read alone or with the pages after it,
+// whichever page is asked for and whatever pages held its place before.
+TEST(FrameStorage, NodesPastTheMemoryComeBackFitted) {
+  using Spooled = SpooledNodes;
+  const std::size_t count = FrameNodes::kHeld + 3 * Spooled::kPageNodes * Spooled::kSets * Spooled::kWays + 7;
+  // Singles, one double among those held, and one among those spooled.
+  const auto value = [](std::size_t i) {
+    const double whole = static_cast<double>(i % 9973);
+    return i == 1000 || i == FrameNodes::kHeld + 5 ? static_cast<double>(i) + 0.1 : whole;
+  };
+  FrameNodes nodes;  // no room told: the nodes held move to the spool
+  for (std::size_t i = 0; i < count; ++i) nodes.push_back(value(i), -value(i));
+  EXPECT_TRUE(nodes.spooled());
+  EXPECT_EQ(nodes.size(), count);
+  EXPECT_EQ(nodes.node_x.max(), static_cast<double>(FrameNodes::kHeld + 5) + 0.1);
+  EXPECT_EQ(nodes.node_y.min(), -(static_cast<double>(FrameNodes::kHeld + 5) + 0.1));
+
+  PaperFit fit;
+  fit.scale = 0.37;
+  fit.min_x = -5;
+  fit.y0 = 12;
+  FittedNodes fitted(nodes, fit);
+  ASSERT_NE(fitted.spooled(), nullptr);
+  ASSERT_EQ(fitted.size(), count);
+  EXPECT_EQ(nodes.size(), 0u);
+  const auto right = [&](std::size_t i) {
+    const PaperPoint p = fitted[i];
+    return p.x == fit.x(value(i)) && p.y == fit.y(-value(i));
+  };
+  // In order, each page is read once, a run of them at a time.
+  for (std::size_t i = 0; i < count; ++i) ASSERT_TRUE(right(i)) << i;
+  const std::size_t pages = (count + Spooled::kPageNodes - 1) / Spooled::kPageNodes;
+  EXPECT_EQ(fitted.spooled()->pages_read(), pages);
+  EXPECT_EQ(fitted.spooled()->reads(), (pages + Spooled::kRun - 1) / Spooled::kRun);
+  // Five pages of one set, used in turn and then again: the one used
+  // longest ago gives way.
+  const std::size_t set_apart = Spooled::kPageNodes * Spooled::kSets;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_TRUE(right(k * set_apart + 11)) << k;
+  }
+  for (std::size_t i : {count - 1, std::size_t{1000}, FrameNodes::kHeld + 5, FrameNodes::kHeld - 1}) {
+    EXPECT_TRUE(right(i)) << i;
   }
 }
 

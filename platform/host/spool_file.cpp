@@ -19,7 +19,7 @@ constexpr std::int64_t kCopyPart = std::int64_t{8} << 20;
 }  // namespace
 
 SpoolFile::SpoolFile() : fd_(host::open_unnamed_temporary()) {
-  if (fd_ < 0) fail_from_errno(errno, "create", "a temporary spool file");
+  if (fd_ < 0) fail_from_errno(errno, "create", kShownName);
 }
 
 SpoolFile::~SpoolFile() {
@@ -30,7 +30,7 @@ void SpoolFile::append(std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const long n = host::write_file(fd_, bytes.data() + done, bytes.size() - done);
-    if (n < 0) fail_from_errno(errno, "write", "a temporary spool file");
+    if (n < 0) fail_from_errno(errno, "write", kShownName);
     done += static_cast<std::size_t>(n);
   }
   size_ += static_cast<std::int64_t>(bytes.size());
@@ -53,7 +53,7 @@ void SpoolFile::replay_into(int fd, const std::function<void(std::int64_t)>& cop
       return;
     }
     if (n < 0) failed(errno);
-    if (n == 0) fail_from_errno(EIO, "read", "a temporary spool file cut short");
+    if (n == 0) fail_from_errno(EIO, "read", std::string(kShownName) + " cut short");
     copied(n);
     left -= n;
   }
@@ -63,8 +63,8 @@ void SpoolFile::replay_rest(std::int64_t left, const std::function<void(std::str
   const PastCache::Block block = PastCache::make_block(kReplayBlock);
   while (left > 0) {
     const long n = host::read_file(fd_, block.get(), kReplayBlock);
-    if (n < 0) fail_from_errno(errno, "read", "a temporary spool file");
-    if (n == 0) fail_from_errno(EIO, "read", "a temporary spool file cut short");
+    if (n < 0) fail_from_errno(errno, "read", kShownName);
+    if (n == 0) fail_from_errno(EIO, "read", std::string(kShownName) + " cut short");
     out(std::string_view(block.get(), static_cast<std::size_t>(n)));
     left -= n;
   }
@@ -73,14 +73,14 @@ void SpoolFile::replay_rest(std::int64_t left, const std::function<void(std::str
 void SpoolFile::read_at(std::int64_t offset, char* data, std::size_t size) {
   for (std::size_t done = 0; done < size;) {
     const long n = host::read_file_at(fd_, data + done, size - done, offset + static_cast<std::int64_t>(done));
-    if (n < 0) fail_from_errno(errno, "read", "a temporary spool file");
-    if (n == 0) fail_from_errno(EIO, "read", "a temporary spool file cut short");
+    if (n < 0) fail_from_errno(errno, "read", kShownName);
+    if (n == 0) fail_from_errno(EIO, "read", std::string(kShownName) + " cut short");
     done += static_cast<std::size_t>(n);
   }
 }
 
 void SpoolFile::rewind() {
-  if (host::seek_file(fd_, 0) != 0) fail_from_errno(errno, "seek", "a temporary spool file");
+  if (host::seek_file(fd_, 0) != 0) fail_from_errno(errno, "seek", kShownName);
 }
 
 }  // namespace verdan

@@ -13,6 +13,9 @@ namespace verdan {
 
 class SpoolFile {
  public:
+  // How failures name it.
+  static constexpr const char* kShownName = "a temporary spool file";
+
   // Made in the host's directory for temporaries; a Failure when it cannot be.
   SpoolFile();
   ~SpoolFile();

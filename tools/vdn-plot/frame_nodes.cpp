@@ -46,7 +46,6 @@ void FrameNodes::write_pending() {
 std::unique_ptr<SpoolFile> FrameNodes::take_spool() {
   write_pending();
   pending_ = {};
-  size_ = 0;
   return std::move(spool_);
 }
 

@@ -35,7 +35,8 @@ class FrameNodes {
   }
   std::size_t size() const { return size_; }
   bool spooled() const { return spool_ != nullptr; }
-  // The spool file with every node in it, once spooled(); no node is left.
+  // The spool file with every node in it, once spooled(); no node is held
+  // any longer (size() and the extremes stay).
   std::unique_ptr<SpoolFile> take_spool();
 
  private:

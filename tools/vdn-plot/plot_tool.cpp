@@ -12,6 +12,7 @@
 #include "platform/fallible_step.h"
 #include "platform/program_info.h"
 #include "platform/host/files.h"
+#include "platform/host/spool_file.h"
 #include "tools/vdn-plot/frame_data.h"
 #include "tools/vdn-plot/frame_plot.h"
 #include "tools/vdn-plot/frame_reader.h"
@@ -175,6 +176,11 @@ int run(const std::vector<std::string>& args) {
     say(stderr, "VDN-PLOT: " + subject + ": line " + std::to_string(e.line()) + ": " + e.what() + "\n");
     return 1;
   } catch (const Failure& failure) {
+    // A spool file's failure is the temporary's (a missing or full
+    // directory for temporaries), not that of the file being read.
+    if (std::string_view(failure.what()).find(SpoolFile::kShownName) != std::string_view::npos) {
+      subject = SpoolFile::kShownName;
+    }
     say(stderr, "VDN-PLOT: " + subject + ": " + failure_words(failure) + " (code " +
                     std::to_string(failure.code()) + ")\n");
     return 1;

@@ -143,6 +143,28 @@ TEST_F(PlotTool, MissingOrMalformedDataFilesAreNamedWithTheirLine) {
   }
 }
 
+// A frame of more nodes than are held in memory has its coordinates in a
+// spool file; where none can be made, the message names the temporary, not
+// the data file being read.
+TEST_F(PlotTool, ASpoolFileThatCannotBeMadeIsNamedAsTheTemporary) {
+  const int nodes = (1 << 19) + 1;
+  std::string bytes = "VERDAN V2.50\r\n " + std::to_string(nodes) + "        1             1             0 \r\n";
+  for (int n = 0; n < nodes; ++n) bytes += " " + std::to_string(n % 1000) + " " + std::to_string(n / 1000) + " \r\n";
+  bytes += "  1   2   1   -1             0             0             0             0 \r\n";
+  bytes += " 1            -1             0             0             0 \r\n";
+  test::write_bytes(dir_ / "FRAME", bytes);
+
+  Outcome r = run("-d 4 FRAME out.plt", "TMPDIR='" + dir_ / "none" + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("VDN-PLOT: a temporary spool file: ", 0), 0u) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out.plt"));
+
+  r = run("-d 4 FRAME out.plt", "TMPDIR='" + dir_.path() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Every node's number, a command or more a character.
+  EXPECT_GT(std::filesystem::file_size(dir_ / "out.plt"), static_cast<std::uintmax_t>(nodes) * 6);
+}
+
 // An output that is the data file, by any name, would destroy it: the command
 // line is refused before anything is written.
 TEST_F(PlotTool, AnOutputThatIsTheDataFileIsACommandLineMistake) {

@@ -29,8 +29,13 @@ void SpooledNodes::bring_first(Set& set, std::size_t page) {
   while (way < kWays && set.page[way] != page) ++way;
   if (way == kWays) {
     read_pages(page);
-    return;
+  } else {
+    move_first(set, way);
   }
+}
+
+void SpooledNodes::move_first(Set& set, std::size_t way) {
+  const std::size_t page = set.page[way];
   const std::uint32_t place = set.place[way];
   std::copy_backward(set.page, set.page + way, set.page + way + 1);
   std::copy_backward(set.place, set.place + way, set.place + way + 1);
@@ -54,19 +59,16 @@ void SpooledNodes::read_pages(std::size_t page) {
 void SpooledNodes::keep(std::size_t page, const double* coordinates, std::size_t count) {
   Set& set = sets_[page % kSets];
   if (std::find(std::begin(set.page), std::end(set.page), page) != std::end(set.page)) return;  // read ahead before
-  const std::uint32_t place = set.place[kWays - 1];
-  std::copy_backward(set.page, set.page + kWays - 1, set.page + kWays);
-  std::copy_backward(set.place, set.place + kWays - 1, set.place + kWays);
-  set.page[0] = page;
-  set.place[0] = place;
-  PaperPoint* points = &points_[place * kPageNodes];
+  set.page[kWays - 1] = page;
+  move_first(set, kWays - 1);
+  PaperPoint* points = &points_[set.place[0] * kPageNodes];
   for (std::size_t i = 0; i < count; ++i) points[i] = {fit_.x(coordinates[2 * i]), fit_.y(coordinates[2 * i + 1])};
   ++pages_read_;
 }
 
-FittedNodes::FittedNodes(FrameNodes& nodes, const PaperFit& fit) : size_(nodes.size()) {
+FittedNodes::FittedNodes(FrameNodes& nodes, const PaperFit& fit) {
   if (nodes.spooled()) {
-    spooled_ = std::make_unique<SpooledNodes>(nodes.take_spool(), size_, fit);
+    spooled_ = std::make_unique<SpooledNodes>(nodes.take_spool(), nodes.size(), fit);
   } else {
     x_ = nodes.node_x.take_as_singles([&fit](double cm) { return fit.x(cm); });
     y_ = nodes.node_y.take_as_singles([&fit](double cm) { return fit.y(cm); });

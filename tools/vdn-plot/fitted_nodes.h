@@ -51,6 +51,7 @@ class SpooledNodes {
     if (set.page[0] != page) bring_first(set, page);
     return points_[set.place[0] * kPageNodes + i % kPageNodes];
   }
+  std::size_t size() const { return count_; }
   // The pages read from the spool file so far, and the reads.
   std::size_t pages_read() const { return pages_read_; }
   std::size_t reads() const { return reads_; }
@@ -68,6 +69,8 @@ class SpooledNodes {
   // Reads `page` and, where the pages missed follow each other, the ones
   // after it into their sets.
   void read_pages(std::size_t page);
+  // Makes the set's page at `way` its first, the ones before it moving on.
+  static void move_first(Set& set, std::size_t way);
   // Puts a page read into the place of its set's page used longest ago,
   // unless the set holds it.
   void keep(std::size_t page, const double* coordinates, std::size_t count);
@@ -89,7 +92,7 @@ class FittedNodes {
   // were held there.
   FittedNodes(FrameNodes& nodes, const PaperFit& fit);
 
-  std::size_t size() const { return size_; }
+  std::size_t size() const { return spooled_ ? spooled_->size() : x_.size(); }
   PaperPoint operator[](std::size_t i) { return spooled_ ? spooled_->at(i) : PaperPoint{x_[i], y_[i]}; }
   // Null while every node is held in memory.
   const SpooledNodes* spooled() const { return spooled_.get(); }
@@ -97,7 +100,6 @@ class FittedNodes {
  private:
   NodeCoordinates::Singles x_, y_;
   std::unique_ptr<SpooledNodes> spooled_;
-  std::size_t size_ = 0;
 };
 
 }  // namespace verdan::plot_tool

@@ -1,6 +1,5 @@
 #include "tools/vdn-plot/frame_nodes.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace verdan::plot_tool {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "tools/vdn-plot/frame_data.h"
+#include "tools/vdn-plot/member_list.h"
 #include "tools/vdn-plot/fitted_nodes.h"
 #include "verdan/verdan.h"
 
